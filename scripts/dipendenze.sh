@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages Quarvel needs to build, run and test.
+# Run as root or with sudo. Does nothing when they are all there already.
+set -euo pipefail
+pacchetti=(cmake ninja-build g++ qt6-base-dev libgl-dev libsqlite3-dev sqlite3
+           libgtest-dev libgmock-dev poppler-utils xvfb xauth fonts-dejavu-core)
+mancanti=()
+for p in "${pacchetti[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || mancanti+=("$p")
+done
+if [ ${#mancanti[@]} -gt 0 ]; then
+  SUDO=""
+  [ "$(id -u)" -ne 0 ] && SUDO="sudo"
+  $SUDO apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${mancanti[@]}"
+fi

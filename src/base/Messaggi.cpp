@@ -1,0 +1,76 @@
+#include "Messaggi.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <cstdio>
+
+namespace quarvel {
+
+namespace {
+RegistratoreMessaggi*& Registratore() {
+  static RegistratoreMessaggi* registratore = nullptr;
+  return registratore;
+}
+
+QMessageBox::Icon IconaQt(Icona icona) {
+  switch (icona) {
+    case Icona::Esclamazione: return QMessageBox::Warning;
+    case Icona::Critica: return QMessageBox::Critical;
+    case Icona::Informazione: return QMessageBox::Information;
+    case Icona::Domanda: return QMessageBox::Question;
+    case Icona::Nessuna: break;
+  }
+  return QMessageBox::NoIcon;
+}
+}  // namespace
+
+RegistratoreMessaggi::RegistratoreMessaggi() { Registratore() = this; }
+RegistratoreMessaggi::~RegistratoreMessaggi() { Registratore() = nullptr; }
+
+QStringList RegistratoreMessaggi::Testi() const {
+  QStringList testi;
+  for (const auto& m : messaggi) testi << m.testo;
+  return testi;
+}
+
+Risposta MostraMessaggio(const Messaggio& m, QWidget* padre) {
+  if (auto* r = Registratore()) {
+    r->messaggi.push_back(m);
+    Risposta risposta = Risposta::Ok;
+    if (!r->risposte.empty()) {
+      risposta = r->risposte.front();
+      r->risposte.pop_front();
+    }
+    if (r->allArrivo) r->allArrivo(m);
+    return risposta;
+  }
+  if (!qobject_cast<QApplication*>(QCoreApplication::instance())) {
+    std::fprintf(stderr, "%s\n", qPrintable(m.testo));
+    return Risposta::Ok;
+  }
+  QMessageBox box(IconaQt(m.icona), m.titolo, m.testo,
+                  m.pulsanti == Pulsanti::OkAnnulla ? QMessageBox::Ok | QMessageBox::Cancel
+                                                    : QMessageBox::Ok,
+                  padre);
+  return box.exec() == QMessageBox::Ok ? Risposta::Ok : Risposta::Annulla;
+}
+
+Risposta MostraMessaggio(const QString& testo, Icona icona, const QString& titolo,
+                         QWidget* padre) {
+  return MostraMessaggio(Messaggio{testo, icona, Pulsanti::Ok, titolo}, padre);
+}
+
+QString ScegliFileDaAprire(const RichiestaFile& richiesta, QWidget* padre) {
+  if (auto* r = Registratore()) {
+    r->richiesteFile.push_back(richiesta);
+    if (r->fileScelti.empty()) return {};
+    QString scelto = r->fileScelti.front();
+    r->fileScelti.pop_front();
+    return scelto;
+  }
+  return QFileDialog::getOpenFileName(padre, richiesta.titolo, richiesta.cartella,
+                                      richiesta.filtro);
+}
+
+}  // namespace quarvel

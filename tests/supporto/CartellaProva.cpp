@@ -1,0 +1,59 @@
+#include "CartellaProva.h"
+
+#include "CartellaProgramma.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+
+namespace quarvel {
+
+namespace {
+void CopiaAlbero(const QString& da, const QString& a) {
+  QDir().mkpath(a);
+  QDirIterator it(da, QDir::Files | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+  while (it.hasNext()) {
+    const QString sorgente = it.next();
+    const QString relativo = QDir(da).relativeFilePath(sorgente);
+    // Only the installation's own files: no executables, no vehicle data.
+    if (relativo.startsWith(QLatin1String("DATA/")) ||
+        relativo.startsWith(QLatin1String("REPORT/")) ||
+        QFileInfo(sorgente).isExecutable())
+      continue;
+    const QString destinazione = a + QLatin1Char('/') + relativo;
+    QDir().mkpath(QFileInfo(destinazione).absolutePath());
+    QFile::copy(sorgente, destinazione);
+  }
+}
+}  // namespace
+
+void CartellaProva::SetUp() {
+  ASSERT_TRUE(dir_.isValid());
+  CopiaAlbero(QStringLiteral(QUARVEL_CARTELLA_MODELLO), dir_.path());
+  QDir(dir_.path()).mkpath(QStringLiteral("DATA"));
+  QDir(dir_.path()).mkpath(QStringLiteral("REPORT"));
+  ImpostaCartellaProgramma(dir_.path());
+}
+
+QString CartellaProva::Percorso(const QString& parte) const {
+  return dir_.path() + QLatin1Char('/') + parte;
+}
+
+QString CartellaProva::DatoProva(const QString& nome) {
+  return QStringLiteral(QUARVEL_DATI_PROVA) + QLatin1Char('/') + nome;
+}
+
+QByteArray LeggiTutto(const QString& percorso) {
+  QFile f(percorso);
+  if (!f.open(QIODevice::ReadOnly)) return {};
+  return f.readAll();
+}
+
+void ScriviTutto(const QString& percorso, const QByteArray& byte) {
+  QDir().mkpath(QFileInfo(percorso).absolutePath());
+  QFile f(percorso);
+  if (f.open(QIODevice::WriteOnly | QIODevice::Truncate)) f.write(byte);
+}
+
+}  // namespace quarvel

@@ -1,0 +1,27 @@
+#pragma once
+// A fresh program folder in a temporary directory for each test: the
+// language files, the pictures, the database templates and the registry of
+// the built program folder, with empty DATA/ and REPORT/.
+#include <QString>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace quarvel {
+
+class CartellaProva : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  // A path below the test's program folder.
+  QString Percorso(const QString& parte) const;
+  // A file of tests/data.
+  static QString DatoProva(const QString& nome);
+
+  QTemporaryDir dir_;
+};
+
+// Reads a whole file as bytes (for whole-output comparisons).
+QByteArray LeggiTutto(const QString& percorso);
+// Writes bytes to a file, creating its folder.
+void ScriviTutto(const QString& percorso, const QByteArray& byte);
+
+}  // namespace quarvel

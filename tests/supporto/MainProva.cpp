@@ -1,0 +1,15 @@
+// Every test executable starts here: one QApplication on the platform the
+// environment names (offscreen under CTest), Italian number and date
+// formats so that expected texts are stable.
+#include "Localizzazione.h"
+
+#include <QApplication>
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  quarvel::ImpostaLocaleUtente(QLocale(QLocale::Italian, QLocale::Italy));
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
