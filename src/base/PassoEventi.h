@@ -9,11 +9,16 @@ namespace quarvel {
 class PassoEventi {
  public:
   explicit PassoEventi(int intervalloMs = 30);
-  // Cheap when called on every line: looks at the clock only every few calls.
-  void Forse() {
-    if (++chiamate_ < 64) return;
+  // True when the interval has passed. Cheap when called on every line: it
+  // looks at the clock only every few calls.
+  bool Pronto() {
+    if (++chiamate_ < 64) return false;
     chiamate_ = 0;
-    if (orologio_.elapsed() >= intervallo_) Adesso();
+    return orologio_.elapsed() >= intervallo_;
+  }
+  // Processes pending events when the interval has passed.
+  void Forse() {
+    if (Pronto()) Adesso();
   }
   // Processes pending events now.
   void Adesso();
