@@ -110,6 +110,10 @@ TEST_F(AnalisiConsumi, EpisodiDiVelocita) {
   EXPECT_EQ(Testo(r, "Lbl_velocitamedia"), "Velocità media in marcia : 63,06 Km/h");
   EXPECT_EQ(Testo(r, "Lbl_KmPercorsi"), "Kilometri percorsi calcolati: 0,28 Km");
 
+  // A new recording starts a new episode even at a speed above the threshold.
+  r = Analizza(Campioni({{0, 50, 800, 60, 0, 0, 0}, {0, 50, 800, 60, 0, 0, 0}}));
+  EXPECT_EQ(Testo(r, "Lbl_NVelocitaallerta"), "N° volte velocità >50 Km/h :2");
+
   r = Analizza(Campioni({{1, 50, 800, -1, 0, 0, 0}, {2, 50, 800, -1, 0, 0, 0}}));
   EXPECT_EQ(Testo(r, "Lbl_VelocitaMax_Periodo"), "Velocita Massima periodo: 0 Km/h");
   EXPECT_EQ(Testo(r, "Lbl_KmPercorsi"), "Kilometri percorsi calcolati: -0,001 Km");
@@ -205,6 +209,7 @@ TEST_F(AnalisiConsumi, FileDelReport) {
 TEST_F(AnalisiConsumi, SecondiInOreMinutiSecondi) {
   EXPECT_EQ(SecondiToTime(0), " 0h : 0min : 0sec");
   EXPECT_EQ(SecondiToTime(59), " 0h : 0min : 59sec");
+  EXPECT_EQ(SecondiToTime(3599), " 0h : 59min : 59sec");
   EXPECT_EQ(SecondiToTime(3725), " 1h : 2min : 5sec");
   EXPECT_EQ(SecondiToTime(2600000), " 722h : 13min : 20sec");
 }
