@@ -14,7 +14,12 @@ class CursoreSqlite : public CursoreLogs {
   // Valido() is false when the statements could not be prepared (no table
   // Logs, a file that is no database): the connection's error says why.
   CursoreSqlite(Connessione& connessione, Istante inizio, Istante fine);
+  CursoreSqlite(const CursoreSqlite&) = delete;
+  CursoreSqlite& operator=(const CursoreSqlite&) = delete;
   bool Valido() const { return bool(flusso_); }
+  // Once per connection, before its first cursor: the SQL function that
+  // hands a whole row to the cursor.
+  static bool Registra(Connessione& connessione);
 
   bool AllaFine() const override;
   bool AllInizio() const override;
@@ -24,6 +29,7 @@ class CursoreSqlite : public CursoreLogs {
   void Sposta(int64_t n) override;
   int64_t Intero(int posizione) const override;
   double Reale(int posizione) const override;
+  CampioneLog Campione() const override;
 
   // Ends the running scan, keeping the position, so that writes and commits
   // on the connection are not held up; the next read starts it again.
@@ -42,6 +48,7 @@ class CursoreSqlite : public CursoreLogs {
 
   Istante inizio_, fine_;
   Istruzione flusso_, avanti_, indietro_;
+  mutable CampioneLog campione_;  // the current record, filled by the scan
   mutable Stato stato_ = Stato::DaAprire;
   mutable Istante chiave_ = 0;
   mutable bool vuoto_ = false;

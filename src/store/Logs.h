@@ -66,7 +66,8 @@ class CursoreLogs {
   // QDateTime for the two instants).
   QVariant Valore(int posizione) const;
   Istante TimeDate() const { return Intero(kTimeDate); }
-  CampioneLog Campione() const;
+  // The whole current record (undefined at end/beginning).
+  virtual CampioneLog Campione() const;
 };
 
 // Period bounds that take in the whole table (far beyond any real date).
