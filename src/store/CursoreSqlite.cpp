@@ -68,6 +68,13 @@ CursoreSqlite::CursoreSqlite(Connessione& c, Istante inizio, Istante fine)
   if (flusso_) sqlite3_bind_pointer(flusso_.get(), 3, &campione_, kTipoCampione, nullptr);
 }
 
+bool CursoreSqlite::Passo(sqlite3_stmt* s) const {
+  const int rc = sqlite3_step(s);
+  if (rc == SQLITE_ROW) return true;
+  if (rc != SQLITE_DONE) errore_ = QString::fromUtf8(sqlite3_errmsg(sqlite3_db_handle(s)));
+  return false;
+}
+
 void CursoreSqlite::Apri() const {
   // Positioned on the first record at the first use, not at creation: the
   // import opens the whole table only to write.
@@ -85,7 +92,7 @@ bool CursoreSqlite::Scansione(Istante chiave) const {
   sqlite3_reset(s);
   sqlite3_bind_int64(s, 1, chiave);
   sqlite3_bind_int64(s, 2, fine_);
-  inScansione_ = sqlite3_step(s) == SQLITE_ROW;
+  inScansione_ = Passo(s);
   if (!inScansione_) {
     sqlite3_reset(s);
     return false;
@@ -102,7 +109,7 @@ bool CursoreSqlite::Cerca(bool avanti, Istante da, int64_t salto, Istante& trova
   sqlite3_bind_int64(s, 1, da);
   sqlite3_bind_int64(s, 2, avanti ? fine_ : inizio_);
   sqlite3_bind_int64(s, 3, salto);
-  const bool ok = sqlite3_step(s) == SQLITE_ROW;
+  const bool ok = Passo(s);
   if (ok) trovata = sqlite3_column_int64(s, 0);
   sqlite3_reset(s);
   return ok;
@@ -147,7 +154,7 @@ void CursoreSqlite::Successivo() {
   if (stato_ == Stato::Prima) return Primo();
   if (stato_ != Stato::Su) return;
   if (!inScansione_ && !Scansione(chiave_)) return Fuori(Stato::Dopo);
-  if (sqlite3_step(flusso_.get()) == SQLITE_ROW) {
+  if (Passo(flusso_.get())) {
     chiave_ = campione_.TimeDate;
     return;
   }

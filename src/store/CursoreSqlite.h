@@ -30,6 +30,7 @@ class CursoreSqlite : public CursoreLogs {
   int64_t Intero(int posizione) const override;
   double Reale(int posizione) const override;
   CampioneLog Campione() const override;
+  QString Errore() const override { return errore_; }
 
   // Ends the running scan, keeping the position, so that writes and commits
   // on the connection are not held up; the next read starts it again.
@@ -45,6 +46,8 @@ class CursoreSqlite : public CursoreLogs {
   // there is no such record in the period.
   bool Cerca(bool avanti, Istante da, int64_t salto, Istante& trovata) const;
   void Fuori(Stato stato) const;
+  // sqlite3_step: true on a row; a failure is kept in errore_.
+  bool Passo(sqlite3_stmt* s) const;
 
   Istante inizio_, fine_;
   Istruzione flusso_, avanti_, indietro_;
@@ -53,6 +56,7 @@ class CursoreSqlite : public CursoreLogs {
   mutable Istante chiave_ = 0;
   mutable bool vuoto_ = false;
   mutable bool inScansione_ = false;
+  mutable QString errore_;
 };
 
 }  // namespace quarvel

@@ -27,6 +27,28 @@ class CursoreVuoto : public CursoreLogs {
   double Reale(int) const override { return 0; }
 };
 
+// The cursor handed out by Cursore(): one object for the life of the
+// database, so that a reference kept past Chiudi meets no records instead of
+// freed memory.
+class CursoreDelegato : public CursoreLogs {
+ public:
+  void Punta(CursoreLogs* c) { c_ = c ? c : &vuoto_; }
+  bool AllaFine() const override { return c_->AllaFine(); }
+  bool AllInizio() const override { return c_->AllInizio(); }
+  void Primo() override { c_->Primo(); }
+  void Ultimo() override { c_->Ultimo(); }
+  void Successivo() override { c_->Successivo(); }
+  void Sposta(int64_t n) override { c_->Sposta(n); }
+  int64_t Intero(int p) const override { return c_->Intero(p); }
+  double Reale(int p) const override { return c_->Reale(p); }
+  CampioneLog Campione() const override { return c_->Campione(); }
+  QString Errore() const override { return c_->Errore(); }
+
+ private:
+  CursoreVuoto vuoto_;
+  CursoreLogs* c_ = &vuoto_;
+};
+
 void Lega(sqlite3_stmt* s, const CampioneLog& c) {
   int i = 0;
   auto intero = [&](int64_t v) { sqlite3_bind_int64(s, ++i, v); };
@@ -58,6 +80,7 @@ struct DatabaseLogs::Dati {
   Connessione connessione;
   Istruzione inserisci;
   std::unique_ptr<CursoreSqlite> cursore;
+  CursoreDelegato condiviso;
   bool inTransazione = false;
   int nelLotto = 0;
   QString errore;
@@ -87,6 +110,7 @@ Esito DatabaseLogs::Apri(const QString& percorso, Istante inizio, Istante fine) 
     Chiudi();
     return esito;
   }
+  d_->condiviso.Punta(d_->cursore.get());
   return {};
 }
 
@@ -110,6 +134,7 @@ Esito DatabaseLogs::Chiudi() {
     esito = Conferma();
     if (!esito) d_->connessione.Esegui("ROLLBACK");
   }
+  d_->condiviso.Punta(nullptr);
   d_->cursore.reset();
   d_->inserisci = Istruzione();
   d_->inTransazione = false;
@@ -157,11 +182,7 @@ EsitoScrittura DatabaseLogs::Scrivi(const CampioneLog& campione) {
   return EsitoScrittura::Errore;
 }
 
-CursoreLogs& DatabaseLogs::Cursore() {
-  static CursoreVuoto vuoto;
-  if (d_->cursore) return *d_->cursore;
-  return vuoto;
-}
+CursoreLogs& DatabaseLogs::Cursore() { return d_->condiviso; }
 
 std::unique_ptr<CursoreLogs> DatabaseLogs::NuovoCursore(Istante inizio, Istante fine) {
   if (!Aperto()) return nullptr;

@@ -68,6 +68,9 @@ class CursoreLogs {
   Istante TimeDate() const { return Intero(kTimeDate); }
   // The whole current record (undefined at end/beginning).
   virtual CampioneLog Campione() const;
+  // Why the records ended early (a disk that failed while reading, a file
+  // damaged halfway), as the engine describes it; empty when they did not.
+  virtual QString Errore() const { return {}; }
 };
 
 // Period bounds that take in the whole table (far beyond any real date).
@@ -116,7 +119,8 @@ class DatabaseLogs {
   // Commits the open batch now.
   Esito Conferma();
 
-  // The cursor of the period given to Apri (an empty one when closed).
+  // The cursor of the period given to Apri; the same object for the life of
+  // the DatabaseLogs, with no records while closed.
   CursoreLogs& Cursore();
   // A further cursor of its own on another period of this database; destroy
   // it before Chiudi. Null when closed.

@@ -155,7 +155,29 @@ TEST_F(DatabaseLogsProva, IlPeriodoComprendeIDueEstremiAlSecondo) {
                                             T(4, 23, 59, 59)}));
   ASSERT_TRUE(ApriLogsPeriodo(percorso, T(4, 12, 0, 0), T(4, 12, 0, 0)));
   EXPECT_EQ(Chiavi(), std::vector<Istante>{T(4, 12, 0, 0)});
+  CursoreLogs& tenuto = RecordsetLogs();
   ASSERT_TRUE(ApriLogsPeriodo(percorso, T(4, 23, 59, 59), T(4, 0, 0, 0)));
   EXPECT_TRUE(RecordsetLogs().AllaFine() && RecordsetLogs().AllInizio());
   EXPECT_TRUE(Chiavi().empty());
+  // A cursor kept past the close has no records left.
+  ASSERT_TRUE(ApriLogs(percorso));
+  ChiudiLogs();
+  tenuto.Primo();
+  EXPECT_TRUE(tenuto.AllaFine() && tenuto.AllInizio());
+}
+
+TEST_F(DatabaseLogsProva, UnFileRovinatoAMetaFermaLaLetturaColMotivo) {
+  const QString percorso = Nuovo();
+  for (int i = 0; i < 5000; ++i) ScriviRecordLogs(Campione(T(1, 0, 0, 0) + i));
+  ChiudiLogs();
+  QFile file(percorso);
+  ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+  file.seek(4 * 65536);  // a leaf page in the middle of the table
+  file.write(QByteArray(65536, '\x5a'));
+  file.close();
+  ASSERT_TRUE(ApriLogs(percorso));
+  const std::size_t letti = Chiavi().size();
+  EXPECT_GT(letti, 0u);
+  EXPECT_LT(letti, 5000u);
+  EXPECT_EQ(RecordsetLogs().Errore(), "database disk image is malformed");
 }
