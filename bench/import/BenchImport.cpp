@@ -112,11 +112,12 @@ Conteggi Importa(const QString& percorso, const std::string& righe) {
   return n;
 }
 
-void Numero(std::string& s, double v, bool singolo) {
+// A value in its shortest form: as a float for the single-precision
+// columns, so the shell parses no more digits than it needs.
+template <typename T>
+void Numero(std::string& s, T v) {
   char b[32];
-  char* f = singolo ? std::to_chars(b, b + sizeof b, float(v)).ptr
-                    : std::to_chars(b, b + sizeof b, v).ptr;
-  s.append(b, f);
+  s.append(b, std::size_t(std::to_chars(b, b + sizeof b, v).ptr - b));
 }
 
 // The stored rows as numbers, one CSV line each, for the shell's .import.
@@ -136,9 +137,13 @@ long long ScriviCsv(const std::string& righe, const QString& percorso) {
       if (p) s += ',';
       const bool singolo = p == kDato2 || p == kDato6 || p == kDato13 || p == kDato15;
       const bool reale = singolo || p == kDato10 || p == kDato11;
-      CursoreVettore uno({d.campione});
-      if (reale) Numero(s, uno.Reale(p), singolo);
-      else Numero(s, double(uno.Intero(p)), false);
+      if (singolo) {
+        Numero(s, float(ColonnaReale(d.campione, p)));
+      } else if (reale) {
+        Numero(s, ColonnaReale(d.campione, p));
+      } else {
+        Numero(s, ColonnaIntera(d.campione, p));
+      }
     }
     s += '\n';
     csv << s;

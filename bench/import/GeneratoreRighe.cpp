@@ -13,12 +13,13 @@ class Scrittore {
   explicit Scrittore(std::string& s) : s_(s) {}
   void Intero(long long v) {
     char b[24];
-    s_.append(b, std::to_chars(b, b + sizeof b, v).ptr);
+    s_.append(b, std::size_t(std::to_chars(b, b + sizeof b, v).ptr - b));
     s_ += ',';
   }
   void Decimale(double v, int cifre) {
     char b[40];
-    s_.append(b, std::to_chars(b, b + sizeof b, v, std::chars_format::fixed, cifre).ptr);
+    const char* fine = std::to_chars(b, b + sizeof b, v, std::chars_format::fixed, cifre).ptr;
+    s_.append(b, std::size_t(fine - b));
     s_ += ',';
   }
   void Due(int v, char dopo) {

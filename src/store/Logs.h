@@ -126,7 +126,7 @@ class DatabaseLogs {
   // it before Chiudi. Null when closed.
   std::unique_ptr<CursoreLogs> NuovoCursore(Istante inizio, Istante fine);
 
-  static constexpr int kLotto = 50000;
+  static constexpr int kLotto = 100000;
 
  private:
   struct Dati;
