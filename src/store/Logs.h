@@ -80,8 +80,6 @@ inline constexpr Istante kFineTabella = Istante(1) << 62;
 // What became of a sample handed to the database.
 enum class EsitoScrittura { Salvato, Duplicato, Errore };
 
-class CursoreSqlite;
-
 // One open vehicle database: the cursor of a period for the readers, and
 // the writing of samples for the import.
 //

@@ -114,6 +114,7 @@ TEST_F(DatabaseLogsProva, UnSecondoGiaPresenteERifiutatoSenzaMessaggio) {
   EXPECT_EQ(ScriviRecordLogs(guasto), 1);
   EXPECT_EQ(messaggi_.Testi(), QStringList{"Errore Database, comunicare Err: NOT NULL "
                                            "constraint failed: Logs.Dato2"});
+  EXPECT_EQ(messaggi_.messaggi.at(0).titolo, TitoloApplicazione);
   EXPECT_EQ(ScriviRecordLogs(Campione(T(4, 8, 0, 3))), 0);
   EXPECT_EQ(Chiavi(), (std::vector<Istante>{T(4, 8, 0, 0), T(4, 8, 0, 1), T(4, 8, 0, 3)}));
 }
