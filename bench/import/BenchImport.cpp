@@ -6,8 +6,10 @@
 // Every rate is given twice: by the wall clock, and by the CPU time of the
 // process doing the work ("on one core"). On a machine shared with other
 // work the wall clock measures the neighbours too; the targets are judged
-// on CPU time, and the shell's is its child CPU time from wait4. Build in
-// Release to measure:
+// on CPU time, and the shell's is its child CPU time from wait4. On a
+// virtual machine the absolute rates also follow the host's load (runs an
+// hour apart differ by a third); the ratio against the shell, measured in
+// the same run, stays put. Build in Release to measure:
 //   cmake -S . -B build-rel -G Ninja -DCMAKE_BUILD_TYPE=Release
 //   ninja -C build-rel bench_import && build-rel/bench/import/bench_import [days]
 #include "CursoreVettore.h"
