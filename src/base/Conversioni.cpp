@@ -2,6 +2,7 @@
 
 #include "Localizzazione.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
@@ -61,8 +62,14 @@ NumeroLetto LeggiNumeroDettagli(std::string_view t) {
     r.valore = negativo ? -double(intero) : double(intero);
     return r;
   }
-  std::string copia(t.substr(inizioNumero, i - inizioNumero));
-  double v = std::strtod(copia.c_str(), nullptr);
+  // from_chars rounds as strtod does without copying the text (the import
+  // reads millions of decimals); out of range, strtod gives inf or 0.
+  double v = 0;
+  const char* inizio = t.data() + inizioNumero;
+  if (std::from_chars(inizio, t.data() + i, v).ec != std::errc()) {
+    const std::string copia(inizio, i - inizioNumero);
+    v = std::strtod(copia.c_str(), nullptr);
+  }
   r.valore = negativo ? -v : v;
   return r;
 }

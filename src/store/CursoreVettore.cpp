@@ -31,9 +31,23 @@ double ColonnaReale(const CampioneLog& c, int p) {
 }
 
 int64_t ColonnaIntera(const CampioneLog& c, int p) {
-  if (p == kTimeDate) return c.TimeDate;
-  if (p == kTimeDateLH) return c.TimeDateLH;
-  return int64_t(std::llround(ColonnaReale(c, p)));
+  switch (p) {
+    case kTimeDate: return c.TimeDate;
+    case kTimeDateLH: return c.TimeDateLH;
+    case kDatoPT: return c.DatoPT;
+    case kDato0: return c.Dato0;
+    case kDato1: return c.Dato1;
+    case kDato3: return c.Dato3;
+    case kDato4: return c.Dato4;
+    case kDato5: return c.Dato5;
+    case kDato7: return c.Dato7;
+    case kDato8: return c.Dato8;
+    case kDato9: return c.Dato9;
+    case kDato12: return c.Dato12;
+    case kDato14: return c.Dato14;
+    case kDato16: return c.Dato16;
+    default: return int64_t(std::llround(ColonnaReale(c, p)));  // the float columns
+  }
 }
 
 CursoreVettore::CursoreVettore(std::vector<CampioneLog> campioni)
