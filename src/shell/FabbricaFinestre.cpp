@@ -1,6 +1,7 @@
 #include "FabbricaFinestre.h"
 
 #include "FinestraUnica.h"
+#include "QvAnagrafica.h"
 
 #include <QWidget>
 
@@ -32,7 +33,7 @@ QWidget* CreaFinestra(FinestraLavoro f) {
   using F = FinestraLavoro;
   switch (f) {
     case F::Import: return Segnaposto(f, QStringLiteral("Quarvel - Import"));
-    case F::Anagrafica: return Segnaposto(f, QStringLiteral("Quarvel - Anagrafica"));
+    case F::Anagrafica: return new QvAnagrafica;
     case F::Grafici: return Segnaposto(f, QStringLiteral("Quarvel - Grafici"));
     case F::AnalisiUtilizzo: return Segnaposto(f, QStringLiteral("Quarvel - Analisi Utilizzo"));
     case F::AnalisiConsumi: return Segnaposto(f, QStringLiteral("Quarvel - Analisi Consumi"));

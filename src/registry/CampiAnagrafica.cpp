@@ -1,0 +1,41 @@
+#include "CampiAnagrafica.h"
+
+#include "Conversioni.h"
+#include "Localizzazione.h"
+
+#include <cmath>
+
+namespace quarvel {
+
+QString TestoFattore(double valore) {
+  if (valore == 0) return QStringLiteral(" 0");  // never "-0"
+  const QString testo = QString::number(valore, 'g', 15);
+  return valore < 0 ? testo : QLatin1Char(' ') + testo;
+}
+
+std::optional<double> LeggiFattore(const QString& testo) {
+  const QString t = testo.trimmed();
+  for (QLocale formato : {QLocale::c(), LocaleUtente()}) {
+    formato.setNumberOptions(QLocale::RejectGroupSeparator);
+    bool ok = false;
+    const double valore = formato.toDouble(t, &ok);
+    if (ok && std::isfinite(valore)) return valore;
+  }
+  return std::nullopt;
+}
+
+std::optional<int16_t> LeggiMisura(const QString& testo) { return Intero16(LeggiNumero(testo)); }
+
+RisultatoK CalcolaKSensore(int16_t capacita, int16_t altezza, double kGasolio) {
+  if (altezza == 0) return {0, ProblemaK::AltezzaZero};
+  if (kGasolio == 0) return {0, ProblemaK::FattoreZero};
+  return {double(capacita) / double(altezza) / kGasolio, ProblemaK::Nessuno};
+}
+
+QString TestoK(double k) {
+  QLocale formato = LocaleUtente();
+  formato.setNumberOptions(QLocale::OmitGroupSeparator);
+  return formato.toString(k, 'f', 3);
+}
+
+}  // namespace quarvel

@@ -1,0 +1,326 @@
+#include "QvAnagrafica.h"
+
+#include "CampiAnagrafica.h"
+#include "Conversioni.h"
+#include "Immagini.h"
+#include "Impostazioni.h"
+#include "Lingua.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace quarvel {
+
+namespace {
+const QString TitoloAvviso = QStringLiteral("Avviso");
+
+// Characters a plate cannot hold: it names the files of its vehicle databases.
+const QString CaratteriVietati = QStringLiteral("\\/:*?\"<>|");
+
+// A language text with its value: in place of %1, or after the text when a
+// translation lost the %1.
+QString Componi(long long numero, const QString& riserva, const QString& valore) {
+  const QString testo = TestoLingua(numero, riserva);
+  return testo.contains(QLatin1String("%1")) ? testo.arg(valore)
+                                             : testo + QLatin1Char(' ') + valore;
+}
+
+// The caption of a box without its closing colon, to name it in a message.
+QString NomeCampo(const QLabel* etichetta) {
+  QString nome = etichetta->text().trimmed();
+  if (nome.endsWith(QLatin1Char(':'))) nome.chop(1);
+  return nome;
+}
+
+// A box read with leggi; when its text will not do, a message names the box
+// and the box gets the focus with its text selected, ready to be typed over.
+template <typename Lettore>
+auto LeggiCasella(QLineEdit* casella, const QLabel* etichetta, Lettore leggi, long long numero,
+                  const QString& riserva) {
+  const auto valore = leggi(casella->text());
+  if (!valore) {
+    casella->setFocus();
+    casella->selectAll();
+    MostraMessaggio(Componi(numero, riserva, NomeCampo(etichetta)), Icona::Critica, TitoloAvviso,
+                    casella->window());
+  }
+  return valore;
+}
+
+QLabel* Etichetta(const char* nome, const QString& testo, int tag, QWidget* padre) {
+  auto* e = new QLabel(testo, padre);
+  e->setObjectName(QString::fromLatin1(nome));
+  e->setProperty("Tag", tag);
+  return e;
+}
+
+QLineEdit* Casella(const char* nome, int larghezza, QLabel* etichetta, QWidget* padre) {
+  auto* c = new QLineEdit(padre);
+  c->setObjectName(QString::fromLatin1(nome));
+  c->setMinimumWidth(larghezza);
+  etichetta->setBuddy(c);
+  return c;
+}
+
+QPushButton* Pulsante(const char* nome, const QString& testo, QWidget* padre) {
+  auto* p = new QPushButton(testo, padre);
+  p->setObjectName(QString::fromLatin1(nome));
+  return p;
+}
+}  // namespace
+
+QvAnagrafica::QvAnagrafica(QWidget* padre) : QWidget(padre) {
+  setObjectName(QStringLiteral("QvAnagrafica"));
+  setWindowTitle(QStringLiteral("Quarvel - Anagrafica"));
+  Costruisci();
+  ApplicaLingua(this, NomeFileLingua());
+  CaricaImmaginiPulsanti({{Cmd_Close, QStringLiteral("Close")},
+                          {Cmd_Aggiorna, QStringLiteral("update")},
+                          {Cmd_Inserisci, QStringLiteral("Insert")}},
+                         this);
+  CaricaElenco();
+
+  connect(Cmd_menoLista, &QPushButton::clicked, this, &QvAnagrafica::Precedente);
+  connect(Cmd_piuLista, &QPushButton::clicked, this, &QvAnagrafica::Successivo);
+  connect(Cmd_Aggiorna, &QPushButton::clicked, this, &QvAnagrafica::Aggiorna);
+  connect(Cmd_Inserisci, &QPushButton::clicked, this, &QvAnagrafica::Inserisci);
+  connect(Cmd_calcolaK, &QPushButton::clicked, this, &QvAnagrafica::CalcolaK);
+  connect(Cmd_Close, &QPushButton::clicked, this, &QWidget::close);
+}
+
+void QvAnagrafica::Costruisci() {
+  Lbl_Targa = Etichetta("Lbl_Targa", QStringLiteral("Targa:"), 3001, this);
+  Txt_Targa = Casella("Txt_Targa", 130, Lbl_Targa, this);
+  Lbl_MarcaModello = Etichetta("Lbl_MarcaModello", QStringLiteral("Marca - Modello"), 3002, this);
+  Txt_MarcaModello = Casella("Txt_MarcaModello", 300, Lbl_MarcaModello, this);
+  Lbl_Capacita = Etichetta("Lbl_Capacita", QStringLiteral("Capacità Serbatoio [Litri]"), 3003, this);
+  Txt_Capacita = Casella("Txt_Capacita", 130, Lbl_Capacita, this);
+  Lbl_Altezza = Etichetta("Lbl_Altezza", QStringLiteral("Altezza Serbatoio [mm]"), 3004, this);
+  Txt_Altezza = Casella("Txt_Altezza", 130, Lbl_Altezza, this);
+  Lbl_KGasolio = Etichetta("Lbl_KGasolio", QStringLiteral("Coefficente Gasolio"), 3005, this);
+  Txt_KGasolio = Casella("Txt_KGasolio", 130, Lbl_KGasolio, this);
+  Lbl_Ksensore = Etichetta("Lbl_Ksensore", QStringLiteral("K-sensore"), 3006, this);
+  Txt_Ksensore = Casella("Txt_Ksensore", 130, Lbl_Ksensore, this);
+  Lbl_AltreInfo = Etichetta("Lbl_AltreInfo", QStringLiteral("Altre info"), 3007, this);
+  Txt_AltreInfo = Casella("Txt_AltreInfo", 300, Lbl_AltreInfo, this);
+
+  Cmd_menoLista = Pulsante("Cmd_menoLista", QStringLiteral("-"), this);
+  Cmd_piuLista = Pulsante("Cmd_piuLista", QStringLiteral("+"), this);
+  for (QPushButton* p : {Cmd_menoLista, Cmd_piuLista}) p->setFixedWidth(36);
+  Cmd_calcolaK = Pulsante("Cmd_calcolaK", QStringLiteral("Calcola K sensore"), this);
+  Cmd_calcolaK->setProperty("Tag", 3008);
+  Cmd_Aggiorna = Pulsante("Cmd_Aggiorna", {}, this);
+  Cmd_Inserisci = Pulsante("Cmd_Inserisci", {}, this);
+  Cmd_Close = Pulsante("Cmd_Close", {}, this);
+
+  auto* scorri = new QHBoxLayout;
+  scorri->setSpacing(4);
+  scorri->addWidget(Cmd_menoLista);
+  scorri->addWidget(Cmd_piuLista);
+  scorri->addStretch();
+
+  auto* campi = new QGridLayout;
+  campi->setHorizontalSpacing(12);
+  campi->setVerticalSpacing(8);
+  const std::pair<QLabel*, QLineEdit*> righe[] = {
+      {Lbl_Targa, Txt_Targa},       {Lbl_MarcaModello, Txt_MarcaModello},
+      {Lbl_Capacita, Txt_Capacita}, {Lbl_Altezza, Txt_Altezza},
+      {Lbl_KGasolio, Txt_KGasolio}, {Lbl_Ksensore, Txt_Ksensore},
+      {Lbl_AltreInfo, Txt_AltreInfo}};
+  int riga = 0;
+  for (const auto& [etichetta, casella] : righe) {
+    campi->addWidget(etichetta, riga, 0);
+    // The model and the notes take the whole width, the rest a short box.
+    if (casella == Txt_MarcaModello || casella == Txt_AltreInfo)
+      campi->addWidget(casella, riga, 1, 1, 2);
+    else
+      campi->addWidget(casella, riga, 1);
+    ++riga;
+  }
+  campi->addLayout(scorri, 0, 2);
+  campi->addWidget(Cmd_calcolaK, 5, 2, Qt::AlignLeft);
+  campi->setColumnStretch(2, 1);
+
+  auto* comandi = new QHBoxLayout;
+  comandi->setSpacing(12);
+  comandi->addWidget(Cmd_Aggiorna);
+  comandi->addWidget(Cmd_Inserisci);
+  comandi->addStretch();
+  comandi->addWidget(Cmd_Close);
+
+  auto* colonna = new QVBoxLayout(this);
+  colonna->setContentsMargins(14, 14, 14, 14);
+  colonna->setSpacing(18);
+  colonna->addLayout(campi);
+  colonna->addLayout(comandi);
+  colonna->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void QvAnagrafica::CaricaElenco() {
+  if (const Esito aperto = ApriAnagrafica(Imp().PercorsoAnagrafica); !aperto) {
+    Avviso(aperto.messaggio, Icona::Critica);
+    return;
+  }
+  const std::vector<VeicoloAnagrafica>& veicoli = RecordsetAnagrafica().Veicoli();
+  const std::size_t totale = veicoli.size();
+  elenco_.assign(veicoli.begin(),
+                 veicoli.begin() + std::ptrdiff_t(std::min<std::size_t>(totale, kMezziInElenco)));
+  ChiudiAnagrafica();
+  if (!elenco_.empty()) Mostra(0);
+  if (totale > kMezziInElenco)
+    Avviso(Componi(3018, QStringLiteral("L'anagrafica contiene %1 mezzi: la finestra mostra solo "
+                                        "i primi 16."),
+                   QString::number(totale)),
+           Icona::Informazione);
+}
+
+void QvAnagrafica::Mostra(int16_t indice) {
+  corrente_ = indice;
+  const VeicoloAnagrafica& v = elenco_[std::size_t(indice)];
+  Txt_Targa->setText(v.Targa);
+  Txt_MarcaModello->setText(v.MarcaModello);
+  Txt_Capacita->setText(TestoConSegno(v.Capacita));
+  Txt_Altezza->setText(TestoConSegno(v.Altezza));
+  Txt_KGasolio->setText(TestoFattore(v.KGasolio));
+  Txt_Ksensore->setText(TestoFattore(v.KSensore));
+  Txt_AltreInfo->setText(v.AltreInfo);
+}
+
+void QvAnagrafica::Precedente() {
+  if (corrente_ > 0) Mostra(int16_t(corrente_ - 1));
+}
+
+void QvAnagrafica::Successivo() {
+  if (corrente_ < int(elenco_.size()) - 1) Mostra(int16_t(corrente_ + 1));
+}
+
+void QvAnagrafica::Aggiorna() {
+  auto veicolo = VeicoloMostrato();
+  if (!veicolo) return;
+  const Messaggio conferma{LeggiTestoLingua(3010, NomeFileLingua()), Icona::Domanda,
+                           Pulsanti::OkAnnulla, QStringLiteral("Richiesta conferma")};
+  if (MostraMessaggio(conferma, this) != Risposta::Ok) return;
+  RiempiVuoti(*veicolo);
+  Registra(*veicolo, false);
+}
+
+void QvAnagrafica::Inserisci() {
+  auto veicolo = VeicoloMostrato();
+  if (!veicolo) return;
+  RiempiVuoti(*veicolo);
+  Registra(*veicolo, true);
+}
+
+void QvAnagrafica::CalcolaK() {
+  const auto capacita = Misura(Txt_Capacita, Lbl_Capacita);
+  if (!capacita) return;
+  const auto altezza = Misura(Txt_Altezza, Lbl_Altezza);
+  if (!altezza) return;
+  const auto kGasolio = Fattore(Txt_KGasolio, Lbl_KGasolio);
+  if (!kGasolio) return;
+  const RisultatoK r = CalcolaKSensore(*capacita, *altezza, *kGasolio);
+  switch (r.problema) {
+    case ProblemaK::AltezzaZero:
+      Txt_Altezza->setFocus();
+      return Avviso(TestoLingua(3016, QStringLiteral("Impossibile calcolare K sensore: l'altezza "
+                                                     "del serbatoio è 0.")),
+                    Icona::Esclamazione);
+    case ProblemaK::FattoreZero:
+      Txt_KGasolio->setFocus();
+      return Avviso(TestoLingua(3017, QStringLiteral("Impossibile calcolare K sensore: il "
+                                                     "coefficiente gasolio è 0.")),
+                    Icona::Esclamazione);
+    case ProblemaK::Nessuno:
+      Txt_Ksensore->setText(TestoK(r.k));
+      return;
+  }
+}
+
+std::optional<VeicoloAnagrafica> QvAnagrafica::VeicoloMostrato() {
+  VeicoloAnagrafica v;
+  v.Targa = Txt_Targa->text().trimmed();
+  if (!TargaValida(v.Targa)) return std::nullopt;
+  v.MarcaModello = Txt_MarcaModello->text();
+  v.AltreInfo = Txt_AltreInfo->text();
+  const auto capacita = Misura(Txt_Capacita, Lbl_Capacita);
+  const auto altezza = capacita ? Misura(Txt_Altezza, Lbl_Altezza) : std::nullopt;
+  const auto kGasolio = altezza ? Fattore(Txt_KGasolio, Lbl_KGasolio) : std::nullopt;
+  const auto kSensore = kGasolio ? Fattore(Txt_Ksensore, Lbl_Ksensore) : std::nullopt;
+  if (!kSensore) return std::nullopt;
+  v.Capacita = *capacita;
+  v.Altezza = *altezza;
+  v.KGasolio = *kGasolio;
+  v.KSensore = *kSensore;
+  return v;
+}
+
+std::optional<int16_t> QvAnagrafica::Misura(QLineEdit* casella, const QLabel* etichetta) {
+  return LeggiCasella(casella, etichetta, LeggiMisura, 3015,
+                      QStringLiteral("%1: valore fuori scala (da -32768 a 32767)."));
+}
+
+std::optional<double> QvAnagrafica::Fattore(QLineEdit* casella, const QLabel* etichetta) {
+  return LeggiCasella(casella, etichetta, LeggiFattore, 3014,
+                      QStringLiteral("%1: il valore non è un numero (esempio: 1.2)."));
+}
+
+bool QvAnagrafica::TargaValida(const QString& targa) {
+  QString problema;
+  if (targa.isEmpty())
+    problema = TestoLingua(3011, QStringLiteral("Inserire la targa del mezzo."));
+  else if (std::any_of(targa.begin(), targa.end(),
+                       [](QChar c) { return CaratteriVietati.contains(c); }))
+    problema = TestoLingua(
+        3012, QStringLiteral("La targa non può contenere i caratteri \\ / : * ? \" < > |"));
+  if (problema.isEmpty()) return true;
+  Txt_Targa->setFocus();
+  Avviso(problema, Icona::Esclamazione);
+  return false;
+}
+
+void QvAnagrafica::RiempiVuoti(VeicoloAnagrafica& v) {
+  for (auto [casella, testo] : {std::pair{Txt_MarcaModello, &v.MarcaModello},
+                                std::pair{Txt_AltreInfo, &v.AltreInfo}}) {
+    if (!testo->isEmpty()) continue;
+    *testo = QStringLiteral(" ");
+    casella->setText(*testo);
+  }
+}
+
+void QvAnagrafica::Registra(const VeicoloAnagrafica& veicolo, bool nuovo) {
+  if (const Esito aperto = ApriAnagrafica(Imp().PercorsoAnagrafica); !aperto)
+    return Avviso(aperto.messaggio, Icona::Critica);
+  Esito esito;
+  if (nuovo)
+    esito = InserisciAnagrafica(veicolo);
+  else if (!RecordsetAnagrafica().Posiziona(veicolo.Targa))
+    esito = Esito::Fallito(Componi(3013,
+                                   QStringLiteral("Nessun mezzo con targa %1 in anagrafica: per "
+                                                  "un mezzo nuovo usare Inserisci."),
+                                   veicolo.Targa));
+  else
+    esito = AggiornaAnagrafica(veicolo);
+  ChiudiAnagrafica();
+  if (!esito)
+    return Avviso(esito.messaggio, esito.messaggio.startsWith(kErroreDatabase) ? Icona::Critica
+                                                                               : Icona::Esclamazione);
+  if (nuovo)
+    Avviso(Componi(3020, QStringLiteral("Mezzo %1 inserito in anagrafica: comparirà nell'elenco "
+                                        "alla prossima apertura della finestra."),
+                   veicolo.Targa),
+           Icona::Informazione);
+  else
+    Avviso(Componi(3019, QStringLiteral("Dati del mezzo %1 aggiornati."), veicolo.Targa),
+           Icona::Informazione);
+}
+
+void QvAnagrafica::Avviso(const QString& testo, Icona icona) {
+  MostraMessaggio(testo, icona, TitoloAvviso, this);
+}
+
+}  // namespace quarvel
