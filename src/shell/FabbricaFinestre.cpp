@@ -1,6 +1,7 @@
 #include "FabbricaFinestre.h"
 
 #include "FinestraUnica.h"
+#include "QvAnalisiConsumi.h"
 
 #include <QWidget>
 
@@ -35,7 +36,7 @@ QWidget* CreaFinestra(FinestraLavoro f) {
     case F::Anagrafica: return Segnaposto(f, QStringLiteral("Quarvel - Anagrafica"));
     case F::Grafici: return Segnaposto(f, QStringLiteral("Quarvel - Grafici"));
     case F::AnalisiUtilizzo: return Segnaposto(f, QStringLiteral("Quarvel - Analisi Utilizzo"));
-    case F::AnalisiConsumi: return Segnaposto(f, QStringLiteral("Quarvel - Analisi Consumi"));
+    case F::AnalisiConsumi: return new QvAnalisiConsumi;
   }
   return nullptr;
 }
