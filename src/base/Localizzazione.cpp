@@ -11,6 +11,14 @@ QLocale& Locale() {
   return locale;
 }
 
+QString TestoSenzaGruppi(double valore, int cifre) {
+  QLocale l = Locale();
+  l.setNumberOptions(QLocale::OmitGroupSeparator);
+  if (valore == 0) return QStringLiteral("0");  // never "-0"
+  return l.toString(valore, 'g', cifre);
+}
+}  // namespace
+
 QString FormatoDataBreve() {
   QString f = Locale().dateFormat(QLocale::ShortFormat);
   if (!f.contains(QLatin1String("yyyy"))) f.replace(QLatin1String("yy"), QLatin1String("yyyy"));
@@ -19,14 +27,6 @@ QString FormatoDataBreve() {
   if (!f.contains(QLatin1String("MM"))) f.replace(QLatin1String("M"), QLatin1String("MM"));
   return f;
 }
-
-QString TestoSenzaGruppi(double valore, int cifre) {
-  QLocale l = Locale();
-  l.setNumberOptions(QLocale::OmitGroupSeparator);
-  if (valore == 0) return QStringLiteral("0");  // never "-0"
-  return l.toString(valore, 'g', cifre);
-}
-}  // namespace
 
 QLocale LocaleUtente() { return Locale(); }
 void ImpostaLocaleUtente(const QLocale& locale) { Locale() = locale; }

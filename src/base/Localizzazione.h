@@ -22,6 +22,8 @@ QString TestoSingolo(float valore);
 // the time with seconds ("04/12/2026 22:12:05"). The zero date-time value
 // has no date part and shows as its time alone ("00:00:00").
 QString TestoDataGenerale(Istante istante);
+// The format of that short date, for date pickers ("dd/MM/yyyy").
+QString FormatoDataBreve();
 // The short date with a four-digit year alone ("04/12/2026").
 QString TestoDataBreve(Istante istante);
 

@@ -2,6 +2,7 @@
 
 #include "FinestraUnica.h"
 #include "QvAnagrafica.h"
+#include "QvAnalisiConsumi.h"
 
 #include <QWidget>
 
@@ -36,7 +37,7 @@ QWidget* CreaFinestra(FinestraLavoro f) {
     case F::Anagrafica: return new QvAnagrafica;
     case F::Grafici: return Segnaposto(f, QStringLiteral("Quarvel - Grafici"));
     case F::AnalisiUtilizzo: return Segnaposto(f, QStringLiteral("Quarvel - Analisi Utilizzo"));
-    case F::AnalisiConsumi: return Segnaposto(f, QStringLiteral("Quarvel - Analisi Consumi"));
+    case F::AnalisiConsumi: return new QvAnalisiConsumi;
   }
   return nullptr;
 }

@@ -1,0 +1,38 @@
+#pragma once
+// The analysis options: the speed alert threshold and the fuel alert level
+// the next analysis uses. Each edit changes the settings in memory at once;
+// they reach the settings file when the main window closes. The year list
+// only shows the years of the installation: the database year stays AnnoDB.
+#include <QWidget>
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace quarvel {
+
+class QvAnalisiOption : public QWidget {
+  Q_OBJECT
+ public:
+  explicit QvAnalisiOption(QWidget* padre = nullptr);
+
+ private:
+  void Costruisci();
+  // A numeric text that fits 16 bits goes into the setting; anything else
+  // gets a message and the setting keeps its value.
+  void ValoreModificato(const QString& testo, int16_t& impostazione);
+
+  QGroupBox* Frm_AnnoAnalisi;
+  QLabel* Lbl_AnnoAnalisi;
+  QComboBox* Cmb_AnnoAnalisi;
+  QGroupBox* Frm_ParametriRicerca;
+  QLabel* Lbl_velocitaallert;
+  QLineEdit* Txt_VelocitaAllert;
+  QLabel* Lbl_gasolioalert;
+  QLineEdit* Txt_GasolioAllert;
+  QPushButton* Cmd_Close;
+};
+
+}  // namespace quarvel

@@ -1,0 +1,243 @@
+// The consumption window and the analysis options window: their wiring to
+// the store, the settings and the analysis (the figures are tested apart).
+#include <QAction>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
+#include <QToolButton>
+
+#include "Anagrafica.h"
+#include "CartellaProgramma.h"
+#include "DatabaseVeicolo.h"
+#include "FinestraUnica.h"
+#include "FinestreProva.h"
+#include "FrecceSuGiu.h"
+#include "QvAnalisiConsumi.h"
+
+using namespace quarvel;
+
+namespace {
+
+CampioneLog Campione(Istante t, int16_t pt, float livello) {
+  CampioneLog c;
+  c.TimeDate = c.TimeDateLH = t;
+  c.DatoPT = pt;
+  c.Dato2 = livello;
+  return c;
+}
+
+class FinestraConsumiProva : public FinestreProva {
+ protected:
+  void SetUp() override {
+    FinestreProva::SetUp();
+    ASSERT_TRUE(ApriAnagrafica(Imp().PercorsoAnagrafica));
+    for (const char* targa : {"AB123CD", "VU000TO", "ZZ999ZZ"})
+      ASSERT_TRUE(InserisciAnagrafica({targa, "Camion", 250, 60, 1, 1, {}}));
+    ChiudiAnagrafica();
+    // AB123CD: a first sample at 06:05:09 and a last at 18:40:00, the tank
+    // rising to 60 % (a refuel from 0) and dropping to 30 % (an anomaly).
+    ASSERT_TRUE(ApriDatabaseVeicolo("AB123CD", Imp().AnnoDB, 0).esito);
+    for (const CampioneLog& c :
+         {Campione(primo_, 0, 60), Campione(primo_ + 1, 1, 60), Campione(primo_ + 2, 2, 30),
+          Campione(ultimo_ - 1, 0, 30), Campione(ultimo_, 1, 30)})
+      ASSERT_EQ(ScriviRecordLogs(c), 0);
+    ChiudiLogs();
+    // VU000TO: a database without samples; ZZ999ZZ has none at all.
+    ASSERT_TRUE(ApriDatabaseVeicolo("VU000TO", Imp().AnnoDB, 0).esito);
+    ChiudiLogs();
+    finestra_ = std::make_unique<QvAnalisiConsumi>();
+  }
+
+  template <typename T>
+  T* C(const char* nome) {
+    T* c = finestra_->findChild<T*>(nome);
+    EXPECT_TRUE(c) << nome;
+    return c;
+  }
+  QString Testo(const char* nome) { return C<QLineEdit>(nome)->text(); }
+  // The user picks the plate from the list.
+  void ScegliTarga(const QString& targa) {
+    auto* cmb = C<QComboBox>("Cmb_Targa");
+    const int i = cmb->findText(targa);
+    ASSERT_GE(i, 0) << targa.toStdString();
+    cmb->setCurrentIndex(i);
+    emit cmb->activated(i);
+  }
+  void Freccia(const char* nome, const char* verso) {
+    C<FrecceSuGiu>(nome)->findChild<QToolButton*>(verso)->click();
+  }
+  void Scrivi(const char* casella, const QString& testo) {
+    auto* c = C<QLineEdit>(casella);
+    c->selectAll();
+    QTest::keyClicks(c, testo);
+  }
+  QStringList Report() const { return QDir(Percorso("REPORT")).entryList(QDir::Files); }
+
+  const Istante primo_ = *IstanteDa(2026, 12, 3, 6, 5, 9);
+  const Istante ultimo_ = *IstanteDa(2026, 12, 3, 18, 40, 0);
+  std::unique_ptr<QvAnalisiConsumi> finestra_;
+};
+
+TEST_F(FinestraConsumiProva, SceltaDelMezzoEDelFile) {
+  EXPECT_EQ(finestra_->windowTitle(), "Quarvel - Analisi Consumi");
+  auto* cmb = C<QComboBox>("Cmb_Targa");
+  EXPECT_EQ(cmb->count(), 3);
+  EXPECT_EQ(cmb->currentIndex(), -1);
+  EXPECT_EQ(finestra_->findChild<QLabel*>("Lbl_KmInitCrusco")->text(),
+            "Kilometri iniziali cruscotto:");
+  EXPECT_FALSE(C<QPushButton>("Cmd_Print")->isEnabled());
+  EXPECT_EQ(C<QPushButton>("Cmd_Print")->toolTip(), "Stampa non ancora disponibile");
+
+  ScegliTarga("AB123CD");
+  const QString db = Percorso("DATA/AB123CD_ " + Imp().AnnoDB + ".mdb");
+  EXPECT_EQ(Testo("Txt_NomeDBAnalizze"), db);
+  EXPECT_EQ(Testo("Txt_DBdal"), "03/12/2026 06:05:09");
+  EXPECT_EQ(Testo("Txt_DBal"), "03/12/2026 18:40:00");
+  EXPECT_EQ(QStringList({Testo("Txt_AnalStartH"), Testo("Txt_AnalStartMin"), Testo("Txt_AnalStopH"),
+                         Testo("Txt_AnalStopMin")}),
+            QStringList({"6", "5", "18", "40"}));
+  EXPECT_EQ(C<QDateEdit>("DTP_AnalStartDate")->date(), QDate(2026, 12, 3));
+  EXPECT_EQ(C<QDateEdit>("DTP_AnalStopDate")->date(), QDate(2026, 12, 3));
+  EXPECT_TRUE(messaggi.messaggi.empty());
+
+  // No database for the year: a plain message, and the boxes as they were.
+  ScegliTarga("ZZ999ZZ");
+  ASSERT_EQ(messaggi.Testi(),
+            QStringList{"Non esistono dati del mezzo targato ZZ999ZZ per l'anno " + Imp().AnnoDB});
+  EXPECT_EQ(messaggi.messaggi[0].icona, Icona::Nessuna);
+  EXPECT_EQ(Testo("Txt_NomeDBAnalizze"), db);
+
+  // An empty database: its message, the span boxes unchanged.
+  ScegliTarga("VU000TO");
+  EXPECT_EQ(messaggi.Testi().last(), "Database vuoto - Errore 1");
+  EXPECT_EQ(messaggi.messaggi.back().icona, Icona::Esclamazione);
+  EXPECT_EQ(Testo("Txt_DBdal"), "03/12/2026 06:05:09");
+
+  // The file dialog opens in Log; a cancelled dialog and a file that is no
+  // database leave the path box alone.
+  C<QLineEdit>("Txt_NomeDBAnalizze")->setText(db);
+  C<QPushButton>("Cmd_ApriDati")->click();
+  ASSERT_EQ(messaggi.richiesteFile.size(), 1u);
+  EXPECT_EQ(messaggi.richiesteFile[0].cartella, PercorsoProgramma("Log"));
+  EXPECT_EQ(messaggi.Testi().last(), "Non hai dato un nome al file");
+  const QString nonDB = Percorso("Log/appunti.mdb");
+  ScriviTutto(nonDB, "non un database\r\n");
+  messaggi.fileScelti.push_back(nonDB);
+  C<QPushButton>("Cmd_ApriDati")->click();
+  EXPECT_TRUE(messaggi.Testi().last().contains(QDir::toNativeSeparators(nonDB)) ||
+              messaggi.Testi().last().contains(nonDB))
+      << messaggi.Testi().last().toStdString();
+  EXPECT_EQ(messaggi.messaggi.back().icona, Icona::Critica);
+  EXPECT_EQ(Testo("Txt_NomeDBAnalizze"), db);
+}
+
+TEST_F(FinestraConsumiProva, FrecceContanoSenzaLeggereLaCasella) {
+  Freccia("UpD_AnalStartH", "Giu");
+  EXPECT_EQ(Testo("Txt_AnalStartH"), "23");
+  Scrivi("Txt_AnalStartH", "10");
+  Freccia("UpD_AnalStartH", "Su");
+  EXPECT_EQ(Testo("Txt_AnalStartH"), "0");
+  Freccia("UpD_AnalStopMin", "Giu");
+  EXPECT_EQ(Testo("Txt_AnalStopMin"), "59");
+  Freccia("UpD_AnalStopMin", "Su");
+  EXPECT_EQ(Testo("Txt_AnalStopMin"), "0");
+
+  // The counters follow a chosen database (stop hour 18), not the typing.
+  ScegliTarga("AB123CD");
+  Scrivi("Txt_AnalStopH", "7");
+  Freccia("UpD_AnalStopH", "Su");
+  EXPECT_EQ(Testo("Txt_AnalStopH"), "19");
+  // Nor what the usage window writes into the boxes.
+  finestra_->MostraSelezione("AB123CD", "x.mdb", *IstanteDa(2026, 12, 3, 9, 30), ultimo_);
+  EXPECT_EQ(Testo("Txt_AnalStartMin"), "30");
+  Freccia("UpD_AnalStartMin", "Su");
+  EXPECT_EQ(Testo("Txt_AnalStartMin"), "6");
+}
+
+TEST_F(FinestraConsumiProva, AnalisiDallaFinestra) {
+  C<QPushButton>("Cmd_Analizza2")->click();
+  EXPECT_EQ(messaggi.Testi(), QStringList{"Non hai selezionato il mezzo da analizzare"});
+  EXPECT_TRUE(Report().isEmpty());
+
+  ScegliTarga("AB123CD");
+  Scrivi("Txt_AnalStartH", "6:");
+  C<QPushButton>("Cmd_Analizza2")->click();
+  EXPECT_EQ(messaggi.Testi().last(), "L'ora di inizio non è valida: scrivere un numero da 0 a 23");
+  EXPECT_TRUE(Report().isEmpty());
+
+  Scrivi("Txt_AnalStartH", "6");
+  Imp().LivelloAllertVelocita = 90;
+  C<QPushButton>("Cmd_Analizza2")->click();
+  EXPECT_EQ(messaggi.messaggi.size(), 2u);
+  EXPECT_EQ(Report().size(), 1);
+  EXPECT_EQ(C<QLabel>("Lbl_StartDate")->text(), "Data inizio analisi :03/12/2026 06:05:09");
+  EXPECT_EQ(C<QLabel>("Llb_NumeroAccensioni")->text(), "Numero accensioni = Numero Viaggi : 2");
+  EXPECT_TRUE(C<QLabel>("Lbl_NVelocitaallerta")->text().contains(">90 "));
+  EXPECT_TRUE(C<QProgressBar>("Prb_running")->isHidden());
+  EXPECT_TRUE(C<QPushButton>("Cmd_Analizza2")->isEnabled());
+  const QString carico = C<QPlainTextEdit>("Txt_datecarico")->toPlainText();
+  const QString anomalia = C<QPlainTextEdit>("Txt_datesospette")->toPlainText();
+  EXPECT_EQ(carico, "03/12/2026 06:05:09 Iniziale:0% Finale: 60\n");
+  EXPECT_EQ(anomalia.count('\n'), 1);
+
+  // A second analysis appends its lines.
+  C<QPushButton>("Cmd_Analizza2")->click();
+  EXPECT_EQ(C<QPlainTextEdit>("Txt_datecarico")->toPlainText(), carico + carico);
+  EXPECT_EQ(C<QPlainTextEdit>("Txt_datesospette")->toPlainText(), anomalia + anomalia);
+
+  // A period without samples: its message, and the labels as they were.
+  C<QDateEdit>("DTP_AnalStartDate")->setDate(QDate(2026, 12, 4));
+  C<QDateEdit>("DTP_AnalStopDate")->setDate(QDate(2026, 12, 4));
+  C<QPushButton>("Cmd_Analizza2")->click();
+  EXPECT_EQ(messaggi.Testi().last(), "Record non presenti, controllare date selezionate");
+  EXPECT_EQ(C<QLabel>("Lbl_StartDate")->text(), "Data inizio analisi :03/12/2026 06:05:09");
+  EXPECT_EQ(messaggi.messaggi.size(), 3u);
+}
+
+TEST_F(FinestraConsumiProva, OpzioniDiAnalisi) {
+  Imp().LivelloAllertGasolio = 30;
+  Imp().LivelloAllertVelocita = 80;
+  C<QAction>("Mnu_opzioni")->trigger();
+  QWidget* o = CercaFinestra("QvAnalisiOption");
+  ASSERT_TRUE(o);
+  EXPECT_EQ(o->windowTitle(), "Quarvel Analisi Option");
+  auto* anni = o->findChild<QComboBox*>("Cmb_AnnoAnalisi");
+  EXPECT_EQ(anni->count(), 6);
+  EXPECT_EQ(anni->itemText(5), "2015");
+  const int anno = QDate::currentDate().year();
+  EXPECT_EQ(anni->currentIndex(), anno <= 2015 ? anno - 2010 : -1);
+  auto* gasolio = o->findChild<QLineEdit*>("Txt_GasolioAllert");
+  auto* velocita = o->findChild<QLineEdit*>("Txt_VelocitaAllert");
+  EXPECT_EQ(gasolio->text(), "30");
+  EXPECT_EQ(velocita->text(), "80");
+  EXPECT_EQ(o->findChild<QLabel*>("Lbl_gasolioalert")->text(),
+            "0-250 = 0-Pieno Livello allert [L]");
+
+  gasolio->selectAll();
+  QTest::keyClicks(gasolio, "12");
+  velocita->selectAll();
+  QTest::keyClicks(velocita, "95");
+  EXPECT_EQ(Imp().LivelloAllertGasolio, 12);
+  EXPECT_EQ(Imp().LivelloAllertVelocita, 95);
+  EXPECT_TRUE(messaggi.messaggi.empty());
+
+  QTest::keyClicks(gasolio, "x");
+  velocita->setText("4000");
+  QTest::keyClicks(velocita, "0");  // 40000 does not fit 16 bits
+  EXPECT_EQ(messaggi.Testi(),
+            QStringList({"Inserire un valore numerico", "Inserire un valore numerico"}));
+  EXPECT_EQ(messaggi.messaggi[0].icona, Icona::Critica);
+  EXPECT_EQ(Imp().LivelloAllertGasolio, 12);
+  EXPECT_EQ(Imp().LivelloAllertVelocita, 95);
+
+  o->findChild<QPushButton*>("Cmd_Close")->click();
+  EXPECT_FALSE(CercaFinestra("QvAnalisiOption"));
+}
+
+}  // namespace
