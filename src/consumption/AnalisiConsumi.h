@@ -1,0 +1,53 @@
+#pragma once
+// The consumption analysis: one pass over the samples of a period computes
+// the fuel, time, distance and speed figures and the tank-level jumps,
+// writes the report file below REPORT/ and gives back the result captions
+// and list lines. No widgets: the window hands the period's cursor and the
+// settings in and writes the results into its controls.
+#include "AccumulatoreConsumi.h"
+#include "Logs.h"
+#include "TestiConsumi.h"
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <vector>
+
+namespace quarvel {
+
+struct ParametriAnalisi {
+  QString targa;                 // the plate shown: names the report, ends its first line
+  int16_t sogliaVelocita = 0;    // LivelloAllertVelocita, km/h
+  int16_t sogliaGasolio = 25;    // LivelloAllertGasolio, compared with levels in %
+  Istante istanteAnalisi = 0;    // names the report and dates its first line
+  // Called once per sample with ContatoreAvanzamento (0..100). Keep it cheap:
+  // the window moves its bar and lets events through with PassoEventi.
+  std::function<void(int16_t)> avanzamento;
+};
+
+enum class EsitoAnalisi {
+  Completa,          // report written, captions and lists filled
+  PeriodoVuoto,      // no samples: the report holds only its first line
+  ReportNonCreato,   // the report file could not be created: nothing analysed
+  ReportIncompleto,  // figures computed, but writing the report failed
+};
+
+struct RisultatoAnalisi {
+  EsitoAnalisi esito = EsitoAnalisi::PeriodoVuoto;
+  QString percorsoReport;     // PercorsoReport
+  QString erroreFile;         // the file system's description when writing failed
+  // The sixteen captions in fill order; empty unless the period had samples.
+  std::vector<Didascalia> didascalie;
+  // Lines to append to Txt_datecarico and Txt_datesospette, each ending in
+  // CR LF, in the order they were found.
+  QStringList carichi;
+  QStringList anomalie;
+  AccumulatoreConsumi totali;  // the counters as the pass left them
+};
+
+// Walks the cursor from its first sample to its end (it is left at its end;
+// the caller closes it). Creates REPORT/ when it is missing and replaces a
+// report of the same name.
+RisultatoAnalisi AnalisiTotale(CursoreLogs& periodo, const ParametriAnalisi& parametri);
+
+}  // namespace quarvel

@@ -1,0 +1,243 @@
+// The consumption pass against figures worked out by hand on small periods.
+#include "AnalisiConsumi.h"
+#include "CartellaProva.h"
+#include "CursoreVettore.h"
+#include "FileTesto.h"
+#include "StampaTesto.h"
+
+#include <QDir>
+#include <QRegularExpression>
+
+namespace quarvel {
+namespace {
+
+const Istante kAnalisi = *IstanteDa(2026, 12, 4, 9, 5, 3);
+const Istante kBase = *IstanteDa(2026, 12, 3, 10, 0, 0);
+
+struct Riga {
+  int pt;
+  float livello;
+  int giri, velocita, gasolio;
+  double km, litri;
+};
+
+// Samples one second apart from `inizio`.
+std::vector<CampioneLog> Campioni(const std::vector<Riga>& righe, Istante inizio = kBase) {
+  std::vector<CampioneLog> v;
+  for (const Riga& r : righe) {
+    CampioneLog c;
+    c.TimeDate = c.TimeDateLH = inizio + Istante(v.size());
+    c.DatoPT = int16_t(r.pt);
+    c.Dato2 = r.livello;
+    c.Dato3 = int16_t(r.giri);
+    c.Dato5 = int16_t(r.velocita);
+    c.Dato8 = r.gasolio;
+    c.Dato10 = r.km;
+    c.Dato11 = r.litri;
+    v.push_back(c);
+  }
+  return v;
+}
+
+class AnalisiConsumi : public CartellaProva {
+ protected:
+  RisultatoAnalisi Analizza(std::vector<CampioneLog> campioni, int16_t sogliaVelocita = 50) {
+    CursoreVettore cursore(std::move(campioni));
+    ParametriAnalisi p{QStringLiteral("AB123CD"), sogliaVelocita, 25, kAnalisi, avanzamento};
+    return AnalisiTotale(cursore, p);
+  }
+  static QString Testo(const RisultatoAnalisi& r, const char* nome) {
+    for (const Didascalia& d : r.didascalie)
+      if (d.nome == QLatin1String(nome)) return d.testo;
+    return QStringLiteral("<manca %1>").arg(QLatin1String(nome));
+  }
+  static QStringList RigheReport(const RisultatoAnalisi& r) {
+    return LeggiRigheTesto(r.percorsoReport).value_or(QStringList());
+  }
+  std::function<void(int16_t)> avanzamento;
+};
+
+TEST_F(AnalisiConsumi, LitriChilometriEMedie) {
+  int chiamate = 0;
+  int16_t ultimo = -1;
+  avanzamento = [&](int16_t v) { ++chiamate, ultimo = v; };
+  RisultatoAnalisi r = Analizza(Campioni(std::vector<Riga>(3600, {1, 50, 800, 72, 200, 0, 0})));
+  EXPECT_EQ(r.esito, EsitoAnalisi::Completa);
+  EXPECT_EQ(chiamate, 3600);
+  EXPECT_EQ(ultimo, 3600 % 101);
+  EXPECT_EQ(Testo(r, "Lbl_GasolioConsumato"), "Litri gasolio consumato : 10");
+  EXPECT_EQ(Testo(r, "Lbl_GasolioConsumatoMarcia"), "Litri gasolio in marcia : 10");
+  EXPECT_EQ(Testo(r, "Lbl_KmPercorsi"), "Kilometri percorsi calcolati: 72 Km");
+  EXPECT_EQ(Testo(r, "Lbl_velocitamedia"), "Velocità media in marcia : 72 Km/h");
+  EXPECT_EQ(Testo(r, "Lbl_ConsumoMedMarcia"), "Consumo medio in marcia : 7,2 Km/L");
+
+  // Engine off: the kilometres stay, the time and fuel in motion go.
+  r = Analizza(Campioni(std::vector<Riga>(3600, {1, 50, 0, 72, 200, 0, 0})));
+  EXPECT_EQ(Testo(r, "Lbl_GasolioConsumatoMarcia"), "Litri gasolio in marcia : 0");
+  EXPECT_EQ(Testo(r, "Lbl_velocitamedia"), "Velocità media in marcia : Non calcolabile");
+  EXPECT_EQ(Testo(r, "Lbl_ConsumoMedMarcia"), "Consumo medio in marcia : Non calcolabile");
+
+  r = Analizza(Campioni(std::vector<Riga>(10, {1, 50, 800, 72, -1, 0, 0})));
+  EXPECT_EQ(Testo(r, "Lbl_GasolioConsumato"), "Litri gasolio consumato : 0");
+  EXPECT_EQ(Testo(r, "Lbl_ConsumoMedMarcia"), "Consumo medio in marcia : Non calcolabile");
+}
+
+TEST_F(AnalisiConsumi, MotoreAccesoEMarcia) {
+  const RisultatoAnalisi r = Analizza(Campioni({{1, 50, 800, 0, 0, 0, 0},
+                                                {2, 50, 800, 30, 0, 0, 0},
+                                                {3, 50, 0, 30, 0, 0, 0},
+                                                {4, 50, -1, 30, 0, 0, 0},
+                                                {5, 50, 800, -1, 0, 0, 0}}));
+  EXPECT_EQ(Testo(r, "Lbl_CamionAcceso"), "Tempo motore acceso :  0h : 0min : 3sec");
+  EXPECT_EQ(Testo(r, "Lbl_CamionAccesoMarcia"), "Tempo in marcia :  0h : 0min : 1sec");
+  // 0 + 30 + 30 + 30 - 1 km/h over single seconds.
+  EXPECT_EQ(Testo(r, "Lbl_KmPercorsi"), "Kilometri percorsi calcolati: 0,025 Km");
+  EXPECT_EQ(Testo(r, "Lbl_velocitamedia"), "Velocità media in marcia : 89 Km/h");
+}
+
+TEST_F(AnalisiConsumi, EpisodiDiVelocita) {
+  std::vector<Riga> righe(10, {1, 50, 800, 61, 0, 0, 0});
+  righe.push_back({1, 50, 800, 50, 0, 0, 0});
+  righe.insert(righe.end(), 5, {1, 50, 800, 70, 0, 0, 0});
+  righe.push_back({1, 50, 800, -1, 0, 0, 0});
+  RisultatoAnalisi r = Analizza(Campioni(righe));
+  EXPECT_EQ(Testo(r, "Lbl_NVelocitaallerta"), "N° volte velocità >50 Km/h :2");
+  EXPECT_EQ(Testo(r, "Lbl_VelocitaMax_Periodo"), "Velocita Massima periodo: 70 Km/h");
+  // 1010 - 1 km/h over 16 seconds in motion.
+  EXPECT_EQ(Testo(r, "Lbl_velocitamedia"), "Velocità media in marcia : 63,06 Km/h");
+  EXPECT_EQ(Testo(r, "Lbl_KmPercorsi"), "Kilometri percorsi calcolati: 0,28 Km");
+
+  // A new recording starts a new episode even at a speed above the threshold.
+  r = Analizza(Campioni({{0, 50, 800, 60, 0, 0, 0}, {0, 50, 800, 60, 0, 0, 0}}));
+  EXPECT_EQ(Testo(r, "Lbl_NVelocitaallerta"), "N° volte velocità >50 Km/h :2");
+
+  r = Analizza(Campioni({{1, 50, 800, -1, 0, 0, 0}, {2, 50, 800, -1, 0, 0, 0}}));
+  EXPECT_EQ(Testo(r, "Lbl_VelocitaMax_Periodo"), "Velocita Massima periodo: 0 Km/h");
+  EXPECT_EQ(Testo(r, "Lbl_KmPercorsi"), "Kilometri percorsi calcolati: -0,001 Km");
+}
+
+TEST_F(AnalisiConsumi, ContatoriDelCruscotto) {
+  RisultatoAnalisi r = Analizza(Campioni({{1, 50, 0, 0, 0, 0, 0},
+                                          {2, 50, 0, 0, 0, 0, 40},
+                                          {3, 50, 0, 0, 0, 1200.25, 0},
+                                          {4, 50, 0, 0, 0, 1201.5, 41.5},
+                                          {5, 50, 0, 0, 0, 1201.75, 0}}));
+  EXPECT_EQ(Testo(r, "Lbl_KmInitCrusco"), "Kilometri iniziali cruscotto : 1200,25");
+  EXPECT_EQ(Testo(r, "Lbl_KmFinCrusco"), "Kilometri finali cruscotto : 1201,75");
+  EXPECT_EQ(Testo(r, "Lbl_KmPercorsiCrusco"), "Kilometri percorsi cruscotto : 1,5");
+  EXPECT_EQ(Testo(r, "Lbl_Linizialicrusco"), "ContaLitri iniziali cruscotto : 40");
+  EXPECT_EQ(Testo(r, "Lbl_Lfinalicrusco"), "ContaLitri finali cruscotto : 0");
+  EXPECT_EQ(Testo(r, "Lbl_LitriConsumatiCrusco"), "Litri consumati cruscotto : -40");
+
+  r = Analizza(Campioni(std::vector<Riga>(3, {1, 50, 0, 0, 0, 0, 0})));
+  EXPECT_EQ(Testo(r, "Lbl_KmInitCrusco"), "Kilometri iniziali cruscotto : 1");
+  EXPECT_EQ(Testo(r, "Lbl_KmPercorsiCrusco"), "Kilometri percorsi cruscotto : -1");
+  EXPECT_EQ(Testo(r, "Lbl_Linizialicrusco"), "ContaLitri iniziali cruscotto : 1");
+  EXPECT_EQ(Testo(r, "Lbl_LitriConsumatiCrusco"), "Litri consumati cruscotto : -1");
+}
+
+TEST_F(AnalisiConsumi, CaliEAumentiDiLivello) {
+  struct Caso {
+    std::vector<float> livelli;
+    QStringList carichi, anomalie;
+  };
+  const QString primo80 = "03/12/2026 10:00:00 Iniziale:0% Finale: 80\r\n";
+  const QString primo30 = "03/12/2026 10:00:00 Iniziale:0% Finale: 30\r\n";
+  const std::vector<Caso> casi = {
+      {{80, 54}, {primo80}, {"03/12/2026 10:00:01 Iniziale: 80% Finale: 54%  El: 2\r\n"}},
+      {{80, 55}, {primo80}, {}},
+      {{80, 54.5f}, {primo80}, {"03/12/2026 10:00:01 Iniziale: 80% Finale: 54%  El: 2\r\n"}},
+      {{30, 56}, {primo30, "03/12/2026 10:00:01 Iniziale:30% Finale: 56\r\n"}, {}},
+      {{30, 55}, {primo30}, {}},
+      {{30, 55.5f}, {primo30, "03/12/2026 10:00:01 Iniziale:30% Finale: 56\r\n"}, {}},
+      {{20}, {}, {}},
+      {{80, 0, 79}, {primo80}, {}},
+      {{80, 0, -1, 54}, {primo80}, {"03/12/2026 10:00:03 Iniziale: 80% Finale: 54%  El: 4\r\n"}},
+  };
+  for (const Caso& caso : casi) {
+    std::vector<Riga> righe;
+    for (float l : caso.livelli) righe.push_back({1, l, 0, 0, 0, 0, 0});
+    const RisultatoAnalisi r = Analizza(Campioni(righe));
+    EXPECT_EQ(r.carichi, caso.carichi) << caso.livelli.back();
+    EXPECT_EQ(r.anomalie, caso.anomalie) << caso.livelli.back();
+  }
+}
+
+TEST_F(AnalisiConsumi, ConfiniDeiViaggi) {
+  const auto viaggi = [](const QStringList& righe) { return righe.filter(QRegularExpression("^Viaggio")); };
+  // Starting inside a recording: its samples form trip 0 from the zero date-time.
+  RisultatoAnalisi r = Analizza(Campioni({{5, 50, 800, 0, 0, 0, 0},
+                                          {6, 50, 800, 0, 0, 0, 0},
+                                          {0, 50, 800, 0, 0, 0, 0},
+                                          {1, 50, 0, 0, 0, 0, 0}}));
+  QStringList righe = RigheReport(r);
+  EXPECT_EQ(viaggi(righe), QStringList({"Viaggio : 0 Dal : 00:00:00    Al: 03/12/2026 10:00:01",
+                                        "Viaggio : 1 Dal : 03/12/2026 10:00:02 Al: 03/12/2026 10:00:03"}));
+  EXPECT_EQ(righe.value(2), "Tempo Motore Acceso    :  0h : 0min : 2sec");
+  EXPECT_EQ(Testo(r, "Llb_NumeroAccensioni"), "Numero accensioni = Numero Viaggi : 1");
+
+  r = Analizza(Campioni({{3, 50, 0, 0, 0, 0, 0}, {4, 50, 0, 0, 0, 0, 0}}));
+  EXPECT_EQ(viaggi(RigheReport(r)),
+            QStringList({"Viaggio : 0 Dal : 00:00:00 Al: 03/12/2026 10:00:01"}));
+  EXPECT_EQ(Testo(r, "Llb_NumeroAccensioni"), "Numero accensioni = Numero Viaggi : 0");
+}
+
+TEST_F(AnalisiConsumi, FileDelReport) {
+  EXPECT_EQ(PercorsoReport("AB123CD", kAnalisi),
+            Percorso("REPORT/Report_AB123CD_2026-12-04 09-05-03.txt"));
+
+  // An empty period writes the first line only; REPORT/ is made when missing.
+  ASSERT_TRUE(QDir(Percorso("REPORT")).removeRecursively());
+  RisultatoAnalisi r = Analizza({});
+  EXPECT_EQ(r.esito, EsitoAnalisi::PeriodoVuoto);
+  EXPECT_TRUE(r.didascalie.empty());
+  EXPECT_EQ(LeggiTutto(r.percorsoReport),
+            "File Output Report 2026-12-04 09:05:03 Identificato da : AB123CD\r\n");
+
+  // A REPORT that is a file: no report, no analysis, a reason to show.
+  ASSERT_TRUE(QDir(Percorso("REPORT")).removeRecursively());
+  ScriviTutto(Percorso("REPORT"), "non una cartella");
+  r = Analizza(Campioni({{0, 50, 800, 10, 0, 0, 0}}));
+  EXPECT_EQ(r.esito, EsitoAnalisi::ReportNonCreato);
+  EXPECT_FALSE(r.erroreFile.isEmpty());
+  EXPECT_TRUE(r.didascalie.empty());
+}
+
+TEST_F(AnalisiConsumi, SecondiInOreMinutiSecondi) {
+  EXPECT_EQ(SecondiToTime(0), " 0h : 0min : 0sec");
+  EXPECT_EQ(SecondiToTime(59), " 0h : 0min : 59sec");
+  EXPECT_EQ(SecondiToTime(3599), " 0h : 59min : 59sec");
+  EXPECT_EQ(SecondiToTime(3725), " 1h : 2min : 5sec");
+  EXPECT_EQ(SecondiToTime(2600000), " 722h : 13min : 20sec");
+}
+
+// Two recordings: a refuel at each start, a theft in the first, speed
+// episodes across both, counters starting at 0, a fuel rate with no reading.
+TEST_F(AnalisiConsumi, ReportEDidascalieDiDueViaggi) {
+  ScriviTutto(PercorsoReport("AB123CD", kAnalisi), "un report precedente, da sostituire");
+  std::vector<CampioneLog> v = Campioni({{0, 60, 800, 0, 7200, 0, 0},
+                                         {1, 60.4f, 900, 40, 14400, 1000.5, 500},
+                                         {2, 61, 1200, 55, -1, 1000.5, 500},
+                                         {3, 30.5f, 1300, 60, 36000, 1000.6, 501},
+                                         {4, -1, 0, 10, 0, 1000.6, 501}},
+                                        *IstanteDa(2026, 12, 3, 8, 0, 0));
+  for (const CampioneLog& c : Campioni({{0, 56.5f, 700, 52, 72000, 1000.6, 501.5},
+                                        {1, 56, 800, -1, 7200, 1000.7, 502},
+                                        {2, 55, 800, 51, 7200, 1000.7, 502.3}},
+                                       *IstanteDa(2026, 12, 3, 9, 30, 0)))
+    v.push_back(c);
+  const RisultatoAnalisi r = Analizza(v);
+  EXPECT_EQ(r.esito, EsitoAnalisi::Completa);
+  EXPECT_EQ(LeggiTutto(r.percorsoReport), LeggiTutto(DatoProva("consumi_due_viaggi.txt")));
+  EXPECT_EQ(r.carichi, QStringList({"03/12/2026 08:00:00 Iniziale:0% Finale: 60\r\n",
+                                    "03/12/2026 09:30:00 Iniziale:30% Finale: 56\r\n"}));
+  EXPECT_EQ(r.anomalie,
+            QStringList({"03/12/2026 08:00:03 Iniziale: 61% Finale: 30%  El: 4\r\n"}));
+
+  QString didascalie;
+  for (const Didascalia& d : r.didascalie) didascalie += d.nome + " = " + d.testo + "\r\n";
+  EXPECT_EQ(didascalie.toUtf8(), LeggiTutto(DatoProva("consumi_due_viaggi_didascalie.txt")));
+}
+
+}  // namespace
+}  // namespace quarvel

@@ -1,0 +1,72 @@
+// The analysis period: span of a database, proposal, building from the boxes.
+#include "CursoreVettore.h"
+#include "PeriodoAnalisi.h"
+#include "StampaTesto.h"
+
+#include <gtest/gtest.h>
+
+namespace quarvel {
+namespace {
+
+CampioneLog Campione(Istante t) {
+  CampioneLog c;
+  c.TimeDate = c.TimeDateLH = t;
+  return c;
+}
+
+TEST(PeriodoAnalisi, EstremiEPropostaDelDatabase) {
+  const Istante primo = *IstanteDa(2026, 12, 3, 6, 5, 9);
+  const Istante ultimo = *IstanteDa(2026, 12, 4, 18, 40, 0);
+  CursoreVettore db({Campione(primo), Campione(primo + 1), Campione(ultimo)});
+  const std::optional<EstremiCampioni> e = EstraiEstremi(db);
+  ASSERT_TRUE(e);
+  EXPECT_EQ(e->primo, primo);
+  EXPECT_EQ(e->ultimo, ultimo);
+  EXPECT_EQ(DidascaliaInizioAnalisi(e->primo), "Data inizio analisi :03/12/2026 06:05:09");
+  EXPECT_EQ(DidascaliaFineAnalisi(e->ultimo), "Data fine analisi :04/12/2026 18:40:00");
+
+  const PropostaPeriodo p = ProponiPeriodo(e->primo, e->ultimo);
+  EXPECT_EQ(p.dataInizio, QDate(2026, 12, 3));
+  EXPECT_EQ(p.dataFine, QDate(2026, 12, 4));
+  EXPECT_EQ(QStringList({p.oraInizio, p.minutoInizio, p.oraFine, p.minutoFine}),
+            QStringList({"6", "5", "18", "40"}));
+  EXPECT_EQ(p.OraInizio * 100 + p.MinutoInizio, 605);
+  EXPECT_EQ(p.OraFine * 100 + p.MinutoFine, 1840);
+
+  // The boxes as proposed cover 06:05:00 to 18:40:59.
+  const PeriodoAnalisi periodo = CostruisciPeriodo(p.dataInizio, p.oraInizio, p.minutoInizio,
+                                                   p.dataFine, p.oraFine, p.minutoFine);
+  ASSERT_TRUE(periodo.Valido());
+  EXPECT_EQ(periodo.InizioAnalisi, primo - 9);
+  EXPECT_EQ(periodo.FineAnalisi, ultimo + 59);
+
+  CursoreVettore uno({Campione(primo)});
+  EXPECT_EQ(EstraiEstremi(uno)->ultimo, primo);
+  CursoreVettore vuoto({});
+  EXPECT_FALSE(EstraiEstremi(vuoto));
+  // No database read yet: the zero date-time.
+  const PropostaPeriodo zero = ProponiPeriodo(IstanteZero, IstanteZero);
+  EXPECT_EQ(zero.dataInizio, QDate(1899, 12, 30));
+  EXPECT_EQ(zero.oraFine, "0");
+}
+
+TEST(PeriodoAnalisi, OreEMinutiComeScritti) {
+  const QDate d(2026, 12, 3);
+  const auto errato = [&](const char* oi, const char* mi, const char* of, const char* mf) {
+    return CostruisciPeriodo(d, oi, mi, d, of, mf).errato;
+  };
+  EXPECT_EQ(errato(" 07 ", "0", "23", "59"), CampoPeriodo::Nessuno);
+  EXPECT_EQ(errato("24", "0", "23", "59"), CampoPeriodo::OraInizio);
+  EXPECT_EQ(errato("7", "", "23", "59"), CampoPeriodo::MinutoInizio);
+  EXPECT_EQ(errato("7", "0", "-1", "59"), CampoPeriodo::OraFine);
+  EXPECT_EQ(errato("7", "0", "23", "60"), CampoPeriodo::MinutoFine);
+  EXPECT_EQ(errato("7", "5a", "23", "59"), CampoPeriodo::MinutoInizio);
+  EXPECT_EQ(CostruisciPeriodo(QDate(), "7", "0", d, "8", "0").errato, CampoPeriodo::DataInizio);
+  // A start after the end is a period like any other: it finds nothing.
+  const PeriodoAnalisi rovescio = CostruisciPeriodo(d, "10", "0", d, "9", "0");
+  EXPECT_TRUE(rovescio.Valido());
+  EXPECT_GT(rovescio.InizioAnalisi, rovescio.FineAnalisi);
+}
+
+}  // namespace
+}  // namespace quarvel
