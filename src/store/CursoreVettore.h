@@ -10,7 +10,7 @@ namespace quarvel {
 class CursoreVettore : public CursoreLogs {
  public:
   explicit CursoreVettore(std::vector<CampioneLog> campioni);
-  bool AllaFine() const override { return indice_ >= int64_t(campioni_.size()); }
+  bool AllaFine() const override { return indice_ >= int64_t(campioni_.size()) || campioni_.empty(); }
   bool AllInizio() const override { return indice_ < 0 || campioni_.empty(); }
   void Primo() override { indice_ = 0; }
   void Ultimo() override { indice_ = int64_t(campioni_.size()) - 1; }

@@ -3,7 +3,8 @@
 // table Logs, one row per logged second, keyed by TimeDate.
 //
 // This header is the contract the import, the analyses and the chart rely
-// on; the implementation lives in Logs.cpp and CursoreLogs.cpp.
+// on; the implementation lives in Logs.cpp and CursoreSqlite.cpp.
+#include "Connessione.h"
 #include "Istante.h"
 
 #include <QString>
@@ -33,6 +34,7 @@ struct CampioneLog {
   int16_t Dato14 = 0;
   float Dato15 = 0;
   int16_t Dato16 = 0;
+  bool operator==(const CampioneLog&) const = default;
 };
 
 // Column positions as the reading queries return them.
@@ -66,5 +68,80 @@ class CursoreLogs {
   Istante TimeDate() const { return Intero(kTimeDate); }
   CampioneLog Campione() const;
 };
+
+// Period bounds that take in the whole table (far beyond any real date).
+inline constexpr Istante kInizioTabella = -(Istante(1) << 62);
+inline constexpr Istante kFineTabella = Istante(1) << 62;
+
+// What became of a sample handed to the database.
+enum class EsitoScrittura { Salvato, Duplicato, Errore };
+
+class CursoreSqlite;
+
+// One open vehicle database: the cursor of a period for the readers, and
+// the writing of samples for the import.
+//
+// Writes go through one prepared statement inside transactions of kLotto
+// samples, committed when full and at Chiudi. The file keeps a rollback
+// journal (journal_mode=DELETE) with synchronous=FULL: every commit reaches
+// the disk before it returns, so a crash or a power cut loses at most the
+// open batch and never damages the file; the batch costs one sync per
+// kLotto samples, and the lost samples come back when the archived logger
+// files are imported again (samples already present are skipped). WAL would
+// leave two more files beside the .mdb and fails on network folders.
+class DatabaseLogs {
+ public:
+  DatabaseLogs();
+  ~DatabaseLogs();  // closes, committing what was written
+  DatabaseLogs(const DatabaseLogs&) = delete;
+  DatabaseLogs& operator=(const DatabaseLogs&) = delete;
+
+  // Opens an existing vehicle database (never creates one); the cursor
+  // covers the whole table, or the closed period from inizio to fine, both
+  // to the second. An open database is closed first.
+  Esito Apri(const QString& percorso);
+  Esito Apri(const QString& percorso, Istante inizio, Istante fine);
+  // Commits and closes; the failure of the last commit, if any (its batch is
+  // lost). Closing a closed database succeeds.
+  Esito Chiudi();
+  bool Aperto() const;
+  const QString& Percorso() const;
+
+  // Appends one sample. A second already present is Duplicato; anything else
+  // that goes wrong is Errore, with the reason in UltimoErrore().
+  EsitoScrittura Scrivi(const CampioneLog& campione);
+  // sqlite3_errmsg of the last Errore.
+  const QString& UltimoErrore() const;
+  // Commits the open batch now.
+  Esito Conferma();
+
+  // The cursor of the period given to Apri (an empty one when closed).
+  CursoreLogs& Cursore();
+  // A further cursor of its own on another period of this database; destroy
+  // it before Chiudi. Null when closed.
+  std::unique_ptr<CursoreLogs> NuovoCursore(Istante inizio, Istante fine);
+
+  static constexpr int kLotto = 50000;
+
+ private:
+  struct Dati;
+  std::unique_ptr<Dati> d_;
+};
+
+// The shared vehicle database of the program: only one is open at a time,
+// and an open while one is open closes it and takes its place. The caller
+// shows the message of a failed open.
+Esito ApriLogs(const QString& percorso);
+Esito ApriLogsPeriodo(const QString& percorso, Istante inizio, Istante fine);
+// Commits and closes; a failed commit is shown as a database error.
+void ChiudiLogs();
+// 0 when the sample was stored, 1 when it was not: a second already present
+// silently, any other failure after the message "Errore Database, comunicare
+// Err: " + the engine's description.
+int ScriviRecordLogs(const CampioneLog& campione);
+// The cursor of the shared database (empty when none is open), and the
+// database itself for the few who need more.
+CursoreLogs& RecordsetLogs();
+DatabaseLogs& DatabaseLogsCondiviso();
 
 }  // namespace quarvel

@@ -1,0 +1,30 @@
+#pragma once
+// The vehicle database of a plate and a year in the folder DATA: found
+// whatever the letter case of its name, made from the template of the
+// database type when missing.
+#include "Connessione.h"
+
+#include <QString>
+
+namespace quarvel {
+
+// The template of a database type below the program folder: DB/proto97.mdb
+// (0), DB/proto2k.mdb (1), DB/proto2k2.mdb (2); empty for any other type.
+QString PercorsoModello(int tipoDB);
+
+// The path of the vehicle database as it lies in DATA, or an empty text.
+QString TrovaDatabaseVeicolo(const QString& targa, const QString& anno);
+
+struct DatabaseAperto {
+  Esito esito;
+  // The database file, with its name as on disk when it already existed;
+  // the import's error output goes beside it with the same stem.
+  QString percorso;
+};
+
+// For an import: finds the database of plate and year, copies the template
+// of tipoDB byte for byte when there is none (nothing for a type outside
+// 0..2, and then the open fails), and opens it with ApriLogs.
+DatabaseAperto ApriDatabaseVeicolo(const QString& targa, const QString& anno, int tipoDB);
+
+}  // namespace quarvel

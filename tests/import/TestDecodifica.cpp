@@ -1,0 +1,149 @@
+#include "CursoreVettore.h"
+#include "DecodificaRiga.h"
+
+#include <gtest/gtest.h>
+#include <random>
+#include <string>
+
+using namespace quarvel;
+
+namespace {
+const std::string kInizio = "04/12/2026,22.12.05,";
+const std::string kCampi = "1,2,45.5,1450,5,63,7,8,340,10,123456.7,34567.25,13,14.5,250,16,";
+
+RigaDecodificata D(const std::string& riga, float contatore = 0) {
+  return DecodificaRigaCSV(riga, contatore);
+}
+TipoRiga Tipo(const std::string& riga) { return D(riga).tipo; }
+
+// The line with field `campo` (1..16) replaced by `testo`.
+std::string ConCampo(int campo, const std::string& testo) {
+  std::string campi[16] = {"0", "0", "0", "0", "0", "0", "0", "0",
+                           "0", "0", "0", "0", "0", "0", "0", "0"};
+  campi[campo - 1] = testo;
+  std::string riga = kInizio;
+  for (const auto& c : campi) riga += c + ",";
+  return riga;
+}
+
+Istante T(int a, int me, int g, int h, int mi, int s) { return *IstanteDa(a, me, g, h, mi, s); }
+}  // namespace
+
+TEST(ClassificazioneDelleRighe, IntestazioniDatiEErrori) {
+  EXPECT_EQ(Tipo("Data,Ora,ID=4711,Targa=AB123CD"), TipoRiga::PrimaRiga);
+  EXPECT_EQ(Tipo("Data,Ora,ID="), TipoRiga::PrimaRiga);
+  EXPECT_EQ(Tipo("Data,Ora,N Status,Livello,Giri"), TipoRiga::Intestazione);
+  EXPECT_EQ(Tipo("Data,Ora,N_Status,L"), TipoRiga::Intestazione);  // 11th not examined
+  EXPECT_EQ(Tipo("Data,Ora,N Status"), TipoRiga::Errata);
+  EXPECT_EQ(Tipo("Data,Ora,ID"), TipoRiga::Errata);
+  EXPECT_EQ(Tipo(""), TipoRiga::Errata);
+  EXPECT_EQ(Tipo("\xff\xfe garbage"), TipoRiga::Errata);
+  EXPECT_EQ(Tipo(kInizio + kCampi), TipoRiga::Dati);
+  // A valid date and time need the separator after them; then the fields may all be missing.
+  EXPECT_EQ(Tipo("04/12/2026,22.12.05"), TipoRiga::Errata);
+  EXPECT_EQ(D("04/12/2026,22.12.05;").campione.TimeDate, T(2026, 12, 4, 22, 12, 5));
+}
+
+TEST(DateEOre, DueOrdiniDueSeparatoriEDateImpossibili) {
+  const Istante atteso = T(2026, 12, 4, 22, 12, 5);
+  for (const char* data : {"04/12/2026", "2026/12/04", "2026-12-04", "04-12-2026", " 4/12/2026",
+                           "4/12/2026 ", "2026/12/4 "})
+    for (const char* ora : {"22.12.05", "22:12:05", "22.12.5 "})
+      EXPECT_EQ(LeggiDataOra(data, ora), atteso) << data << " " << ora;
+  EXPECT_EQ(LeggiDataOra("29/02/2024", "00.00.00"), T(2024, 2, 29, 0, 0, 0));
+  EXPECT_EQ(LeggiDataOra("31/12/2026", "23:59:59"), T(2026, 12, 31, 23, 59, 59));
+  for (const char* data : {"31/02/2026", "29/02/2025", "12/31/2026", "00/12/2026", "04/13/2026",
+                           "04/12/26  ", "04.12.2026", "04/12-2026", "04//2026  ", "04/12/0000",
+                           "04 dic 2026", "0004/12/26"})
+    EXPECT_FALSE(LeggiDataOra(data, "22.12.05")) << data;
+  for (const char* ora : {"24.00.00", "22.60.00", "22.12.60", "22.12:05", "22,12,05", "        ",
+                          "22.12   ", "-1.12.05", "221.2.05"})
+    EXPECT_FALSE(LeggiDataOra("04/12/2026", ora)) << ora;
+  EXPECT_EQ(D(kInizio + kCampi).campione.TimeDateLH, atteso);
+}
+
+TEST(DivisioneDeiCampi, CampiMancantiSpaziEResidui) {
+  const CampioneLog c = D(kInizio + kCampi, 7).campione;
+  const CampioneLog atteso{T(2026, 12, 4, 22, 12, 5), T(2026, 12, 4, 22, 12, 5), 7, 1, 2, 45.5f,
+                           1450, 5, 63, 7, 8, 340, 10, 123456.7, 34567.25, 13, 14.5f, 250, 0, 16};
+  EXPECT_EQ(c, atteso);
+  // Fewer fields, or a last field with no comma behind it: 0 from there on.
+  const CampioneLog corto = D(kInizio + "1,2,3").campione;
+  EXPECT_EQ(corto.Dato1, 2);
+  EXPECT_EQ(corto.Dato2, 0);
+  EXPECT_EQ(corto.Dato16, 0);
+  EXPECT_EQ(D(kInizio + "1,2,45.5,1450,5,63,7,8,340,10,1,2,13,14.5,250,16").campione.Dato16, 0);
+  EXPECT_EQ(D(ConCampo(4, "   1450")).campione.Dato3, 1450);
+  EXPECT_EQ(D(ConCampo(4, "12abc")).campione.Dato3, 12);
+  EXPECT_EQ(D(ConCampo(4, "abc")).campione.Dato3, 0);
+  EXPECT_EQ(D(ConCampo(4, "")).campione.Dato3, 0);
+  EXPECT_EQ(D(ConCampo(11, "-3.75e2")).campione.Dato10, -375.0);
+  EXPECT_EQ(D(ConCampo(1, "2.5")).campione.Dato0, 2);  // halves to even
+  EXPECT_EQ(D(ConCampo(1, "3.5")).campione.Dato0, 4);
+}
+
+// Each no-reading rule at and beyond its limit; nothing means an error line.
+TEST(ValoriSentinella, AlLimiteEOltre) {
+  struct Caso {
+    int campo;
+    const char* testo;
+    std::optional<double> valore;
+  };
+  const Caso casi[] = {
+      {1, "65535", -1},      {1, "65534", {}},      {1, "32767", 32767}, {1, "-32769", {}},
+      {2, "65535", -1},      {2, "-32768", -32768}, {3, "26214", -1},    {3, "26214.5", 26214.5},
+      {3, "26213", 26213},   {3, "1e39", {}},       {4, "8000", 8000},   {4, "8001", -1},
+      {4, "8000.5", 8000},   {4, "40000", {}},      {4, "-40000", {}},   {5, "40000", 0},
+      {5, "32767.5", 0},     {5, "32767", 32767},   {5, "-32769", {}},   {6, "40000", -1},
+      {7, "26214", -1},      {8, "40000", -1},      {9, "40000", -1},    {9, "-100000", -100000},
+      {9, "3e9", {}},        {10, "32768", -1},     {11, "1e308", 1e308}, {12, "1e999", {}},
+      {13, "40000", -1},     {14, "26214", -1},     {15, "40000", -1},   {15, "32767", 32767},
+      {16, "40000", 32767},  {16, "-40000", {}},    {16, "65535", 32767}};
+  const int colonna[] = {kDato0, kDato1, kDato2,  kDato3,  kDato4,  kDato5,  kDato6,  kDato7,
+                         kDato8, kDato9, kDato10, kDato11, kDato12, kDato13, kDato14, kDato16};
+  for (const Caso& caso : casi) {
+    const RigaDecodificata d = D(ConCampo(caso.campo, caso.testo));
+    SCOPED_TRACE(std::to_string(caso.campo) + ": " + caso.testo);
+    ASSERT_EQ(d.tipo, caso.valore ? TipoRiga::Dati : TipoRiga::Errata);
+    if (!caso.valore) continue;
+    EXPECT_EQ(ColonnaReale(d.campione, colonna[caso.campo - 1]), *caso.valore);
+    EXPECT_EQ(d.campione.Dato15, 0);
+  }
+  EXPECT_EQ(D(kInizio + kCampi, 32767).campione.DatoPT, 32767);
+  EXPECT_EQ(D(kInizio + kCampi, 32768).tipo, TipoRiga::Errata);
+}
+
+// Random bytes and damaged real lines never crash the decoder, and what it
+// takes for a sample always has a real date, its time twice and Dato15 = 0.
+TEST(DecodificaRobusta, ByteCasualiERigheRovinate) {
+  std::mt19937 gen(4122026);
+  const std::string buona = kInizio + kCampi;
+  int dati = 0;
+  for (int caso = 0; caso < 4000; ++caso) {
+    std::string riga;
+    if (caso % 2 == 0) {
+      riga.resize(gen() % 120);
+      for (char& c : riga) c = char(gen() % 256);
+    } else {
+      riga = buona;
+      for (int m = 1 + int(gen() % 4); m > 0; --m) {
+        const std::size_t p = gen() % (riga.size() + 1);
+        const char c = "0123456789,.:/- e-\xff"[gen() % 19];
+        switch (gen() % 3) {
+          case 0: riga.insert(p, 1, c); break;
+          case 1: if (p < riga.size()) riga.erase(p, 1); break;
+          default: if (p < riga.size()) riga[p] = c;
+        }
+      }
+    }
+    const RigaDecodificata d = DecodificaRigaCSV(riga, float(gen() % 40000));
+    if (d.tipo != TipoRiga::Dati) continue;
+    ++dati;
+    ASSERT_GE(riga.size(), 20u) << riga;
+    ASSERT_EQ(LeggiDataOra(riga.substr(0, 10), riga.substr(11, 8)), d.campione.TimeDate) << riga;
+    ASSERT_EQ(d.campione.TimeDateLH, d.campione.TimeDate);
+    ASSERT_EQ(d.campione.Dato15, 0);
+    ASSERT_GE(d.campione.DatoPT, 0);
+  }
+  EXPECT_GT(dati, 500);  // the damaged lines did reach the fields
+}

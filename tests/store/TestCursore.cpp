@@ -1,0 +1,95 @@
+#include "CartellaProva.h"
+#include "CursoreVettore.h"
+#include "DatabaseVeicolo.h"
+#include "Logs.h"
+
+#include <QFile>
+#include <random>
+
+using namespace quarvel;
+
+namespace {
+class CursoreProva : public CartellaProva {
+ protected:
+  void SetUp() override {
+    CartellaProva::SetUp();
+    const QString percorso = Percorso("DATA/prova.mdb");
+    ASSERT_TRUE(QFile::copy(PercorsoModello(0), percorso));
+    ASSERT_TRUE(db_.Apri(percorso));
+    // 300 seconds with gaps of up to two seconds between them.
+    Istante t = *IstanteDa(2026, 12, 4);
+    for (int i = 0; i < 300; ++i) {
+      t += 1 + int(gen_() % 3);
+      CampioneLog c;
+      c.TimeDate = c.TimeDateLH = t;
+      c.DatoPT = int16_t(i);
+      c.Dato2 = float(i) / 4;
+      ASSERT_EQ(db_.Scrivi(c), EsitoScrittura::Salvato);
+      campioni_.push_back(c);
+    }
+  }
+  std::vector<CampioneLog> Tra(Istante a, Istante b) const {
+    std::vector<CampioneLog> v;
+    for (const auto& c : campioni_)
+      if (c.TimeDate >= a && c.TimeDate <= b) v.push_back(c);
+    return v;
+  }
+
+  std::mt19937 gen_{20261204};
+  DatabaseLogs db_;
+  std::vector<CampioneLog> campioni_;
+};
+}  // namespace
+
+// Every move, past either end too, lands where the in-memory cursor lands.
+TEST_F(CursoreProva, OgniSpostamentoComeNelCursoreInMemoria) {
+  const Istante primo = campioni_.front().TimeDate, ultimo = campioni_.back().TimeDate;
+  const std::pair<Istante, Istante> periodi[] = {{kInizioTabella, kFineTabella},
+                                                 {primo + 100, primo + 200},
+                                                 {primo, primo},
+                                                 {ultimo + 1, ultimo + 9},
+                                                 {ultimo, primo}};
+  for (auto [a, b] : periodi) {
+    std::unique_ptr<CursoreLogs> sql = db_.NuovoCursore(a, b);
+    CursoreVettore memoria(Tra(a, b));
+    std::string storia;
+    for (int passo = 0; passo < 300; ++passo) {
+      const int mossa = int(gen_() % 8);
+      int64_t n = int64_t(gen_() % 21) - 10;
+      if (mossa == 7) n = (gen_() % 2 ? 1 : -1) * (int64_t(1) << 62);
+      for (CursoreLogs* c : {static_cast<CursoreLogs*>(sql.get()),
+                             static_cast<CursoreLogs*>(&memoria)}) {
+        if (mossa == 0) {
+          c->Primo();
+        } else if (mossa == 1) {
+          c->Ultimo();
+        } else if (mossa <= 3) {
+          c->Successivo();
+        } else {
+          c->Sposta(n);
+        }
+      }
+      storia += std::to_string(mossa) + ":" + std::to_string(n) + " ";
+      ASSERT_EQ(sql->AllaFine(), memoria.AllaFine()) << storia;
+      ASSERT_EQ(sql->AllInizio(), memoria.AllInizio()) << storia;
+      if (!memoria.AllaFine() && !memoria.AllInizio()) {
+        ASSERT_EQ(sql->Campione(), memoria.Campione()) << storia;
+      }
+    }
+  }
+}
+
+TEST_F(CursoreProva, ScrivereDuranteLaLetturaNonPerdeLaPosizione) {
+  CursoreLogs& c = db_.Cursore();
+  c.Sposta(298);
+  EXPECT_EQ(c.Campione(), campioni_[298]);
+  CampioneLog nuovo = campioni_.back();
+  nuovo.TimeDate = nuovo.TimeDateLH = nuovo.TimeDate + 5;
+  ASSERT_EQ(db_.Scrivi(nuovo), EsitoScrittura::Salvato);
+  EXPECT_EQ(c.Campione(), campioni_[298]);
+  c.Successivo();
+  c.Successivo();
+  EXPECT_EQ(c.Campione(), nuovo);
+  c.Successivo();
+  EXPECT_TRUE(c.AllaFine());
+}
