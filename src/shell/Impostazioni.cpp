@@ -1,0 +1,139 @@
+#include "Impostazioni.h"
+
+#include "CartellaProgramma.h"
+#include "Conversioni.h"
+#include "FileTesto.h"
+
+#include <QDate>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace quarvel {
+
+namespace {
+// A value line of the settings file: its 1-based line number, its label in
+// the file (as the user knows it) and where it goes in memory.
+struct RigaValore {
+  int riga;
+  const char* etichetta;
+  int16_t Impostazioni::*campo;
+};
+
+constexpr RigaValore RigheLette[] = {
+    {3, "TipoDB", &Impostazioni::TipoDB},
+    {5, "Capacità serbatoio", &Impostazioni::CapacitaSerbatoio},
+    {7, "Livello Allert Gasolio", &Impostazioni::LivelloAllertGasolio},
+    {9, "Livello Allert Velocità", &Impostazioni::LivelloAllertVelocita},
+    {13, "Lingua", &Impostazioni::Lingua},
+};
+}  // namespace
+
+Impostazioni& Imp() {
+  static Impostazioni impostazioni;
+  return impostazioni;
+}
+
+std::optional<QString> CodiceDaLingua(int lingua) {
+  switch (lingua) {
+    case 0: return QStringLiteral("IT");
+    case 1: return QStringLiteral("EN");
+    case 2: return QStringLiteral("ES");
+  }
+  return std::nullopt;
+}
+
+QString PercorsoIni() { return PercorsoProgramma(QStringLiteral("Quarvelini.ini")); }
+QString PercorsoLog() { return PercorsoProgramma(QStringLiteral("Quarvelini.Log")); }
+
+void InizializzaDefault() {
+  Impostazioni& i = Imp();
+  i = Impostazioni{};
+  i.PercorsoAnagrafica = PercorsoProgramma(QStringLiteral("DB/Anagrafica97.mdb"));
+  i.CapacitaSerbatoio = 250;
+  i.LivelloAllertGasolio = 25;
+  i.TipoDB = 0;
+  i.AnnoDB = QString::number(QDate::currentDate().year());
+  // The code follows the language index from the start, so that a first run
+  // without a settings file already finds IT.lan and the Italian pictures.
+  i.CodiceLingua = *CodiceDaLingua(i.Lingua);
+}
+
+EsitoLetturaIni LeggiIni() {
+  EsitoLetturaIni esito;
+  const QString percorso = PercorsoIni();
+  if (!QFileInfo(percorso).isFile()) return esito;
+  esito.trovato = true;
+  QFile prova(percorso);
+  if (!prova.open(QIODevice::ReadOnly)) {
+    esito.erroreApertura = prova.errorString();
+    return esito;
+  }
+  prova.close();
+  const QStringList righe = LeggiRigheTesto(percorso).value_or(QStringList{});
+  for (const RigaValore& r : RigheLette) {
+    const QString etichetta = QString::fromUtf8(r.etichetta);
+    if (righe.size() < r.riga) {
+      esito.valoriMancanti << etichetta;
+      continue;
+    }
+    const auto valore = Intero16(LeggiNumero(righe[r.riga - 1]));
+    if (!valore) {
+      esito.valoriFuoriScala << etichetta;
+      continue;
+    }
+    Imp().*r.campo = *valore;
+  }
+  if (auto codice = CodiceDaLingua(Imp().Lingua)) Imp().CodiceLingua = *codice;
+  return esito;
+}
+
+QString EsitoLetturaIni::Descrizione() const {
+  if (!erroreApertura.isEmpty())
+    return QStringLiteral("Impossibile leggere il file delle impostazioni %1 (%2).\n"
+                          "Valgono le impostazioni predefinite.")
+        .arg(PercorsoIni(), erroreApertura);
+  if (!Difettoso()) return {};
+  QString testo = QStringLiteral("Il file delle impostazioni %1 è incompleto o danneggiato.")
+                      .arg(PercorsoIni());
+  if (!valoriMancanti.isEmpty())
+    testo += QStringLiteral("\nValori mancanti: ") + valoriMancanti.join(QStringLiteral(", "));
+  if (!valoriFuoriScala.isEmpty())
+    testo += QStringLiteral("\nValori fuori scala: ") +
+             valoriFuoriScala.join(QStringLiteral(", "));
+  testo += QStringLiteral("\nPer questi valgono i valori predefiniti.");
+  return testo;
+}
+
+EsitoScrittura ScriviIni() {
+  const Impostazioni& i = Imp();
+  const QStringList righe = {
+      QStringLiteral("File ini Quarvel"),
+      QStringLiteral("TipoDB:"),
+      TestoConSegno(i.TipoDB),
+      QStringLiteral("Capacità serbatoio:"),
+      TestoConSegno(i.CapacitaSerbatoio),
+      QStringLiteral("Livello Allert Gasolio:"),
+      TestoConSegno(i.LivelloAllertGasolio),
+      QStringLiteral("Livello Allert Velocità"),
+      TestoConSegno(i.LivelloAllertVelocita),
+      QStringLiteral("Tipo report"),
+      TestoConSegno(i.TipoReport),
+      QStringLiteral("Lingua"),
+      TestoConSegno(i.Lingua),
+  };
+  // Written beside and then put in place, so that a full disk leaves the
+  // previous file whole.
+  QSaveFile file(PercorsoIni());
+  const QByteArray byte = (righe.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8();
+  if (!file.open(QIODevice::WriteOnly) || file.write(byte) != byte.size() || !file.commit())
+    return {false, file.errorString()};
+  return {};
+}
+
+bool ScriviFileLog(const QString& testo, long long numero) {
+  ScrittoreTesto log(PercorsoLog(), ScrittoreTesto::Modo::Accoda);
+  const bool scritto = log.Riga(testo) && log.Riga(TestoConSegno(numero));
+  return log.Chiudi() && scritto;
+}
+
+}  // namespace quarvel
