@@ -11,7 +11,7 @@
 #include <QLinearGradient>
 #include <QMap>
 #include <QPainter>
-#include <QPainterPath>
+#include <QPolygonF>
 #include <cstdio>
 
 namespace {
@@ -100,22 +100,9 @@ QImage Logo() {
   p.setPen(Qt::NoPen);
   p.setBrush(bianco);
   p.drawRoundedRect(QRectF(16, 20, 58, 32), 3, 3);
-  QPainterPath cabina;
-  cabina.moveTo(77, 52);
-  cabina.lineTo(77, 28);
-  cabina.lineTo(93, 28);
-  cabina.lineTo(101, 40);
-  cabina.lineTo(101, 52);
-  cabina.closeSubpath();
-  p.drawPath(cabina);
+  p.drawPolygon(QPolygonF({{77, 52}, {77, 28}, {93, 28}, {101, 40}, {101, 52}}));
   p.setBrush(QColor(0x9c, 0xc8, 0xee));
-  QPainterPath vetro;
-  vetro.moveTo(81, 31);
-  vetro.lineTo(91, 31);
-  vetro.lineTo(97, 40);
-  vetro.lineTo(81, 40);
-  vetro.closeSubpath();
-  p.drawPath(vetro);
+  p.drawPolygon(QPolygonF({{81, 31}, {91, 31}, {97, 40}, {81, 40}}));
   for (double x : {28.0, 44.0, 90.0}) {
     p.setBrush(blu);
     p.setPen(QPen(bianco, 2.5));

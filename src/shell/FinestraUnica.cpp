@@ -17,6 +17,7 @@ QWidget* MostraFinestraUnica(const QString& nome, const std::function<QWidget*()
   if (!finestra) {
     finestra = crea();
     if (!finestra) return nullptr;
+    if (finestra->objectName().isEmpty()) finestra->setObjectName(nome);
     Q_ASSERT(finestra->objectName() == nome);
     finestra->setAttribute(Qt::WA_DeleteOnClose);
   }

@@ -10,10 +10,10 @@
 namespace quarvel {
 
 namespace {
-// The picture is the whole button: no frame, and pressing it shifts the
-// picture by a pixel as a pressed key would.
+// The picture is the whole button: no frame but a dotted line when it has
+// the focus, and pressing it shifts the picture as a pressed key would.
 const QString StilePulsanteImmagine = QStringLiteral(
-    "QAbstractButton { border: none; padding: 0px; background: transparent; }"
+    "QAbstractButton { border: 1px solid transparent; padding: 0px; background: transparent; }"
     "QAbstractButton:pressed { padding-left: 2px; padding-top: 2px; }"
     "QAbstractButton:focus { border: 1px dotted #404040; }");
 
@@ -29,7 +29,7 @@ bool MettiImmagine(QAbstractButton* pulsante, const QString& nome) {
   pulsante->setIcon(immagine);
   pulsante->setIconSize(immagine.size());
   pulsante->setStyleSheet(StilePulsanteImmagine);
-  pulsante->setFixedSize(immagine.size());
+  pulsante->setFixedSize(immagine.size() + QSize(2, 2));  // room for the focus line
   return true;
 }
 }  // namespace

@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QTableWidget>
 #include <QTextEdit>
 #include <QToolBar>
 #include <cmath>
@@ -62,6 +63,13 @@ void ApplicaBarra(QToolBar* barra, const TestiLingua& t) {
   }
 }
 
+void ScriviIntestazione(QAbstractItemView* vista, int colonna, const QString& testo) {
+  if (vista->model()->setHeaderData(colonna, Qt::Horizontal, testo)) return;
+  // A table widget keeps header texts only in header items of its own.
+  if (auto* tabella = qobject_cast<QTableWidget*>(vista))
+    tabella->setHorizontalHeaderItem(colonna, new QTableWidgetItem(testo));
+}
+
 void ApplicaIntestazioni(QAbstractItemView* vista, const TestiLingua& t) {
   QAbstractItemModel* modello = vista->model();
   if (!modello) return;
@@ -69,9 +77,9 @@ void ApplicaIntestazioni(QAbstractItemView* vista, const TestiLingua& t) {
   for (int c = 0; c < modello->columnCount(); ++c) {
     const QVariant tag = modello->headerData(c, Qt::Horizontal, RuoloTag);
     if (tag.isValid())
-      modello->setHeaderData(c, Qt::Horizontal, t.Testo(Numero(tag.toString())));
+      ScriviIntestazione(vista, c, t.Testo(Numero(tag.toString())));
     else if (tagVista)
-      modello->setHeaderData(c, Qt::Horizontal, t.Testo(Numero(*tagVista)));
+      ScriviIntestazione(vista, c, t.Testo(Numero(*tagVista)));
   }
 }
 

@@ -82,7 +82,7 @@ void QuarvelMain::Costruisci() {
 
   auto* dati = new QHBoxLayout;
   dati->setSpacing(12);
-  dati->addSpacing(13);
+  dati->addSpacing(15);
   dati->addWidget(Cmd_scrivirec);
   dati->addWidget(Cmd_Anagrafica);
   dati->addStretch();
@@ -90,7 +90,7 @@ void QuarvelMain::Costruisci() {
   auto* fondo = new QHBoxLayout;
   fondo->addStretch();
   fondo->addWidget(Cmd_Esci);
-  fondo->addSpacing(13);
+  fondo->addSpacing(15);
 
   auto* colonna = new QVBoxLayout(centro);
   colonna->setContentsMargins(14, 14, 14, 14);

@@ -52,9 +52,11 @@ QuarvelOption::QuarvelOption(QWidget* padre) : QWidget(padre) {
     connect(tipi[valore], &QRadioButton::toggled, this, [valore](bool scelto) {
       if (scelto) Imp().TipoDB = int16_t(valore);
     });
+  // Toggled rather than clicked: arrow keys move the choice too.
   for (int valore = 0; valore < lingue.size(); ++valore)
-    connect(lingue[valore], &QRadioButton::clicked, this,
-            [valore] { Imp().Lingua = int16_t(valore); });
+    connect(lingue[valore], &QRadioButton::toggled, this, [valore](bool scelta) {
+      if (scelta) Imp().Lingua = int16_t(valore);
+    });
   connect(Txt_Capacita, &QLineEdit::textEdited, this, &QuarvelOption::CapacitaModificata);
   connect(Cmd_Close, &QPushButton::clicked, this, &QWidget::close);
 }

@@ -16,9 +16,11 @@ void CopiaAlbero(const QString& da, const QString& a) {
   while (it.hasNext()) {
     const QString sorgente = it.next();
     const QString relativo = QDir(da).relativeFilePath(sorgente);
-    // Only the installation's own files: no executables, no vehicle data.
+    // Only the installation's own files: no executables, no vehicle data,
+    // and not the settings or activity log a run of the built program left.
     if (relativo.startsWith(QLatin1String("DATA/")) ||
         relativo.startsWith(QLatin1String("REPORT/")) ||
+        relativo == QLatin1String("Quarvelini.ini") || relativo == QLatin1String("Quarvelini.Log") ||
         QFileInfo(sorgente).isExecutable())
       continue;
     const QString destinazione = a + QLatin1Char('/') + relativo;

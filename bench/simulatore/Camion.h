@@ -1,0 +1,68 @@
+#pragma once
+// One simulated truck, second by second: a driver who warms up, drives
+// through town, country roads and motorway, stops at lights and deliveries
+// and switches off; an engine with idle and gears; fuel burnt from the power
+// the road asks for; a tank whose level sensors see noise and slosh.
+//
+// Only +, -, *, / and sqrt are used on doubles (exactly rounded everywhere),
+// so a seed gives the same truck on every machine.
+#include "Casuale.h"
+
+namespace quarvel::simulatore {
+
+// One second of the truck as its channels would read it.
+struct Lettura {
+  double velocita = 0;     // km/h
+  int giri = 0;            // rpm
+  double litriOra = 0;     // fuel rate, L/h
+  double livello = 0;      // tank level reading, percent
+  double sensoreLitri = 0; // fuel-sensor reading, litres
+  double odometroMetri = 0;  // dashboard odometer, metres
+  double contalitri = 0;     // dashboard litre counter, litres
+  double temperatura = 0;  // coolant, degrees
+  double batteria = 0;     // volts
+  int pedale = 0, caricoMotore = 0, marcia = 0, ingressi = 0, stato = 0;
+};
+
+class Camion {
+ public:
+  Camion(double capacita, Casuale& caso);
+
+  // The engine stays off for that many seconds (the logger writes nothing).
+  void Parcheggia(int64_t secondi, double temperaturaAria);
+  // A recording of exactly that many seconds begins: the engine starts.
+  void Avvia(int durata);
+  Lettura Passo();
+
+  double Litri() const { return litri_; }
+  double Percento() const { return litri_ / capacita_ * 100; }
+  double Capacita() const { return capacita_; }
+  void CambiaLitri(double delta) { litri_ += delta; }
+
+ private:
+  enum class Fase { Sosta, Marcia, Frenata, Spegnimento };
+  enum Strada { Citta, Extraurbana, Autostrada };
+  void NuovoTratto();
+  void Fermata();
+  void AggiornaVelocita();
+  double Potenza() const;  // kW at the wheels
+
+  Casuale& caso_;
+  // The truck's own constants.
+  const double capacita_;
+  const double giriMinimo_, litriMinimo_, fattoreOdometro_, fattoreContalitri_;
+  // Slowly changing state.
+  double litri_, odometroMetri_, contalitri_, temperatura_ = 15;
+  // The recording under way.
+  Fase fase_ = Fase::Spegnimento;
+  Strada strada_ = Citta;
+  int rimanenti_ = 0, attesa_ = 0, durataTratto_ = 0, minimoFinale_ = 0;
+  bool finale_ = false, sollevatore_ = false;
+  double massa_ = 25000, velocita_ = 0, accelerazione_ = 0, obiettivo_ = 0;
+  double decelerazione_ = 3, pendenza_ = 0;
+  int marcia_ = 0;
+  // Fuel sloshing in the tank: a damped oscillation driven by acceleration.
+  double onda_ = 0, ondaPrima_ = 0;
+};
+
+}  // namespace quarvel::simulatore
