@@ -56,8 +56,9 @@ QStringList SpostaFile(const RichiestaImport& r, const QString& archivio, PassoE
   QStringList rimasti;
   for (const QString& nome : r.file) {
     passo.Adesso();
-    const auto esito = SpostaFileVerificato(r.cartellaSorgente + QLatin1Char('/') + nome,
-                                            archivio + QLatin1Char('/') + nome);
+    const QString da = r.cartellaSorgente + QLatin1Char('/') + nome;
+    const QString a = archivio + QLatin1Char('/') + nome;
+    const auto esito = r.sposta ? r.sposta(da, a) : SpostaFileVerificato(da, a);
     if (esito.stato != EsitoSpostamento::Stato::Spostato) rimasti << esito.errore;
   }
   return rimasti;

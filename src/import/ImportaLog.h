@@ -4,10 +4,13 @@
 // the vehicle database of the plate and the current year, with an
 // error-output file beside the database and the counts for the window.
 // Used by the import window and by quarvel-batch alike.
+#include "SpostaFile.h"
+
 #include <QDate>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <functional>
 
 namespace quarvel {
 
@@ -17,6 +20,9 @@ struct RichiestaImport {
   QStringList file;          // the names of the files to move, in list order
   QDate oggi;                // the day of the import: archive name and year
   int tipoDB = 0;            // template of a new vehicle database
+  // How a file is moved; SpostaFileVerificato when not set (tests put a
+  // failing medium here).
+  std::function<EsitoSpostamento(const QString&, const QString&)> sposta;
 };
 
 struct RisultatoImport {
