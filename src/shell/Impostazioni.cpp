@@ -104,7 +104,7 @@ QString EsitoLetturaIni::Descrizione() const {
   return testo;
 }
 
-EsitoScrittura ScriviIni() {
+EsitoScritturaIni ScriviIni() {
   const Impostazioni& i = Imp();
   const QStringList righe = {
       QStringLiteral("File ini Quarvel"),

@@ -47,11 +47,11 @@ EsitoLetturaIni LeggiIni();
 
 // Rewrites Quarvelini.ini from memory; on failure the old file is untouched
 // and the text says why.
-struct EsitoScrittura {
+struct EsitoScritturaIni {
   bool ok = true;
   QString errore;
 };
-EsitoScrittura ScriviIni();
+EsitoScritturaIni ScriviIni();
 
 // Appends an entry (the text, then the number as a value line) to the
 // activity log Quarvelini.Log.

@@ -156,7 +156,7 @@ void QuarvelMain::MostraAbout() {
 }
 
 void QuarvelMain::closeEvent(QCloseEvent* evento) {
-  const EsitoScrittura scrittura = ScriviIni();
+  const EsitoScritturaIni scrittura = ScriviIni();
   if (!scrittura.ok) {
     const Messaggio domanda{
         QStringLiteral("Impossibile salvare le impostazioni in %1 (%2).\n"
