@@ -216,20 +216,37 @@ void QuarvelImport::UnitaCambiata(int indice) {
   ImpostaCartella(radice);
 }
 
-QString QuarvelImport::CartellaCorrente() const { return cartelle_->rootPath().isEmpty()
-                                                             ? QString()
-                                                             : property("cartella").toString(); }
+QString QuarvelImport::CartellaCorrente() const { return cartellaCorrente_; }
 
 void QuarvelImport::ImpostaCartella(const QString& cartella) {
-  setProperty("cartella", cartella);
-  if (!cartella.startsWith(cartelle_->rootPath()) || cartelle_->rootPath().isEmpty()) {
-    cartelle_->setRootPath(Drive1->currentData().toString());
-    Dir->setRootIndex(cartelle_->index(Drive1->currentData().toString()));
+  cartellaCorrente_ = QDir::cleanPath(cartella);
+  // The drive holding the folder: the longest root that contains it.
+  int unita = -1;
+  qsizetype lunghezza = -1;
+  for (int i = 0; i < Drive1->count(); ++i) {
+    const QString radice = Drive1->itemData(i).toString();
+    const bool contiene = cartellaCorrente_ == radice ||
+                          cartellaCorrente_.startsWith(radice.endsWith('/') ? radice : radice + '/');
+    if (contiene && radice.size() > lunghezza) {
+      unita = i;
+      lunghezza = radice.size();
+    }
   }
-  const QModelIndex indice = cartelle_->index(cartella);
+  const QString radice = unita >= 0 ? Drive1->itemData(unita).toString() : QStringLiteral("/");
+  if (unita >= 0 && unita != Drive1->currentIndex()) {
+    const QSignalBlocker blocco(Drive1);
+    Drive1->setCurrentIndex(unita);
+    unitaPrecedente_ = unita;
+  }
+  if (cartelle_->rootPath() != radice) {
+    cartelle_->setRootPath(radice);
+    Dir->setRootIndex(cartelle_->index(radice));
+  }
+  const QModelIndex indice = cartelle_->index(cartellaCorrente_);
   if (indice.isValid() && Dir->currentIndex() != indice) {
     const QSignalBlocker blocco(Dir->selectionModel());
     Dir->setCurrentIndex(indice);
+    Dir->scrollTo(indice);
   }
   AggiornaFile();
 }

@@ -61,6 +61,7 @@ class QuarvelImport : public QWidget {
   QLabel* Lbl_Orario = nullptr;
 
   QFileSystemModel* cartelle_ = nullptr;
+  QString cartellaCorrente_;
   int unitaPrecedente_ = 0;
   bool inCorso_ = false;
 };

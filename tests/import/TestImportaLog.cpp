@@ -93,10 +93,10 @@ TEST_F(ImportaLogProva, LaStessaImportazioneDueVolteNonSalvaNulla) {
 
   EXPECT_EQ(r.cartellaArchivio, PercorsoProgramma("DATA/AB123CD_2026-12-04_ 2"));
   EXPECT_EQ(r.recordSalvati, 0);
-  EXPECT_EQ(r.righeNonSalvate, 9);  // 6 duplicates, 2 recording headers, 1 damaged line
+  EXPECT_EQ(r.righeNonSalvate, 10);  // 7 data lines, 2 recording headers, 1 damaged line
   const QStringList righe =
       QString::fromUtf8(LeggiTutto(Percorso("DATA/AB123CD_ 2026.txt"))).split("\r\n");
-  EXPECT_EQ(righe.filter(" Errore record duplicato").size(), 6);
+  EXPECT_EQ(righe.filter(" Errore record duplicato").size(), 7);
   EXPECT_EQ(Campioni().size(), 6u);
 }
 
