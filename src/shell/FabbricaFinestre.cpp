@@ -1,6 +1,7 @@
 #include "FabbricaFinestre.h"
 
 #include "FinestraUnica.h"
+#include "QuarvelImport.h"
 #include "QvAnagrafica.h"
 #include "QvAnalisiConsumi.h"
 
@@ -33,7 +34,7 @@ QString NomeFinestra(FinestraLavoro finestra) {
 QWidget* CreaFinestra(FinestraLavoro f) {
   using F = FinestraLavoro;
   switch (f) {
-    case F::Import: return Segnaposto(f, QStringLiteral("Quarvel - Import"));
+    case F::Import: return new QuarvelImport;
     case F::Anagrafica: return new QvAnagrafica;
     case F::Grafici: return Segnaposto(f, QStringLiteral("Quarvel - Grafici"));
     case F::AnalisiUtilizzo: return Segnaposto(f, QStringLiteral("Quarvel - Analisi Utilizzo"));
