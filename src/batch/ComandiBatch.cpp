@@ -1,6 +1,7 @@
 #include "ComandiBatch.h"
 
 #include "Anagrafica.h"
+#include "Conversioni.h"
 #include "ImportaLog.h"
 #include "Impostazioni.h"
 
@@ -14,7 +15,9 @@ namespace {
 const char* const kUso =
     "Uso:\n"
     "  quarvel-batch importa TARGA CARTELLA\n"
-    "      importa tutti i file di CARTELLA per il mezzo TARGA, come la finestra Import\n";
+    "      importa tutti i file di CARTELLA per il mezzo TARGA, come la finestra Import\n"
+    "  quarvel-batch registra TARGA MODELLO CAPACITA ALTEZZA KGASOLIO\n"
+    "      inserisce un mezzo in anagrafica, come la finestra Anagrafica\n";
 
 void Errore(const QString& testo) { std::fprintf(stderr, "%s\n", qPrintable(testo)); }
 void Stampa(const QString& testo) { std::printf("%s\n", testo.toLocal8Bit().constData()); }
@@ -50,6 +53,25 @@ int Importa(const QString& targa, const QString& cartella) {
   Stampa(esito.didascaliaErrori);
   return esito.fileRimastiSulSupporto.isEmpty() ? 0 : 1;
 }
+int Registra(const QStringList& a) {
+  VeicoloAnagrafica v;
+  v.Targa = a[1].trimmed();
+  v.MarcaModello = a[2];
+  const auto capacita = ValoreTesto(a[3]), altezza = ValoreTesto(a[4]), k = ValoreTesto(a[5]);
+  if (v.Targa.isEmpty() || !capacita || !altezza || !k || !Intero16(*capacita) || !Intero16(*altezza))
+    return Uso(QStringLiteral("registra vuole TARGA, MODELLO e tre numeri."));
+  v.Capacita = *Intero16(*capacita);
+  v.Altezza = *Intero16(*altezza);
+  v.KGasolio = *k;
+  Esito esito = ApriAnagrafica(Imp().PercorsoAnagrafica);
+  if (esito) esito = InserisciAnagrafica(v);
+  ChiudiAnagrafica();
+  if (!esito) {
+    Errore(esito.messaggio);
+    return 1;
+  }
+  return 0;
+}
 }  // namespace
 
 int EseguiComandoBatch(const QStringList& a) {
@@ -61,6 +83,10 @@ int EseguiComandoBatch(const QStringList& a) {
   if (comando == QLatin1String("importa")) {
     if (a.size() != 3) return Uso(QStringLiteral("importa vuole TARGA e CARTELLA."));
     return Importa(a[1], a[2]);
+  }
+  if (comando == QLatin1String("registra")) {
+    if (a.size() != 6) return Uso(QStringLiteral("registra vuole cinque argomenti."));
+    return Registra(a);
   }
   return Uso(QStringLiteral("Comando sconosciuto: %1").arg(comando));
 }
