@@ -141,5 +141,9 @@ int main(int argc, char** argv) {
               a.totali.NumeroCampione, tAnalisi, a.totali.NumeroCampione / tAnalisi, tAnalisi / tSql);
   std::printf("peak memory: %ld MB after the import, %ld MB after the analyses\n", memoriaImport / 1024,
               memoriaAnalisi / 1024);
+  std::printf("| the consumption pass over the month | %.3f s | SQL aggregate %.3f s | %.2fx | <= 1.5x |\n",
+              tAnalisi, tSql, tAnalisi / tSql);
+  std::printf("| the import window's whole path (move, verify, decode, store) | %.0f lines/s | | | |\n",
+              double(importato.recordSalvati + importato.righeNonSalvate) / tImport);
   return a.totali.NumeroCampione == double(campioni) ? 0 : 1;
 }

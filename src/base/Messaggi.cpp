@@ -25,8 +25,8 @@ QMessageBox::Icon IconaQt(Icona icona) {
 }
 }  // namespace
 
-RegistratoreMessaggi::RegistratoreMessaggi() { Registratore() = this; }
-RegistratoreMessaggi::~RegistratoreMessaggi() { Registratore() = nullptr; }
+RegistratoreMessaggi::RegistratoreMessaggi() : precedente_(Registratore()) { Registratore() = this; }
+RegistratoreMessaggi::~RegistratoreMessaggi() { Registratore() = precedente_; }
 
 QStringList RegistratoreMessaggi::Testi() const {
   QStringList testi;

@@ -42,7 +42,8 @@ QString ScegliFileDaAprire(const RichiestaFile& richiesta, QWidget* padre = null
 
 // Installed by a test for its lifetime: records every message and file
 // request and answers them from the queues (OK and an empty file name when
-// the queues are empty).
+// the queues are empty). Recorders nest: the newest answers, and the one
+// before it takes over again when it goes.
 class RegistratoreMessaggi {
  public:
   RegistratoreMessaggi();
@@ -59,6 +60,9 @@ class RegistratoreMessaggi {
   std::function<void(const Messaggio&)> allArrivo;
 
   QStringList Testi() const;
+
+ private:
+  RegistratoreMessaggi* precedente_ = nullptr;
 };
 
 }  // namespace quarvel

@@ -48,11 +48,15 @@ struct Conversione {
     if (*r < -32768 || *r > 32767) return Fallisce<int16_t>();
     return int16_t(*r);
   }
-  // Field 4: rounded straight to 16 bits, above 8000 the engine has no reading.
+  // Field 4: above 8000 the engine has no reading (the logger writes 65535
+  // then), whatever the size: the sample is kept with -1. Only a value below
+  // the 16-bit range is no reading the logger makes.
   int16_t Giri(double v) {
+    if (std::isnan(v)) return Fallisce<int16_t>();
+    if (std::nearbyint(v) > 8000) return int16_t(-1);
     const std::optional<int16_t> r = Intero16(v);
     if (!r) return Fallisce<int16_t>();
-    return *r > 8000 ? int16_t(-1) : *r;
+    return *r;
   }
   int32_t Lungo(double v) {
     const std::optional<int32_t> r = Intero32(v);

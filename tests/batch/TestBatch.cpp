@@ -2,6 +2,7 @@
 #include "CartellaProva.h"
 #include "ComandiBatch.h"
 #include "Impostazioni.h"
+#include "Messaggi.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,7 +10,10 @@
 
 using namespace quarvel;
 
-class Batch : public CartellaProva {};
+class Batch : public CartellaProva {
+ protected:
+  RegistratoreMessaggi messaggi_;  // the summary of an import
+};
 
 TEST_F(Batch, ErroriDUsoEscono2SenzaToccareNulla) {
   ScriviTutto(Percorso("chiavetta/LOG_A.CSV"), LeggiTutto(DatoProva("import/LOG_A.CSV")));

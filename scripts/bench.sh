@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# The benchmark suite: builds in Release (build-rel/) and prints one table.
+# Times are CPU seconds of one core; every baseline is measured in the same
+# run. Optional argument: the days of the simulated month (default 30).
+set -euo pipefail
+radice="$(cd "$(dirname "$0")/.." && pwd)"
+giorni="${1:-30}"
+bash "$radice/scripts/dipendenze.sh"
+cartella="$radice/build-rel"
+cmake -S "$radice" -B "$cartella" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUARVEL_TESTS=OFF >/dev/null
+cmake --build "$cartella" --target bench_import bench_analisi quarvel_cartella >/dev/null
+log="$cartella/bench.log"
+: > "$log"
+"$cartella/bench/import/bench_import" "$giorni" >> "$log" 2>&1
+"$cartella/bench/analisi/bench_analisi" "$giorni" >> "$log" 2>&1
+echo "Machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), $(date +%Y-%m-%d)"
+echo
+echo "| benchmark | Quarvel | baseline, same run | ratio | target |"
+echo "|---|---|---|---|---|"
+grep '^| ' "$log"
+echo
+echo "(full output in $log)"
