@@ -88,7 +88,7 @@ class LettoreFile {
     const char* p = contenuto.constData();
     const qsizetype n = contenuto.size();
     qsizetype inizio = 0;
-    for (qsizetype i = 0; i <= n; ++i) {
+    for (qsizetype i = 0; i <= n && !erroreDatabase_; ++i) {
       if (i < n && p[i] != '\r' && p[i] != '\n') continue;
       if (i == n && inizio == n) break;  // a final line end makes no empty line
       const std::string_view riga(p + inizio, std::size_t(i - inizio));
@@ -100,6 +100,8 @@ class LettoreFile {
     return true;
   }
 
+  bool ErroreDatabase() const { return erroreDatabase_; }
+
  private:
   void Riga(std::string_view riga) {
     const EsitoRiga esito = ImportaRigaCSV(riga, c_.perRegistrazione);
@@ -109,6 +111,13 @@ class LettoreFile {
         ++c_.perRegistrazione;
         break;
       case EsitoRiga::Intestazione: break;
+      case EsitoRiga::ErroreDatabase:
+        // A full disk or a damaged file fails every sample that follows:
+        // one message is enough, and the import stops here.
+        erroreDatabase_ = true;
+        errori_.Riga(prefisso_ + TestoEsito(esito, riga));
+        ++c_.righeNonSalvate;
+        break;
       case EsitoRiga::PrimaRiga:
         ++c_.viaggi;
         c_.perRegistrazione = 0;
@@ -129,6 +138,7 @@ class LettoreFile {
   OsservatoreImport* osservatore_;
   PassoEventi& passo_;
   QString prefisso_;
+  bool erroreDatabase_ = false;
 };
 
 void MostraRimasti(const QStringList& rimasti) {
@@ -199,7 +209,7 @@ RisultatoImport EseguiImport(const RichiestaImport& r, OsservatoreImport* osserv
   LettoreFile lettore(c, errori, osservatore, passo);
   QByteArray ultimaRiga;
   QStringList illeggibili;
-  for (int i = 0; i < archiviati.size(); ++i) {
+  for (int i = 0; i < archiviati.size() && !lettore.ErroreDatabase(); ++i) {
     if (osservatore) osservatore->File(i + 1);
     const QString percorso = esito.cartellaArchivio + QLatin1Char('/') + archiviati[i];
     if (!lettore.Importa(percorso, ultimaRiga, &errore))
@@ -214,6 +224,13 @@ RisultatoImport EseguiImport(const RichiestaImport& r, OsservatoreImport* osserv
   esito.recordSalvati = c.recordSalvati;
   esito.righeNonSalvate = c.righeNonSalvate;
   esito.viaggi = c.viaggi;
+  if (lettore.ErroreDatabase())
+    MostraMessaggio(QStringLiteral("Importazione interrotta per un errore del database. I file "
+                                   "sono nella cartella ") +
+                        esito.cartellaArchivio +
+                        QStringLiteral(": risolto il problema, si potranno importare di nuovo "
+                                       "(i dati già presenti vengono saltati)."),
+                    Icona::Critica, kAvviso);
   if (!illeggibili.isEmpty())
     MostraMessaggio(QStringLiteral("Non è stato possibile leggere questi file:\n") +
                         illeggibili.join(QLatin1Char('\n')),

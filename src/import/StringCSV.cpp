@@ -13,14 +13,19 @@ EsitoRiga ImportaRigaCSV(std::string_view riga, float contatore) {
     case TipoRiga::Errata: return EsitoRiga::RigaErrata;
     case TipoRiga::Dati: break;
   }
-  return ScriviRecordLogs(d.campione) == 0 ? EsitoRiga::RecordSalvato
-                                           : EsitoRiga::RecordDuplicato;
+  switch (ScriviCampione(d.campione)) {
+    case EsitoScrittura::Salvato: return EsitoRiga::RecordSalvato;
+    case EsitoScrittura::Duplicato: return EsitoRiga::RecordDuplicato;
+    case EsitoScrittura::Errore: break;
+  }
+  return EsitoRiga::ErroreDatabase;
 }
 
 QString TestoEsito(EsitoRiga esito, std::string_view riga) {
   switch (esito) {
     case EsitoRiga::RecordSalvato: return QStringLiteral("Record salvato");
-    case EsitoRiga::RecordDuplicato: return QStringLiteral("Errore record duplicato");
+    case EsitoRiga::RecordDuplicato:
+    case EsitoRiga::ErroreDatabase: return QStringLiteral("Errore record duplicato");
     case EsitoRiga::PrimaRiga: return QStringLiteral("Prima riga");
     case EsitoRiga::Intestazione: return QStringLiteral("intestazione");
     case EsitoRiga::RigaErrata: break;

@@ -7,7 +7,11 @@
 
 namespace quarvel {
 
-enum class EsitoRiga { RecordSalvato, RecordDuplicato, PrimaRiga, Intestazione, RigaErrata };
+// ErroreDatabase: the database failed to store the sample (a full disk, a
+// damaged file); the user has been told, and the line counts as a duplicate.
+enum class EsitoRiga {
+  RecordSalvato, RecordDuplicato, ErroreDatabase, PrimaRiga, Intestazione, RigaErrata
+};
 
 // contatore: samples stored since the last recording header (DatoPT). The
 // decoder reads it and never changes it.

@@ -204,15 +204,15 @@ void ChiudiLogs() {
   if (Esito e = DatabaseLogsCondiviso().Chiudi(); !e) MostraMessaggio(e.messaggio);
 }
 
-int ScriviRecordLogs(const CampioneLog& campione) {
+EsitoScrittura ScriviCampione(const CampioneLog& campione) {
   DatabaseLogs& db = DatabaseLogsCondiviso();
-  switch (db.Scrivi(campione)) {
-    case EsitoScrittura::Salvato: return 0;
-    case EsitoScrittura::Duplicato: return 1;
-    case EsitoScrittura::Errore: break;
-  }
-  MostraMessaggio(kErroreDatabase + db.UltimoErrore());
-  return 1;
+  const EsitoScrittura esito = db.Scrivi(campione);
+  if (esito == EsitoScrittura::Errore) MostraMessaggio(kErroreDatabase + db.UltimoErrore());
+  return esito;
+}
+
+int ScriviRecordLogs(const CampioneLog& campione) {
+  return ScriviCampione(campione) == EsitoScrittura::Salvato ? 0 : 1;
 }
 
 CursoreLogs& RecordsetLogs() { return DatabaseLogsCondiviso().Cursore(); }

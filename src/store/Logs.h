@@ -142,6 +142,9 @@ void ChiudiLogs();
 // silently, any other failure after the message "Errore Database, comunicare
 // Err: " + the engine's description.
 int ScriviRecordLogs(const CampioneLog& campione);
+// The same, telling a second already present from a failure of the
+// database (already shown to the user).
+EsitoScrittura ScriviCampione(const CampioneLog& campione);
 // The cursor of the shared database (empty when none is open), and the
 // database itself for the few who need more.
 CursoreLogs& RecordsetLogs();
