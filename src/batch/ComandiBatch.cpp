@@ -1,13 +1,17 @@
 #include "ComandiBatch.h"
 
+#include "AnalisiConsumi.h"
 #include "Anagrafica.h"
 #include "Conversioni.h"
 #include "ImportaLog.h"
 #include "Impostazioni.h"
+#include "Logs.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <cstdio>
+#include <optional>
 
 namespace quarvel {
 
@@ -16,6 +20,9 @@ const char* const kUso =
     "Uso:\n"
     "  quarvel-batch importa TARGA CARTELLA\n"
     "      importa tutti i file di CARTELLA per il mezzo TARGA, come la finestra Import\n"
+    "  quarvel-batch analizza PERCORSO_DB \"YYYY-MM-DD HH:MM\" \"YYYY-MM-DD HH:MM\" [TARGA]\n"
+    "      analisi consumi del periodo (il minuto finale fino al secondo 59), come la\n"
+    "      finestra Analisi Consumi: il report in REPORT, poi didascalie ed elenchi\n"
     "  quarvel-batch registra TARGA MODELLO CAPACITA ALTEZZA KGASOLIO\n"
     "      inserisce un mezzo in anagrafica, come la finestra Anagrafica\n";
 
@@ -53,6 +60,60 @@ int Importa(const QString& targa, const QString& cartella) {
   Stampa(esito.didascaliaErrori);
   return esito.fileRimastiSulSupporto.isEmpty() ? 0 : 1;
 }
+// "YYYY-MM-DD HH:MM" at second 0 of that minute; nothing when it is no
+// such instant.
+std::optional<Istante> LeggiMinuto(const QString& testo) {
+  const QDateTime t = QDateTime::fromString(testo.trimmed(), QStringLiteral("yyyy-MM-dd HH:mm"));
+  if (!t.isValid()) return std::nullopt;
+  return DaDateTime(t);
+}
+
+void StampaRighe(const QString& titolo, const QStringList& righe) {
+  Stampa(titolo);
+  for (QString riga : righe) {
+    while (riga.endsWith(QLatin1Char('\n')) || riga.endsWith(QLatin1Char('\r'))) riga.chop(1);
+    Stampa(riga);
+  }
+}
+
+int Analizza(const QStringList& a) {
+  const QString percorso = a[1];
+  const auto inizio = LeggiMinuto(a[2]), fineMinuto = LeggiMinuto(a[3]);
+  if (!inizio || !fineMinuto)
+    return Uso(QStringLiteral("Le date vanno scritte \"YYYY-MM-DD HH:MM\"."));
+  if (!QFileInfo(percorso).isFile())
+    return Uso(QStringLiteral("Database inesistente: %1").arg(percorso));
+  DatabaseLogs db;
+  const Esito aperto = db.Apri(percorso, *inizio, *fineMinuto + 59);
+  if (!aperto) {
+    Errore(aperto.messaggio);
+    return 1;
+  }
+  ParametriAnalisi p;
+  p.targa = a.size() > 4 ? a[4] : QStringLiteral("- - -");
+  p.sogliaVelocita = Imp().LivelloAllertVelocita;
+  p.sogliaGasolio = Imp().LivelloAllertGasolio;
+  p.istanteAnalisi = Adesso();
+  const RisultatoAnalisi r = AnalisiTotale(db.Cursore(), p);
+  db.Chiudi();
+  switch (r.esito) {
+    case EsitoAnalisi::PeriodoVuoto:
+      Errore(QStringLiteral("Record non presenti, controllare date selezionate"));
+      return 1;
+    case EsitoAnalisi::ReportNonCreato:
+      Errore(QStringLiteral("Impossibile creare il report %1: %2").arg(r.percorsoReport, r.erroreFile));
+      return 1;
+    case EsitoAnalisi::ReportIncompleto:
+      Errore(QStringLiteral("Report incompleto %1: %2").arg(r.percorsoReport, r.erroreFile));
+      break;
+    case EsitoAnalisi::Completa: break;
+  }
+  for (const Didascalia& d : r.didascalie) Stampa(d.testo);
+  StampaRighe(QStringLiteral("Possibili carichi:"), r.carichi);
+  StampaRighe(QStringLiteral("Possibili anomalie :"), r.anomalie);
+  return r.esito == EsitoAnalisi::Completa ? 0 : 1;
+}
+
 int Registra(const QStringList& a) {
   VeicoloAnagrafica v;
   v.Targa = a[1].trimmed();
@@ -83,6 +144,11 @@ int EseguiComandoBatch(const QStringList& a) {
   if (comando == QLatin1String("importa")) {
     if (a.size() != 3) return Uso(QStringLiteral("importa vuole TARGA e CARTELLA."));
     return Importa(a[1], a[2]);
+  }
+  if (comando == QLatin1String("analizza")) {
+    if (a.size() != 4 && a.size() != 5)
+      return Uso(QStringLiteral("analizza vuole PERCORSO_DB, inizio, fine e, se si vuole, TARGA."));
+    return Analizza(a);
   }
   if (comando == QLatin1String("registra")) {
     if (a.size() != 6) return Uso(QStringLiteral("registra vuole cinque argomenti."));

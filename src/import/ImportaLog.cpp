@@ -87,8 +87,9 @@ class LettoreFile {
     prefisso_ = percorso + QLatin1Char(' ');
     const char* p = contenuto.constData();
     const qsizetype n = contenuto.size();
-    qsizetype inizio = 0;
-    for (qsizetype i = 0; i <= n && !erroreDatabase_; ++i) {
+    // A file saved by an editor may open with a UTF-8 byte order mark.
+    qsizetype inizio = contenuto.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+    for (qsizetype i = inizio; i <= n && !erroreDatabase_; ++i) {
       if (i < n && p[i] != '\r' && p[i] != '\n') continue;
       if (i == n && inizio == n) break;  // a final line end makes no empty line
       const std::string_view riga(p + inizio, std::size_t(i - inizio));

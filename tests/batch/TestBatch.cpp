@@ -39,3 +39,25 @@ TEST_F(Batch, RegistraEImportaComeLeFinestre) {
   EXPECT_TRUE(QFile::exists(Percorso("DATA/AB123CD_ ") + QString::number(QDate::currentDate().year()) +
                             ".mdb"));
 }
+
+TEST_F(Batch, AnalizzaIlPeriodoEScriveIlReport) {
+  ScriviTutto(Percorso("chiavetta/LOG_A.CSV"), LeggiTutto(DatoProva("import/LOG_A.CSV")));
+  ASSERT_EQ(EseguiComandoBatch({"importa", "AB123CD", Percorso("chiavetta")}), 0);
+  const QString db = Percorso("DATA/AB123CD_ ") + QString::number(QDate::currentDate().year()) + ".mdb";
+
+  EXPECT_EQ(EseguiComandoBatch({"analizza", db, "2026-12-04 08:00", "04/12/2026 08:00"}), 2);
+  EXPECT_EQ(EseguiComandoBatch({"analizza", Percorso("manca.mdb"), "2026-12-04 08:00",
+                                "2026-12-04 08:00"}),
+            2);
+  EXPECT_TRUE(QDir(Percorso("REPORT")).isEmpty());
+  // Nothing before 8 o'clock: no figures, only the report's first line.
+  EXPECT_EQ(EseguiComandoBatch({"analizza", db, "2026-12-04 07:00", "2026-12-04 07:59"}), 1);
+
+  EXPECT_EQ(EseguiComandoBatch({"analizza", db, "2026-12-04 08:00", "2026-12-04 08:00"}), 0);
+  const QStringList report = QDir(Percorso("REPORT")).entryList(QDir::Files, QDir::Name);
+  ASSERT_FALSE(report.isEmpty());  // the second one replaces the first within the same second
+  EXPECT_TRUE(report.last().startsWith("Report_- - -_"));
+  const QString testo = QString::fromUtf8(LeggiTutto(Percorso("REPORT/") + report.last()));
+  EXPECT_TRUE(testo.section("\r\n", 0, 0).endsWith(" Identificato da : - - -"));
+  EXPECT_TRUE(testo.contains("Viaggio : 1 Dal : 04/12/2026 08:00:00 Al: 04/12/2026 08:00:02"));
+}

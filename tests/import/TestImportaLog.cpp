@@ -151,3 +151,10 @@ TEST(TempoImportato, OreMinutiSecondiConIlBlancoDavanti) {
   EXPECT_EQ(TestoTempoImportato(3725), " 1h,  2min,  5sec");
   EXPECT_EQ(NomeCartellaArchivio("AB123CD", kOggi, 12), "AB123CD_2026-12-04_ 12");
 }
+
+TEST_F(ImportaLogProva, UnFileConIlSegnoDiOrdineDeiByteApreComunqueLaRegistrazione) {
+  ScriviTutto(supporto_ + "/LOG_A.CSV", "\xEF\xBB\xBF" + LeggiTutto(DatoProva("import/LOG_A.CSV")));
+  const RisultatoImport r = Importa({"LOG_A.CSV"});
+  EXPECT_EQ(r.viaggi, 1);
+  EXPECT_EQ(r.recordSalvati, 3);
+}
