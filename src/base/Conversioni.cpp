@@ -109,7 +109,11 @@ std::optional<double> ValoreTesto(const QString& testo) {
   const QString t = testo.trimmed();
   if (t.isEmpty()) return std::nullopt;
   bool ok = false;
-  double v = LocaleUtente().toDouble(t, &ok);
+  // A group separator is refused: in Italian "1.234" is read with the point
+  // as a decimal point (1.234), never as a thousand and more.
+  QLocale locale = LocaleUtente();
+  locale.setNumberOptions(locale.numberOptions() | QLocale::RejectGroupSeparator);
+  double v = locale.toDouble(t, &ok);
   if (!ok) v = QLocale::c().toDouble(t, &ok);
   if (!ok || !std::isfinite(v)) return std::nullopt;
   return v;

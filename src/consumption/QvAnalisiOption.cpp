@@ -9,10 +9,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "Conversioni.h"
 #include "Impostazioni.h"
 #include "Lingua.h"
-#include "Messaggi.h"
+#include "CampoImpostazione.h"
 #include "Nomina.h"
 
 namespace quarvel {
@@ -98,14 +97,7 @@ void QvAnalisiOption::Costruisci() {
 }
 
 void QvAnalisiOption::ValoreModificato(const QString& testo, int16_t& impostazione) {
-  const auto valore = ValoreTesto(testo);
-  const auto intero = valore ? Intero16(*valore) : std::nullopt;
-  if (!intero) {
-    MostraMessaggio(TestoLingua(5207, QStringLiteral("Inserire un valore numerico")),
-                    Icona::Critica, TitoloApplicazione, this);
-    return;
-  }
-  impostazione = *intero;
+  AggiornaImpostazione16(testo, impostazione, 5207, this);
 }
 
 }  // namespace quarvel

@@ -9,6 +9,7 @@
 #include "Impostazioni.h"
 #include "Lingua.h"
 #include "Messaggi.h"
+#include "Nomina.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -32,15 +33,8 @@ namespace {
 const QString kNessunMezzo = QStringLiteral("- - -");
 const QString kAvviso = QStringLiteral("Avviso");
 
-template <class T>
-T* Controllo(const char* nome, int tag, T* c) {
-  c->setObjectName(QString::fromLatin1(nome));
-  if (tag) c->setProperty("Tag", tag);
-  return c;
-}
-
 QLabel* Etichetta(const char* nome, const QString& testo, int tag) {
-  return Controllo(nome, tag, new QLabel(testo));
+  return Nomina(nome, tag, new QLabel(testo));
 }
 
 // Removable media first: that is where the logger's files come from.
@@ -108,31 +102,31 @@ QuarvelImport::QuarvelImport(QWidget* padre) : QWidget(padre) {
 
 void QuarvelImport::Costruisci() {
   Label3 = Etichetta("Label3", QStringLiteral("1 - Selezione chiave"), 2010);
-  Drive1 = Controllo("Drive1", 0, new QComboBox);
+  Drive1 = Nomina("Drive1", 0, new QComboBox);
   cartelle_ = new QFileSystemModel(this);
   cartelle_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
-  Dir = Controllo("Dir", 0, new QTreeView);
+  Dir = Nomina("Dir", 0, new QTreeView);
   Dir->setModel(cartelle_);
   for (int colonna = 1; colonna < cartelle_->columnCount(); ++colonna) Dir->hideColumn(colonna);
   Dir->header()->hide();
-  File = Controllo("File", 0, new QListWidget);
+  File = Nomina("File", 0, new QListWidget);
   File->setSelectionMode(QAbstractItemView::NoSelection);
 
   Label1 = Etichetta("Label1", QStringLiteral("2 - Selezione mezzo"), 2011);
-  Cmb_Targa = Controllo("Cmb_Targa", 0, new QComboBox);
+  Cmb_Targa = Nomina("Cmb_Targa", 0, new QComboBox);
   Cmb_Targa->addItem(kNessunMezzo);
   Label4 = Etichetta("Label4", QStringLiteral("3 - Avviare Importazione"), 2012);
-  Cmd_Import = Controllo("Cmd_Import", 0, new QPushButton);
-  cmd_md = Controllo("cmd_md", 2019, new QPushButton(QStringLiteral("Crea cartella anno")));
-  Cmd_importriga = Controllo("Cmd_importriga", 0, new QPushButton(QStringLiteral("Import_Riga")));
-  Cmd_TryMovement = Controllo("Cmd_TryMovement", 0, new QPushButton(QStringLiteral("Try movement")));
+  Cmd_Import = Nomina("Cmd_Import", 0, new QPushButton);
+  cmd_md = Nomina("cmd_md", 2019, new QPushButton(QStringLiteral("Crea cartella anno")));
+  Cmd_importriga = Nomina("Cmd_importriga", 0, new QPushButton(QStringLiteral("Import_Riga")));
+  Cmd_TryMovement = Nomina("Cmd_TryMovement", 0, new QPushButton(QStringLiteral("Try movement")));
   // Kept for the form's sake; they do nothing, so the user never sees them.
   Cmd_importriga->hide();
   Cmd_TryMovement->hide();
 
   Label2 = Etichetta("Label2", QStringLiteral("Lista  File presenti"), 2013);
-  Lst_File = Controllo("Lst_File", 0, new QListWidget);
-  FrmReport = Controllo("FrmReport", 2014, new QGroupBox(QStringLiteral("Report")));
+  Lst_File = Nomina("Lst_File", 0, new QListWidget);
+  FrmReport = Nomina("FrmReport", 2014, new QGroupBox(QStringLiteral("Report")));
   Lbl_Nfile = Etichetta("Lbl_Nfile", QStringLiteral(" File importati"), 2015);
   Lbl_NViaggi = Etichetta("Lbl_NViaggi", QStringLiteral(" Viaggi identificato;"), 2016);
   Lbl_TempoImportato =
@@ -140,13 +134,13 @@ void QuarvelImport::Costruisci() {
   Lbl_Errstr = Etichetta("Lbl_Errstr", QStringLiteral("Errori in elaborazione stringhe"), 2018);
   auto* report = new QVBoxLayout(FrmReport);
   for (QLabel* l : {Lbl_Nfile, Lbl_NViaggi, Lbl_TempoImportato, Lbl_Errstr}) report->addWidget(l);
-  Prb_Import = Controllo("Prb_Import", 0, new QProgressBar);
-  Prb_running = Controllo("Prb_running", 0, new QProgressBar);
+  Prb_Import = Nomina("Prb_Import", 0, new QProgressBar);
+  Prb_running = Nomina("Prb_running", 0, new QProgressBar);
   Prb_running->setTextVisible(false);
   Prb_Import->hide();
   Prb_running->hide();
-  Cmd_Close = Controllo("Cmd_Close", 0, new QPushButton);
-  Lbl_Orario = Controllo("Lbl_Orario", 0, new QLabel);
+  Cmd_Close = Nomina("Cmd_Close", 0, new QPushButton);
+  Lbl_Orario = Nomina("Lbl_Orario", 0, new QLabel);
 
   auto* griglia = new QGridLayout(this);
   auto* sinistra = new QVBoxLayout;

@@ -1,9 +1,8 @@
 #include "QuarvelOption.h"
 
-#include "Conversioni.h"
+#include "CampoImpostazione.h"
 #include "Impostazioni.h"
 #include "Lingua.h"
-#include "Messaggi.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -104,15 +103,7 @@ void QuarvelOption::Costruisci() {
 }
 
 void QuarvelOption::CapacitaModificata(const QString& testo) {
-  // Each edit counts as it comes: typing 300 gives 3, 30, 300.
-  const auto valore = ValoreTesto(testo);
-  const auto capacita = valore ? Intero16(*valore) : std::nullopt;
-  if (!capacita) {
-    MostraMessaggio(TestoLingua(1109, QStringLiteral("Inserire un valore numerico")),
-                    Icona::Critica, TitoloApplicazione, this);
-    return;
-  }
-  Imp().CapacitaSerbatoio = *capacita;
+  AggiornaImpostazione16(testo, Imp().CapacitaSerbatoio, 1109, this);
 }
 
 void QuarvelOption::closeEvent(QCloseEvent* evento) {

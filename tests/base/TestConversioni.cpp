@@ -69,4 +69,6 @@ TEST(TestoNumerico, PuntoOSeparatoreDellUtente) {
   EXPECT_FALSE(TestoNumerico(QStringLiteral("")));
   EXPECT_FALSE(TestoNumerico(QStringLiteral("3a")));
   EXPECT_FALSE(TestoNumerico(QStringLiteral("a")));
+  EXPECT_EQ(ValoreTesto(QStringLiteral("1.234")), 1.234);  // never a thousand
+  EXPECT_FALSE(TestoNumerico(QStringLiteral("1.234,5")));
 }
