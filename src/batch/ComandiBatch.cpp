@@ -48,8 +48,7 @@ int Importa(const QString& targa, const QString& cartella) {
   r.targa = targa;
   r.cartellaSorgente = info.absoluteFilePath();
   // The files as the import window's file list shows them.
-  r.file = QDir(r.cartellaSorgente).entryList(QDir::Files | QDir::Hidden,
-                                               QDir::Name | QDir::IgnoreCase);
+  r.file = FileDellaCartella(r.cartellaSorgente);
   r.oggi = QDate::currentDate();
   r.tipoDB = Imp().TipoDB;
   const RisultatoImport esito = EseguiImport(r, nullptr);

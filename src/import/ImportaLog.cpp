@@ -45,11 +45,6 @@ QString CreaCartellaArchivio(const QString& targa, const QDate& giorno, QString*
   return {};
 }
 
-// The files of a folder as a file list shows them: by name.
-QStringList FileDellaCartella(const QString& cartella) {
-  return QDir(cartella).entryList(QDir::Files | QDir::Hidden, QDir::Name | QDir::IgnoreCase);
-}
-
 // Moves the files into the archive; the names of those left on the medium,
 // each with its reason.
 QStringList SpostaFile(const RichiestaImport& r, const QString& archivio, PassoEventi& passo) {
@@ -151,6 +146,10 @@ void MostraRimasti(const QStringList& rimasti) {
 }
 
 }  // namespace
+
+QStringList FileDellaCartella(const QString& cartella) {
+  return QDir(cartella).entryList(QDir::Files, QDir::Name | QDir::IgnoreCase);
+}
 
 QString NomeCartellaArchivio(const QString& targa, const QDate& giorno, int numero) {
   return targa + QLatin1Char('_') + giorno.toString(QStringLiteral("yyyy-MM-dd")) +

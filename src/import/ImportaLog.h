@@ -53,6 +53,10 @@ class OsservatoreImport {
   virtual void Fine() {}                                       // bars hidden
 };
 
+// The files of a folder as the import's file list shows them: plain files,
+// not hidden ones, by name.
+QStringList FileDellaCartella(const QString& cartella);
+
 // The name of an archive folder: plate, "_", the day as YYYY-MM-DD, "_" and
 // the sequence number with its leading blank ("AB123CD_2026-12-04_ 1").
 QString NomeCartellaArchivio(const QString& targa, const QDate& giorno, int numero);

@@ -247,8 +247,7 @@ void QuarvelImport::ImpostaCartella(const QString& cartella) {
 
 void QuarvelImport::AggiornaFile() {
   File->clear();
-  File->addItems(QDir(CartellaCorrente())
-                     .entryList(QDir::Files | QDir::Hidden, QDir::Name | QDir::IgnoreCase));
+  File->addItems(FileDellaCartella(CartellaCorrente()));
 }
 
 void QuarvelImport::AbilitaComandi(bool abilita) {
