@@ -7,6 +7,7 @@
 #include "SpostaFile.h"
 
 #include <QDir>
+#include <sqlite3.h>
 #include <QFile>
 #include <gtest/gtest.h>
 
@@ -157,4 +158,47 @@ TEST_F(ImportaLogProva, UnFileConIlSegnoDiOrdineDeiByteApreComunqueLaRegistrazio
   const RisultatoImport r = Importa({"LOG_A.CSV"});
   EXPECT_EQ(r.viaggi, 1);
   EXPECT_EQ(r.recordSalvati, 3);
+}
+
+namespace {
+// Another program holding the vehicle database locked from the moment the
+// import has opened it.
+class Bloccante : public OsservatoreImport {
+ public:
+  explicit Bloccante(QString percorso) : percorso_(std::move(percorso)) {}
+  ~Bloccante() override { Rilascia(); }
+  void Inizio(int) override {
+    sqlite3_open(percorso_.toUtf8().constData(), &db_);
+    sqlite3_exec(db_, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr);
+  }
+  void Rilascia() {
+    if (db_) sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(db_);
+    db_ = nullptr;
+  }
+
+ private:
+  QString percorso_;
+  sqlite3* db_ = nullptr;
+};
+}  // namespace
+
+TEST_F(ImportaLogProva, UnDatabaseBloccatoFermaLImportazioneConUnSoloMessaggio) {
+  MettiSulSupporto({"LOG_A.CSV", "LOG_B.CSV"});
+  RichiestaImport r;
+  r.targa = "AB123CD";
+  r.cartellaSorgente = supporto_;
+  r.file = QStringList{"LOG_A.CSV", "LOG_B.CSV"};
+  r.oggi = kOggi;
+  Bloccante altro(Percorso("DATA/AB123CD_ 2026.mdb"));
+  const RisultatoImport esito = EseguiImport(r, &altro);
+  altro.Rilascia();
+
+  EXPECT_EQ(esito.recordSalvati, 0);
+  EXPECT_EQ(messaggi_.Testi().filter("Errore Database, comunicare Err: ").size(), 1);
+  EXPECT_EQ(messaggi_.Testi().filter(esito.cartellaArchivio).size(), 1);  // where the files are
+  // Nothing is lost: the archived files import in full once the lock is gone.
+  r.cartellaSorgente = esito.cartellaArchivio;
+  r.file = FileDellaCartella(esito.cartellaArchivio);
+  EXPECT_EQ(EseguiImport(r, nullptr).recordSalvati, 6);
 }
