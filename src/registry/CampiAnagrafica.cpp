@@ -3,7 +3,6 @@
 #include "Conversioni.h"
 #include "Localizzazione.h"
 
-#include <cmath>
 
 namespace quarvel {
 
@@ -13,16 +12,7 @@ QString TestoFattore(double valore) {
   return valore < 0 ? testo : QLatin1Char(' ') + testo;
 }
 
-std::optional<double> LeggiFattore(const QString& testo) {
-  const QString t = testo.trimmed();
-  for (QLocale formato : {QLocale::c(), LocaleUtente()}) {
-    formato.setNumberOptions(QLocale::RejectGroupSeparator);
-    bool ok = false;
-    const double valore = formato.toDouble(t, &ok);
-    if (ok && std::isfinite(valore)) return valore;
-  }
-  return std::nullopt;
-}
+std::optional<double> LeggiFattore(const QString& testo) { return ValoreTesto(testo); }
 
 std::optional<int16_t> LeggiMisura(const QString& testo) { return Intero16(LeggiNumero(testo)); }
 

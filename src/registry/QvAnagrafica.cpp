@@ -5,6 +5,7 @@
 #include "Immagini.h"
 #include "Impostazioni.h"
 #include "Lingua.h"
+#include "Nomina.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -53,24 +54,14 @@ auto LeggiCasella(QLineEdit* casella, const QLabel* etichetta, Lettore leggi, lo
 }
 
 QLabel* Etichetta(const char* nome, const QString& testo, int tag, QWidget* padre) {
-  auto* e = new QLabel(testo, padre);
-  e->setObjectName(QString::fromLatin1(nome));
-  e->setProperty("Tag", tag);
-  return e;
+  return Nomina(nome, tag, new QLabel(testo, padre));
 }
 
 QLineEdit* Casella(const char* nome, int larghezza, QLabel* etichetta, QWidget* padre) {
-  auto* c = new QLineEdit(padre);
-  c->setObjectName(QString::fromLatin1(nome));
+  auto* c = Nomina(nome, 0, new QLineEdit(padre));
   c->setMinimumWidth(larghezza);
   etichetta->setBuddy(c);
   return c;
-}
-
-QPushButton* Pulsante(const char* nome, const QString& testo, QWidget* padre) {
-  auto* p = new QPushButton(testo, padre);
-  p->setObjectName(QString::fromLatin1(nome));
-  return p;
 }
 }  // namespace
 
@@ -109,14 +100,14 @@ void QvAnagrafica::Costruisci() {
   Lbl_AltreInfo = Etichetta("Lbl_AltreInfo", QStringLiteral("Altre info"), 3007, this);
   Txt_AltreInfo = Casella("Txt_AltreInfo", 300, Lbl_AltreInfo, this);
 
-  Cmd_menoLista = Pulsante("Cmd_menoLista", QStringLiteral("-"), this);
-  Cmd_piuLista = Pulsante("Cmd_piuLista", QStringLiteral("+"), this);
+  Cmd_menoLista = Nomina("Cmd_menoLista", 0, new QPushButton(QStringLiteral("-"), this));
+  Cmd_piuLista = Nomina("Cmd_piuLista", 0, new QPushButton(QStringLiteral("+"), this));
   for (QPushButton* p : {Cmd_menoLista, Cmd_piuLista}) p->setFixedWidth(36);
-  Cmd_calcolaK = Pulsante("Cmd_calcolaK", QStringLiteral("Calcola K sensore"), this);
-  Cmd_calcolaK->setProperty("Tag", 3008);
-  Cmd_Aggiorna = Pulsante("Cmd_Aggiorna", {}, this);
-  Cmd_Inserisci = Pulsante("Cmd_Inserisci", {}, this);
-  Cmd_Close = Pulsante("Cmd_Close", {}, this);
+  Cmd_calcolaK =
+      Nomina("Cmd_calcolaK", 3008, new QPushButton(QStringLiteral("Calcola K sensore"), this));
+  Cmd_Aggiorna = Nomina("Cmd_Aggiorna", 0, new QPushButton(this));
+  Cmd_Inserisci = Nomina("Cmd_Inserisci", 0, new QPushButton(this));
+  Cmd_Close = Nomina("Cmd_Close", 0, new QPushButton(this));
 
   auto* scorri = new QHBoxLayout;
   scorri->setSpacing(4);
