@@ -1,3 +1,4 @@
+#include "FinestreQuarvel.h"
 #include "QuarvelMain.h"
 
 #include <QApplication>
@@ -5,6 +6,7 @@
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Quarvel"));
+  quarvel::ImpostaFabbricaFinestre(quarvel::CreaFinestraQuarvel);
   quarvel::QuarvelMain principale;
   principale.show();
   return app.exec();

@@ -1,20 +1,33 @@
 #include "FabbricaFinestre.h"
 
 #include "FinestraUnica.h"
-#include "QuarvelImport.h"
-#include "QvAnagrafica.h"
-#include "QvAnalisiConsumi.h"
 
 #include <QWidget>
 
 namespace quarvel {
 
 namespace {
-// Stands in for a window whose subsystem is not built yet.
-QWidget* Segnaposto(FinestraLavoro finestra, const QString& titolo) {
+FabbricaFinestre& Fabbrica() {
+  static FabbricaFinestre fabbrica;
+  return fabbrica;
+}
+
+QString TitoloSegnaposto(FinestraLavoro finestra) {
+  switch (finestra) {
+    case FinestraLavoro::Import: return QStringLiteral("Quarvel - Import");
+    case FinestraLavoro::Anagrafica: return QStringLiteral("Quarvel - Anagrafica");
+    case FinestraLavoro::Grafici: return QStringLiteral("Quarvel - Grafici");
+    case FinestraLavoro::AnalisiUtilizzo: return QStringLiteral("Quarvel - Analisi Utilizzo");
+    case FinestraLavoro::AnalisiConsumi: return QStringLiteral("Quarvel - Analisi Consumi");
+  }
+  return {};
+}
+
+// Stands in for a window that the installed maker does not make.
+QWidget* Segnaposto(FinestraLavoro finestra) {
   auto* w = new QWidget;
   w->setObjectName(NomeFinestra(finestra));
-  w->setWindowTitle(titolo);
+  w->setWindowTitle(TitoloSegnaposto(finestra));
   w->resize(480, 320);
   return w;
 }
@@ -31,20 +44,13 @@ QString NomeFinestra(FinestraLavoro finestra) {
   return {};
 }
 
-QWidget* CreaFinestra(FinestraLavoro f) {
-  using F = FinestraLavoro;
-  switch (f) {
-    case F::Import: return new QuarvelImport;
-    case F::Anagrafica: return new QvAnagrafica;
-    case F::Grafici: return Segnaposto(f, QStringLiteral("Quarvel - Grafici"));
-    case F::AnalisiUtilizzo: return Segnaposto(f, QStringLiteral("Quarvel - Analisi Utilizzo"));
-    case F::AnalisiConsumi: return new QvAnalisiConsumi;
-  }
-  return nullptr;
-}
+void ImpostaFabbricaFinestre(FabbricaFinestre fabbrica) { Fabbrica() = std::move(fabbrica); }
 
 QWidget* ApriFinestra(FinestraLavoro f) {
-  return MostraFinestraUnica(NomeFinestra(f), [f] { return CreaFinestra(f); });
+  return MostraFinestraUnica(NomeFinestra(f), [f] {
+    QWidget* finestra = Fabbrica() ? Fabbrica()(f) : nullptr;
+    return finestra ? finestra : Segnaposto(f);
+  });
 }
 
 }  // namespace quarvel

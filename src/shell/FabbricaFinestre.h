@@ -1,8 +1,10 @@
 #pragma once
-// The working windows the main window opens, made in one place: each
-// subsystem replaces its own line in FabbricaFinestre.cpp when its window is
-// built.
+// The working windows the main window opens. The shell knows them by name
+// only; the program (src/app/) installs the maker of the real windows at
+// start-up, so the shell depends on no subsystem. Until one is installed
+// (the shell's own tests) each window is an empty stand-in.
 #include <QString>
+#include <functional>
 
 class QWidget;
 
@@ -14,8 +16,10 @@ enum class FinestraLavoro { Import, Anagrafica, Grafici, AnalisiUtilizzo, Analis
 // "QvAnalisiUtilizzo2", "QvAnalisiConsumi".
 QString NomeFinestra(FinestraLavoro finestra);
 
-// A new top-level window, not shown yet.
-QWidget* CreaFinestra(FinestraLavoro finestra);
+// Makes a new top-level window, not shown yet, with the objectName above;
+// null where it has none of that kind (the stand-in is shown).
+using FabbricaFinestre = std::function<QWidget*(FinestraLavoro)>;
+void ImpostaFabbricaFinestre(FabbricaFinestre fabbrica);
 
 // Shows the window: the open one is raised, else a new one is made.
 QWidget* ApriFinestra(FinestraLavoro finestra);

@@ -1,0 +1,23 @@
+#include "FinestreQuarvel.h"
+
+#include "QuarvelImport.h"
+#include "QvAnagrafica.h"
+#include "QvAnalisiConsumi.h"
+
+#include <QWidget>
+
+namespace quarvel {
+
+QWidget* CreaFinestraQuarvel(FinestraLavoro f) {
+  using F = FinestraLavoro;
+  switch (f) {
+    case F::Import: return new QuarvelImport;
+    case F::Anagrafica: return new QvAnagrafica;
+    case F::AnalisiConsumi: return new QvAnalisiConsumi;
+    case F::Grafici:
+    case F::AnalisiUtilizzo: break;  // not built yet: the shell's stand-in
+  }
+  return nullptr;
+}
+
+}  // namespace quarvel

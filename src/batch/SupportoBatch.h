@@ -1,0 +1,39 @@
+#pragma once
+// What every command of quarvel-batch shares: its entry in the command table,
+// the output to standard output and standard error, and the reading of the
+// arguments that several commands take.
+#include "Istante.h"
+
+#include <QStringList>
+#include <optional>
+
+namespace quarvel {
+
+// One command: its name, how many arguments it takes after the name, the
+// lines of the usage text that describe it, and what it does. Exit statuses:
+// 0 done, 1 the work could not be done, 2 a usage error.
+struct ComandoBatch {
+  const char* nome;
+  int minimoArgomenti, massimoArgomenti;
+  const char* uso;
+  int (*esegui)(const QStringList& argomenti);  // argomenti[0] is the name
+};
+
+// The commands, each defined in its own file; one line each in the table of
+// ComandiBatch.cpp.
+ComandoBatch ComandoImporta();
+ComandoBatch ComandoAnalizza();
+ComandoBatch ComandoRegistra();
+
+// A line on standard error / standard output.
+void Errore(const QString& testo);
+void Stampa(const QString& testo);
+// A usage error: the reason, then the usage text; returns 2.
+int Uso(const QString& motivo);
+// A title line, then the lines of a list without their line ends.
+void StampaRighe(const QString& titolo, const QStringList& righe);
+// "YYYY-MM-DD HH:MM" at second 0 of that minute; nothing when it is no such
+// instant.
+std::optional<Istante> LeggiMinuto(const QString& testo);
+
+}  // namespace quarvel
