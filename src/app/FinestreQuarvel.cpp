@@ -3,6 +3,7 @@
 #include "QuarvelImport.h"
 #include "QvAnagrafica.h"
 #include "QvAnalisiConsumi.h"
+#include "QvGraph.h"
 
 #include <QWidget>
 
@@ -14,7 +15,7 @@ QWidget* CreaFinestraQuarvel(FinestraLavoro f) {
     case F::Import: return new QuarvelImport;
     case F::Anagrafica: return new QvAnagrafica;
     case F::AnalisiConsumi: return new QvAnalisiConsumi;
-    case F::Grafici:
+    case F::Grafici: return new QvGraph;
     case F::AnalisiUtilizzo: break;  // not built yet: the shell's stand-in
   }
   return nullptr;

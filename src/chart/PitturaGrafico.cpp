@@ -42,7 +42,7 @@ QColor ColoreCanale(int canale) {
   }
 }
 
-void DipingiImmagine(QPainter& p, const FiguraGrafico& f, std::optional<int> cursore) {
+void DipingiImmagine(QPainter& p, const FiguraGrafico& f) {
   p.drawImage(0, 0, Sfondo());
   p.save();
   p.setRenderHint(QPainter::Antialiasing, false);
@@ -57,16 +57,18 @@ void DipingiImmagine(QPainter& p, const FiguraGrafico& f, std::optional<int> cur
     p.drawPolyline(f.curve[c].data(), int(f.curve[c].size()));
   }
   p.restore();
-  if (cursore) {
-    p.setPen(QPen(Qt::white, 1));
-    p.drawLine(*cursore, kYBase, *cursore, 0);
-  }
+}
+
+void DipingiCursore(QPainter& p, int colonna) {
+  p.setPen(QPen(Qt::white, 1));
+  p.drawLine(colonna, kYBase, colonna, 0);
 }
 
 QImage ImmagineGrafico(const FiguraGrafico& f, std::optional<int> cursore) {
   QImage img(kLarghezzaImmagine, kAltezzaImmagine, QImage::Format_RGB32);
   QPainter p(&img);
-  DipingiImmagine(p, f, cursore);
+  DipingiImmagine(p, f);
+  if (cursore) DipingiCursore(p, *cursore);
   return img;
 }
 

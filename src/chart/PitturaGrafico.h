@@ -27,8 +27,10 @@ QColor ColoreCanale(int canale);
 inline constexpr int kMarcatori = 4;
 
 // Paints the picture and the figure's paths on a device of the picture's
-// size; the cursor, when given, as a white line at that picture column.
-void DipingiImmagine(QPainter& p, const FiguraGrafico& f, std::optional<int> cursore = {});
+// size.
+void DipingiImmagine(QPainter& p, const FiguraGrafico& f);
+// The cursor: a white line at that picture column, from the baseline up.
+void DipingiCursore(QPainter& p, int colonna);
 QImage ImmagineGrafico(const FiguraGrafico& f, std::optional<int> cursore = {});
 
 // The board around the picture: the value labels left of it (rows 0 to 400
