@@ -115,12 +115,12 @@ TEST(CaricaCampioni, LivelloArrotondatoAlPari) {
 }
 
 TEST(CaricaCampioni, MediaMobileDelSensore) {
-  // 10, 20, 30 a second apart, then 40 after a gap of 3 seconds; 0 and -1
-  // keep the earlier entry and stay out of the mean.
+  // 10, 20, 30 with gaps of 1 and 2 seconds, then 40 after a gap of 3
+  // seconds; 0 and -1 keep the earlier entry and stay out of the mean.
   auto d = Carica({Campione(kInizio, 0, 10), Campione(kInizio + 1, 0, 20),
-                   Campione(kInizio + 2, 0, 30), Campione(kInizio + 5, 0, 40),
-                   Campione(kInizio + 6, 0, 0), Campione(kInizio + 7, 0, -1),
-                   Campione(kInizio + 8, 0, 50)});
+                   Campione(kInizio + 3, 0, 30), Campione(kInizio + 6, 0, 40),
+                   Campione(kInizio + 7, 0, 0), Campione(kInizio + 8, 0, -1),
+                   Campione(kInizio + 9, 0, 50)});
   EXPECT_EQ(d->CampioniCaricati, 7);
   const std::vector<int16_t> attesi = {10, 15, 20, 40, 777, 777, 45};
   EXPECT_EQ(std::vector<int16_t>(d->Dato_C4.begin(), d->Dato_C4.begin() + 7), attesi);

@@ -148,6 +148,7 @@ TEST_F(QvGraphProva, CanaliScaleEtichette) {
   C<QPushButton>("Cmdmeno_ScalaY_C1")->click();
   EXPECT_EQ(Testo("Txt_ScalaY_C1"), "3");
   EXPECT_EQ(Testo("LblYminmed"), "33");
+  EXPECT_EQ(Testo("LblYmed"), "66");
   EXPECT_EQ(Testo("LblYMax"), "133");
   EXPECT_EQ(Testo("Lblunit"), "%");
   C<QPushButton>("Cmdpiu_OffsetY_C2")->click();
