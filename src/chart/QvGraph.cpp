@@ -153,8 +153,8 @@ void QvGraph::Costruisci() {
   connect(Img_CRT, &SuperficieGrafico::Premuto, this, &QvGraph::Premuto);
   connect(Img_CRT, &SuperficieGrafico::Trascinato, this, &QvGraph::Trascinato);
   connect(Tmr_Play, &QTimer::timeout, this, &QvGraph::Tmr_Play_Timer);
-  connect(Cmd_Play, &QPushButton::clicked, this, &QvGraph::Cmd_Play_Click);
-  connect(Cmd_Stop, &QPushButton::clicked, this, &QvGraph::Cmd_Stop_Click);
+  connect(Cmd_Play, &QPushButton::clicked, this, [this] { Riproduzione(true); });
+  connect(Cmd_Stop, &QPushButton::clicked, this, [this] { Riproduzione(false); });
   connect(Cmd_carica, &QPushButton::clicked, this, &QvGraph::Cmd_carica_Click);
   connect(Cmd_Close, &QPushButton::clicked, this, &QWidget::close);
 }
@@ -428,25 +428,19 @@ void QvGraph::ScalaX(int passo) {
   Disegna_Grafici_Selezionati();
 }
 
-void QvGraph::Cmd_Play_Click() {
-  if (StatoPlay != 0) return;
-  StatoPlay = 1;
-  Tmr_Play->start();
-  Cmd_Play->setEnabled(false);
-  Cmd_Stop->setEnabled(true);
-}
-
-void QvGraph::Cmd_Stop_Click() {
-  if (StatoPlay != 1) return;
-  StatoPlay = 0;
-  Tmr_Play->stop();
-  Cmd_Stop->setEnabled(false);
-  Cmd_Play->setEnabled(true);
+void QvGraph::Riproduzione(bool attiva) {
+  // Play only starts a stopped playback, Stop only ends a running one.
+  if (StatoPlay == int16_t(attiva)) return;
+  StatoPlay = int16_t(attiva);
+  if (attiva) Tmr_Play->start();
+  else Tmr_Play->stop();
+  Cmd_Play->setEnabled(!attiva);
+  Cmd_Stop->setEnabled(attiva);
 }
 
 void QvGraph::Tmr_Play_Timer() {
   if (const Esito e = Avanza(vista_, [this](double primo) { return CaricaPagina(primo); }); !e) {
-    Cmd_Stop_Click();  // a page that cannot be read ends the playback
+    Riproduzione(false);  // a page that cannot be read ends the playback
     MostraErrore(e);
   }
   Disegna_Grafici_Selezionati();

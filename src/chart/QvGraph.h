@@ -49,8 +49,8 @@ class QvGraph : public QWidget {
   void Scala(int c, bool piu);
   void Offset(int c, int passo);
   void ScalaX(int passo);
-  void Cmd_Play_Click();
-  void Cmd_Stop_Click();
+  // Cmd_Play (true) and Cmd_Stop (false).
+  void Riproduzione(bool attiva);
   void Tmr_Play_Timer();
   void Premuto(double x);
   void Trascinato(double x);
