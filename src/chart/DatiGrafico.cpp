@@ -75,7 +75,8 @@ void CaricaCampioni(DatiGrafico& d, CursoreLogs& c) {
 }
 
 Esito Carica4hGrafico(DatiGrafico& dati, const QString& percorso, double primo) {
-  const int64_t p = primo > 0 ? std::llrint(primo) : 0;
+  // Far beyond any database, and within the 64 bits of a record number.
+  const int64_t p = primo > 0 ? std::llrint(std::min(primo, 1e18)) : 0;
   OrdinaliLogs ordinali;
   if (Esito e = ordinali.Apri(percorso); !e) return e;
   const RicercaOrdinale chiave = ordinali.ChiaveDelRecord(p);
