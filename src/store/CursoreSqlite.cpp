@@ -177,6 +177,12 @@ void CursoreSqlite::Sposta(int64_t n) {
   Fuori(avanti ? Stato::Dopo : Stato::Prima);
 }
 
+void CursoreSqlite::PrimoDa(Istante chiave) {
+  // One keyed lookup, whatever the number of records skipped.
+  if (Scansione(std::max(chiave, inizio_))) return;
+  Fuori(Stato::Dopo);
+}
+
 // The current record stays in campione_ also while the scan is suspended.
 int64_t CursoreSqlite::Intero(int p) const {
   Apri();
