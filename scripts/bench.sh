@@ -9,7 +9,7 @@ giorni="${1:-30}"
 bash "$radice/scripts/dipendenze.sh"
 cartella="$radice/build-rel"
 cmake -S "$radice" -B "$cartella" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUARVEL_TESTS=OFF >/dev/null
-if ! cmake --build "$cartella" --target bench_import bench_analisi bench_grafico quarvel_cartella > "$cartella/build.log" 2>&1; then
+if ! cmake --build "$cartella" --target bench_import bench_analisi bench_utilizzo bench_grafico quarvel-batch quarvel_cartella > "$cartella/build.log" 2>&1; then
   cat "$cartella/build.log"
   exit 1
 fi
@@ -17,6 +17,7 @@ log="$cartella/bench.log"
 : > "$log"
 "$cartella/bench/import/bench_import" "$giorni" >> "$log" 2>&1
 "$cartella/bench/analisi/bench_analisi" "$giorni" >> "$log" 2>&1
+"$cartella/bench/utilizzo/bench_utilizzo" >> "$log" 2>&1
 # Two days more than the month, so that its record 2,660,000 exists; then a
 # year-sized database (365 days, nine hours a working day).
 "$cartella/bench/grafico/bench_grafico" "$((giorni + 2))" 365 >> "$log" 2>&1

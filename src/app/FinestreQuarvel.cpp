@@ -3,6 +3,7 @@
 #include "QuarvelImport.h"
 #include "QvAnagrafica.h"
 #include "QvAnalisiConsumi.h"
+#include "QvAnalisiUtilizzo2.h"
 #include "QvGraph.h"
 
 #include <QWidget>
@@ -16,7 +17,7 @@ QWidget* CreaFinestraQuarvel(FinestraLavoro f) {
     case F::Anagrafica: return new QvAnagrafica;
     case F::AnalisiConsumi: return new QvAnalisiConsumi;
     case F::Grafici: return new QvGraph;
-    case F::AnalisiUtilizzo: break;  // not built yet: the shell's stand-in
+    case F::AnalisiUtilizzo: return new QvAnalisiUtilizzo2;
   }
   return nullptr;
 }

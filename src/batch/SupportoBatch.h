@@ -24,6 +24,7 @@ struct ComandoBatch {
 ComandoBatch ComandoImporta();
 ComandoBatch ComandoAnalizza();
 ComandoBatch ComandoRegistra();
+ComandoBatch ComandoAttivita();
 ComandoBatch ComandoGrafico();
 
 // A line on standard error / standard output.
