@@ -65,6 +65,13 @@ int Grafico(const QStringList& a) {
     Errore(e.messaggio);
     return 1;
   }
+  // The picture first: a reader of the lines that stops early (head) must
+  // not leave it unwritten.
+  if (!r.png.isEmpty() &&
+      !TavolaGrafico(CalcolaFigura(*dati, vista), vista.etichette).save(r.png, "PNG")) {
+    Errore(QStringLiteral("Impossibile scrivere l'immagine %1").arg(r.png));
+    return 1;
+  }
   if (r.vai) Stampa(QStringLiteral("Blocco: %1").arg(vista.Blocco));
   for (int i = 0; i < dati->CampioniCaricati; ++i)
     Stampa(QStringLiteral("%1;%2;%3;%4;%5")
@@ -73,11 +80,6 @@ int Grafico(const QStringList& a) {
                .arg(dati->Dato_C2[i])
                .arg(dati->Dato_C3[i])
                .arg(dati->Dato_C4[i]));
-  if (!r.png.isEmpty() &&
-      !TavolaGrafico(CalcolaFigura(*dati, vista), vista.etichette).save(r.png, "PNG")) {
-    Errore(QStringLiteral("Impossibile scrivere l'immagine %1").arg(r.png));
-    return 1;
-  }
   return 0;
 }
 }  // namespace

@@ -2,7 +2,10 @@
 #include "ComandiBatch.h"
 
 #include <QGuiApplication>
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
+#include <memory>
 
 namespace {
 // Qt's own notes about the headless platform (no runtime folder, no
@@ -14,12 +17,20 @@ void MessaggioQt(QtMsgType tipo, const QMessageLogContext&, const QString& testo
 }  // namespace
 
 int main(int argc, char** argv) {
-  qInstallMessageHandler(MessaggioQt);
-  // The chart's pictures need fonts, hence a GUI application; it never shows
-  // a window, so it needs no display either.
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QGuiApplication app(argc, argv);
-  QStringList argomenti = app.arguments();
+  // Only the chart's picture (grafico --png) needs fonts, hence a GUI
+  // application, on the platform that needs no display; the other commands
+  // start sooner without one.
+  const bool immagine =
+      std::any_of(argv + 1, argv + argc, [](const char* a) { return std::strcmp(a, "--png") == 0; });
+  std::unique_ptr<QCoreApplication> app;
+  if (immagine) {
+    qInstallMessageHandler(MessaggioQt);
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    app = std::make_unique<QGuiApplication>(argc, argv);
+  } else {
+    app = std::make_unique<QCoreApplication>(argc, argv);
+  }
+  QStringList argomenti = app->arguments();
   argomenti.removeFirst();
   return quarvel::EseguiComandoBatch(argomenti);
 }
