@@ -110,6 +110,7 @@ TEST_F(Batch, GraficoStampaICampioniDellaPaginaEDisegna) {
   file.write(QByteArray(65536, '\x5a'));
   file.close();
   EXPECT_EQ(uscita({"grafico", db, "0"}, 1), "");
+}
 
 TEST_F(Batch, AttivitaStampaUnaRigaPerGiornoDelMese) {
   ASSERT_TRUE(ApriDatabaseVeicolo("AB123CD", "2024", 0).esito);
