@@ -1,5 +1,4 @@
 // quarvel-batch attivita PERCORSO_DB ANNO MESE
-#include "Logs.h"
 #include "SupportoBatch.h"
 #include "TracciaMese.h"
 
@@ -27,13 +26,13 @@ int Attivita(const QStringList& a) {
   if (!periodo) return Uso(QStringLiteral("ANNO e MESE vanno scritti in cifre, MESE da 1 a 12."));
   if (!QFileInfo(percorso).isFile())
     return Uso(QStringLiteral("Database inesistente: %1").arg(percorso));
-  DatabaseLogs db;
-  if (const Esito aperto = db.Apri(percorso, periodo->InizioMese, periodo->FineMese); !aperto) {
+  AttivitaLogs db;
+  if (const Esito aperto = db.Apri(percorso); !aperto) {
     Errore(aperto.messaggio);
     return 1;
   }
   AttivitaMese attivita;
-  const RisultatoTraccia r = AnalisiTrackmese2(db.Cursore(), attivita);
+  const RisultatoTraccia r = AnalisiTrackmese2(db, *periodo, attivita);
   db.Chiudi();
   switch (r.esito) {
     case EsitoTraccia::Vuota:

@@ -5,10 +5,10 @@
 #include "DatabaseVeicolo.h"
 #include "FileDati.h"
 #include "FileTesto.h"
+#include "IndiciLogs.h"
 #include "Lingua.h"
 #include "Logs.h"
 #include "Messaggi.h"
-#include "OrdinaliLogs.h"
 #include "PassoEventi.h"
 #include "SpostaFile.h"
 #include "StringCSV.h"
@@ -221,7 +221,7 @@ RisultatoImport EseguiImport(const RichiestaImport& r, OsservatoreImport* osserv
     if (osservatore) osservatore->VoceFile(voce);
   }
   ChiudiLogs();
-  AggiornaOrdinaliLogs(esito.percorsoDB);  // the chart's page seek; a failure is harmless
+  AggiornaIndiciLogs(esito.percorsoDB);  // the tables beside Logs; a failure is harmless
 
   esito.recordSalvati = c.recordSalvati;
   esito.righeNonSalvate = c.righeNonSalvate;
