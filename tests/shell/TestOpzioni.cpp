@@ -1,5 +1,6 @@
 #include "FinestraUnica.h"
 #include "FinestreProva.h"
+#include "Localizzazione.h"
 #include "QuarvelMain.h"
 #include "QuarvelOption.h"
 
@@ -13,27 +14,17 @@
 
 using namespace quarvel;
 
-class OpzioniProva : public FinestreProva {
- protected:
-  static QWidget* ApriOpzioni(QuarvelMain& m) {
-    m.findChild<QAction*>("Mnu_Opzioni")->trigger();
-    return CercaFinestra("QuarvelOption");
-  }
-};
+class OpzioniProva : public FinestreProva {};
 
 TEST_F(OpzioniProva, MostraLeImpostazioniCorrenti) {
   Imp().TipoDB = 2;
   Imp().Lingua = 5;
   Imp().CapacitaSerbatoio = 300;
   QuarvelOption o;
-  EXPECT_EQ(o.windowTitle(), "Quarvel Option");
   EXPECT_TRUE(o.findChild<QRadioButton*>("Opt_Access2k2")->isChecked());
   for (const char* nome : {"Opt_ITA", "Opt_ENG", "Opt_ESP"})
     EXPECT_FALSE(o.findChild<QRadioButton*>(nome)->isChecked()) << nome;
   EXPECT_EQ(o.findChild<QLineEdit*>("Txt_Capacita")->text(), "300");
-  EXPECT_EQ(o.findChild<QRadioButton*>("Opt_ESP")->text(), QStringLiteral("Español"));
-  EXPECT_EQ(o.findChild<QGroupBox*>("Frm_language")->title(), "Lingua");
-
   o.findChild<QRadioButton*>("Opt_Access2000")->click();
   EXPECT_EQ(Imp().TipoDB, 1);
 }
@@ -51,39 +42,39 @@ TEST_F(OpzioniProva, CapacitaCifraPerCifra) {
   EXPECT_TRUE(messaggi.messaggi.empty());
 
   QTest::keyClicks(capacita, "a");
-  capacita->selectAll();
-  QTest::keyClick(capacita, Qt::Key_Delete);
-  ASSERT_EQ(messaggi.messaggi.size(), 2u);
-  EXPECT_EQ(messaggi.messaggi[0].testo, "Inserire un valore numerico");
+  capacita->setText("4000");
+  QTest::keyClicks(capacita, "0");  // 40000 does not fit 16 bits
+  EXPECT_EQ(messaggi.Testi(),
+            QStringList({"Inserire un valore numerico", "Inserire un valore numerico"}));
   EXPECT_EQ(messaggi.messaggi[0].icona, Icona::Critica);
   EXPECT_EQ(Imp().CapacitaSerbatoio, 300);
-
-  QTest::keyClicks(capacita, "40000");  // 4000 fits, 40000 does not
-  EXPECT_EQ(messaggi.messaggi.size(), 3u);
-  EXPECT_EQ(Imp().CapacitaSerbatoio, 4000);
 }
 
-TEST_F(OpzioniProva, InglesePortaLaFinestraPrincipaleInInglese) {
+// The language chosen reaches the main window, its pictures, the user's
+// number and date format and Qt's own dialogs when the options window closes.
+TEST_F(OpzioniProva, LaLinguaSceltaValeAllaChiusura) {
   QuarvelMain m;
   m.show();
-  QWidget* opzioni = ApriOpzioni(m);
-  ASSERT_TRUE(opzioni);
-  opzioni->findChild<QRadioButton*>("Opt_ENG")->click();
-  EXPECT_EQ(Imp().Lingua, 1);
-  EXPECT_EQ(Imp().CodiceLingua, "IT");  // the code follows when the window closes
-  opzioni->findChild<QPushButton*>("Cmd_Close")->click();
+  const auto scegli = [&](const char* opzione) {
+    m.findChild<QAction*>("Mnu_Opzioni")->trigger();
+    QWidget* opzioni = CercaFinestra("QuarvelOption");
+    opzioni->findChild<QRadioButton*>(opzione)->click();
+    return opzioni;
+  };
+  scegli("Opt_ENG");
+  EXPECT_EQ(TestoNumero(2.5), "2,5");  // not before the window closes
+  CercaFinestra("QuarvelOption")->close();
   EXPECT_EQ(Imp().CodiceLingua, "EN");
   EXPECT_EQ(m.findChild<QGroupBox*>("Frame1")->title(), "Analysis");
-  for (const auto& [pulsante, immagine] :
-       {std::pair{"Cmd_scrivirec", "Import"}, {"Cmd_Esci", "Close"}, {"Cmd_Statistics", "Statistics"}})
-    EXPECT_TRUE(MostraImmagine(m.findChild<QPushButton*>(pulsante),
-                               Percorso(QStringLiteral("images/button3D_gray_%1_EN.bmp").arg(immagine))))
-        << pulsante;
-  EXPECT_FALSE(QFile::exists(Percorso("Quarvelini.ini")));
+  EXPECT_TRUE(MostraImmagine(m.findChild<QPushButton*>("Cmd_Statistics"),
+                             Percorso("images/button3D_gray_Statistics_EN.bmp")));
+  EXPECT_EQ(TestoNumero(2.5), "2.5");
+  EXPECT_EQ(QLocale().toString(QDate(2026, 12, 4), QLocale::LongFormat), "Friday, 4 December 2026");
 
-  // Closing again without a change applies the current language anew.
-  m.findChild<QGroupBox*>("Frame1")->setTitle("x");
-  ApriOpzioni(m)->close();
-  EXPECT_EQ(m.findChild<QGroupBox*>("Frame1")->title(), "Analysis");
+  scegli("Opt_ESP")->close();
+  EXPECT_EQ(TestoNumero(1234.5), "1234,5");
+  EXPECT_EQ(QLocale().monthName(12), "diciembre");
+  EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Cancelar");
+  EXPECT_FALSE(QFile::exists(Percorso("Quarvelini.ini")));  // only at exit
   EXPECT_TRUE(messaggi.messaggi.empty());
 }
