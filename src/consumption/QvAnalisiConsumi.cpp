@@ -16,7 +16,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "Anagrafica.h"
 #include "AnalisiConsumi.h"
 #include "CartellaProgramma.h"
 #include "DatabaseVeicolo.h"
@@ -25,6 +24,7 @@
 #include "Immagini.h"
 #include "Impostazioni.h"
 #include "Lingua.h"
+#include "ListaTarghe.h"
 #include "Localizzazione.h"
 #include "Messaggi.h"
 #include "Nomina.h"
@@ -137,6 +137,7 @@ void Accoda(QPlainTextEdit* elenco, const QStringList& righe) {
 QvAnalisiConsumi::QvAnalisiConsumi(QWidget* padre) : QMainWindow(padre) {
   setObjectName(QStringLiteral("QvAnalisiConsumi"));
   setWindowTitle(QStringLiteral("Quarvel - Analisi Consumi"));
+  setProperty("Tag", 5000);
   Costruisci();
   ApplicaLingua(this, NomeFileLingua());
   Cmd_Print->setToolTip(TestoLingua(5105, QStringLiteral("Stampa non ancora disponibile")));
@@ -278,7 +279,7 @@ QWidget* QvAnalisiConsumi::CreaRiquadroPeriodo() {
     g->addWidget(data, r, 1);
     g->addWidget(ora, r, 2);
     g->addWidget(frecceOra, r, 3);
-    g->addWidget(new QLabel(QStringLiteral(":"), f), r, 4);
+    g->addWidget(Etichetta("Lbl_SeparaOra", 5017, QStringLiteral(":"), f), r, 4);
     g->addWidget(minuto, r, 5);
     g->addWidget(frecceMinuto, r, 6);
   };
@@ -346,13 +347,9 @@ QWidget* QvAnalisiConsumi::CreaElenchi() {
 }
 
 void QvAnalisiConsumi::CaricaTarghe() {
-  const ElencoTarghe elenco = TargheAnagrafica(Imp().PercorsoAnagrafica);
-  if (!elenco.esito) {
-    MostraMessaggio(elenco.esito.messaggio, Icona::Critica, TitoloApplicazione, this);
-    return;
-  }
-  Cmb_Targa->addItems(elenco.targhe);
+  const Esito esito = CollegaListaTarghe(Cmb_Targa);
   Cmb_Targa->setCurrentIndex(-1);  // the user chooses; choosing opens the database
+  if (!esito) MostraMessaggio(esito.messaggio, Icona::Critica, TitoloApplicazione, this);
 }
 
 void QvAnalisiConsumi::TargaScelta(int indice) {
@@ -459,9 +456,10 @@ void QvAnalisiConsumi::Analizza() {
     return;
   }
   CursoreLogs& campioni = db_.Cursore();
+  const TestiRisultati testi(CercaTestiLingua(), LocaleUtente());
   if (const std::optional<EstremiCampioni> estremi = EstraiEstremi(campioni)) {
-    Lbl_StartDate->setText(DidascaliaInizioAnalisi(estremi->primo));
-    Lbl_endDate->setText(DidascaliaFineAnalisi(estremi->ultimo));
+    Lbl_StartDate->setText(DidascaliaInizioAnalisi(estremi->primo, testi));
+    Lbl_endDate->setText(DidascaliaFineAnalisi(estremi->ultimo, testi));
   } else {
     MostraMessaggio(
         TestoLingua(5102, QStringLiteral("Record non presenti, controllare date selezionate")),
@@ -475,6 +473,7 @@ void QvAnalisiConsumi::Analizza() {
   parametri.sogliaVelocita = Imp().LivelloAllertVelocita;
   parametri.sogliaGasolio = Imp().LivelloAllertGasolio;
   parametri.istanteAnalisi = Adesso();
+  parametri.testi = testi;
   parametri.avanzamento = [&](int16_t contatore) {
     if (!passo.Pronto()) return;
     Prb_running->setValue(contatore);
