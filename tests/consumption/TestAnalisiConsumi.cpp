@@ -221,18 +221,21 @@ TEST_F(AnalisiConsumi, MezziArrotondatiInSu) {
 // The words and format handed in reach the captions and the lists; the
 // report stays Italian.
 TEST_F(AnalisiConsumi, ParoleDellUtenteIlReportResta) {
-  const auto campioni = Campioni(std::vector<Riga>(3600, {1, 50, 800, 72, 210, 0, 0}));
+  std::vector<Riga> righe(3600, {1, 50, 800, 72, 210, 0, 0});
+  righe.push_back({1, 50, 800, 45, 0, 0, 0});
+  const auto campioni = Campioni(righe);
   const QByteArray italiano = LeggiTutto(Analizza(campioni).percorsoReport);
+  ImpostaLocaleUtente(LocaleLingua("EN"));  // as the English window runs it
   const TestiRisultati inglese(
       [](long long numero, const QString& italiano) -> QString {
         if (numero == 5041) return "Diesel used :";  // a translation that lost its %1
         if (numero == 5057) return "%1 from %2% to %3";
         return italiano;
       },
-      QLocale(QLocale::English, QLocale::UnitedKingdom));
+      LocaleUtente());
   const RisultatoAnalisi r = Analizza(campioni, 50, inglese);
   EXPECT_EQ(Testo(r, "Lbl_GasolioConsumato"), "Diesel used :10.5");
-  EXPECT_EQ(Testo(r, "Lbl_ConsumoMedMarcia"), "Consumo medio in marcia : 6.857 Km/L");
+  EXPECT_EQ(Testo(r, "Lbl_ConsumoMedMarcia"), "Consumo medio in marcia : 6.858 Km/L");
   EXPECT_EQ(r.carichi, QStringList{"03/12/2026 10:00:00 from 0% to 50\r\n"});
   EXPECT_EQ(LeggiTutto(r.percorsoReport), italiano);
 }

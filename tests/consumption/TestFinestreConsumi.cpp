@@ -88,6 +88,13 @@ TEST_F(FinestraConsumiProva, SceltaDelMezzoEDelFile) {
   auto* cmb = C<QComboBox>("Cmb_Targa");
   EXPECT_EQ(cmb->count(), 3);
   EXPECT_EQ(cmb->currentIndex(), -1);
+  // A vehicle added meanwhile is there when the window comes back to the front.
+  ASSERT_TRUE(ApriAnagrafica(Imp().PercorsoAnagrafica));
+  ASSERT_TRUE(InserisciAnagrafica({"NU000VO", "Camion", 250, 60, 1, 1, {}}));
+  ChiudiAnagrafica();
+  QEvent attivazione(QEvent::WindowActivate);
+  QApplication::sendEvent(finestra_.get(), &attivazione);
+  EXPECT_EQ(cmb->count(), 4);
 
   ScegliTarga("AB123CD");
   const QString db = Percorso("DATA/AB123CD_ " + Imp().AnnoDB + ".mdb");
