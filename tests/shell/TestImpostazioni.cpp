@@ -16,9 +16,6 @@ TEST_F(ImpostazioniProva, DefaultPoiFileScrittoERilettoSenzaTipoReport) {
   EXPECT_FALSE(LeggiIni().trovato);
   Impostazioni& i = Imp();
   EXPECT_EQ(i.CapacitaSerbatoio, 250);
-  EXPECT_EQ(i.LivelloAllertGasolio, 25);
-  EXPECT_EQ(i.CodiceLingua, "IT");
-  EXPECT_EQ(i.PercorsoAnagrafica, Percorso("DB/Anagrafica97.mdb"));
   EXPECT_EQ(i.AnnoDB, QString::number(QDate::currentDate().year()));
 
   i.TipoDB = 2;
@@ -63,7 +60,6 @@ TEST_F(ImpostazioniProva, RigheMancantiOFuoriScalaTengonoIDefault) {
   const EsitoLetturaIni esito = LeggiIni();
   EXPECT_EQ(esito.valoriFuoriScala, QStringList{QStringLiteral("Capacità serbatoio")});
   EXPECT_EQ(esito.valoriMancanti.size(), 3);
-  EXPECT_EQ(Imp().TipoDB, 1);
   EXPECT_EQ(Imp().CapacitaSerbatoio, 250);
 }
 
