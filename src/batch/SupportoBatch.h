@@ -24,6 +24,7 @@ struct ComandoBatch {
 ComandoBatch ComandoImporta();
 ComandoBatch ComandoAnalizza();
 ComandoBatch ComandoRegistra();
+ComandoBatch ComandoAttivita();
 
 // A line on standard error / standard output.
 void Errore(const QString& testo);
