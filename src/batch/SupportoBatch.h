@@ -25,6 +25,7 @@ ComandoBatch ComandoImporta();
 ComandoBatch ComandoAnalizza();
 ComandoBatch ComandoRegistra();
 ComandoBatch ComandoAttivita();
+ComandoBatch ComandoGrafico();
 
 // A line on standard error / standard output.
 void Errore(const QString& testo);
