@@ -31,6 +31,7 @@ constexpr RigaValore RigheLette[] = {
     {9, "Livello Allert Velocità", &Impostazioni::LivelloAllertVelocita},
     {13, "Lingua", &Impostazioni::Lingua},
 };
+
 // The owner of a file, when it has one, read before the file is replaced.
 struct Proprietario {
   bool esiste = false;
@@ -71,7 +72,9 @@ std::optional<QString> CodiceDaLingua(int lingua) {
   return std::nullopt;
 }
 
-QString PercorsoIni() { return PercorsoEsistente(PercorsoProgramma(QStringLiteral("Quarvelini.ini"))); }
+QString PercorsoIni() {
+  return PercorsoEsistente(PercorsoProgramma(QStringLiteral("Quarvelini.ini")));
+}
 QString PercorsoLog() { return PercorsoProgramma(QStringLiteral("Quarvelini.Log")); }
 
 void InizializzaDefault() {
