@@ -3,6 +3,7 @@
 #include "ComandiBatch.h"
 #include "Impostazioni.h"
 #include "Messaggi.h"
+#include "PdfProva.h"
 
 #include <QDir>
 #include <QFile>
@@ -60,4 +61,36 @@ TEST_F(Batch, AnalizzaIlPeriodoEScriveIlReport) {
   const QString testo = QString::fromUtf8(LeggiTutto(Percorso("REPORT/") + report.last()));
   EXPECT_TRUE(testo.section("\r\n", 0, 0).endsWith(" Identificato da : - - -"));
   EXPECT_TRUE(testo.contains("Viaggio : 1 Dal : 04/12/2026 08:00:00 Al: 04/12/2026 08:00:02"));
+}
+
+TEST_F(Batch, StampaIlReportConsumiInUnPdf) {
+  ScriviTutto(Percorso("chiavetta/LOG_A.CSV"), LeggiTutto(DatoProva("import/LOG_A.CSV")));
+  ASSERT_EQ(EseguiComandoBatch({"importa", "AB123CD", Percorso("chiavetta")}), 0);
+  const QString db = Percorso("DATA/AB123CD_ ") + QString::number(QDate::currentDate().year()) + ".mdb";
+  const QString pdf = Percorso("stampe/consumi.pdf");
+  const QString inizio = "2026-12-04 08:00", fine = "2026-12-04 08:00";
+
+  // Usage errors, the missing folder of the file among them: nothing runs.
+  EXPECT_EQ(EseguiComandoBatch({"stampa", "consumi", db, inizio, fine, "AB123CD", pdf}), 2);
+  QDir().mkpath(Percorso("stampe"));
+  EXPECT_EQ(EseguiComandoBatch({"stampa", "tutto", db, inizio, fine, "AB123CD", pdf}), 2);
+  EXPECT_EQ(EseguiComandoBatch({"stampa", "consumi", db, "04/12/2026", fine, "AB123CD", pdf}), 2);
+  EXPECT_EQ(EseguiComandoBatch({"stampa", "utilizzo", db, "2026", "13", "AB123CD", pdf}), 2);
+  EXPECT_EQ(EseguiComandoBatch({"stampa", "utilizzo", db, "duemila", "12", "AB123CD", pdf}), 2);
+  EXPECT_TRUE(QDir(Percorso("REPORT")).isEmpty());
+  // A period without samples prints nothing.
+  EXPECT_EQ(EseguiComandoBatch({"stampa", "consumi", db, "2026-12-04 07:00", "2026-12-04 07:59",
+                                "AB123CD", pdf}),
+            1);
+  EXPECT_FALSE(QFile::exists(pdf));
+
+  ASSERT_EQ(EseguiComandoBatch({"stampa", "consumi", db, inizio, fine, "AB123CD", pdf}), 0);
+  EXPECT_EQ(QDir(Percorso("stampe")).entryList(QDir::Files), QStringList{"consumi.pdf"});
+  EXPECT_EQ(PaginePdf(pdf), 1);
+  const auto parole = ParolePdf(pdf);
+  EXPECT_NEAR(Parola(parole, "AB123CD").y0, 40, 0.3);
+  EXPECT_NEAR(Parola(parole, "08:00:00").y0, 50, 0.3);
+  EXPECT_NEAR(Parola(parole, "08:00:02").y0, 60, 0.3);
+  EXPECT_NEAR(Parola(parole, "Tempo").y0, 80, 0.3);
+  EXPECT_NEAR(Parola(parole, "12345,6").y0, 140, 0.3);
 }
