@@ -65,6 +65,13 @@ QString NomeMese(int mese) {
   return TestoLingua(4009 + mese, italiano);
 }
 
+// The month's activity as the usage window finds it; the exit status of a
+// failure, already printed.
+int ScansioneMese(const QString&, int, int, AttivitaMese&) {
+  Errore(QStringLiteral("La scansione del mese non è ancora disponibile."));
+  return 1;
+}
+
 int Utilizzo(const QStringList& a) {
   const QString percorso = a[2], targa = a[5], file = a[6];
   bool annoLetto = false, meseLetto = false;
@@ -75,8 +82,7 @@ int Utilizzo(const QStringList& a) {
     return Uso(QStringLiteral("Database inesistente: %1").arg(percorso));
   if (!CartellaDelFile(file)) return Uso(QStringLiteral("Cartella inesistente per %1").arg(file));
   AttivitaMese attivita;
-  Errore(QStringLiteral("La scansione del mese non è ancora disponibile."));
-  return 1;
+  if (const int stato = ScansioneMese(percorso, anno, mese, attivita)) return stato;
   const TestiReportUtilizzo testi{targa, NomeMese(mese), QString::number(anno)};
   return ScriviPdf(file, [&](QPrinter& p) { return ReportUtilizzo(p, attivita, testi); });
 }
