@@ -8,7 +8,7 @@ giorni="${1:-30}"
 bash "$radice/scripts/dipendenze.sh"
 cartella="$radice/build-rel"
 cmake -S "$radice" -B "$cartella" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUARVEL_TESTS=OFF >/dev/null
-if ! cmake --build "$cartella" --target bench_import bench_analisi quarvel_cartella > "$cartella/build.log" 2>&1; then
+if ! cmake --build "$cartella" --target bench_import bench_analisi bench_utilizzo quarvel-batch quarvel_cartella > "$cartella/build.log" 2>&1; then
   cat "$cartella/build.log"
   exit 1
 fi
@@ -16,6 +16,7 @@ log="$cartella/bench.log"
 : > "$log"
 "$cartella/bench/import/bench_import" "$giorni" >> "$log" 2>&1
 "$cartella/bench/analisi/bench_analisi" "$giorni" >> "$log" 2>&1
+"$cartella/bench/utilizzo/bench_utilizzo" >> "$log" 2>&1
 echo "Machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), $(date +%Y-%m-%d)"
 echo
 echo "| benchmark | Quarvel | baseline, same run | ratio | target |"

@@ -15,6 +15,7 @@ const std::vector<ComandoBatch>& Comandi() {
       ComandoImporta(),
       ComandoAnalizza(),
       ComandoRegistra(),
+      ComandoAttivita(),
       ComandoStampa(),
   };
   return comandi;

@@ -26,6 +26,7 @@ struct ComandoBatch {
 ComandoBatch ComandoImporta();
 ComandoBatch ComandoAnalizza();
 ComandoBatch ComandoRegistra();
+ComandoBatch ComandoAttivita();
 ComandoBatch ComandoStampa();
 
 // A line on standard error / standard output.

@@ -1,12 +1,15 @@
 #include "Anagrafica.h"
 #include "CartellaProva.h"
 #include "ComandiBatch.h"
+#include "DatabaseVeicolo.h"
+#include "Logs.h"
 #include "Impostazioni.h"
 #include "Messaggi.h"
 #include "PdfProva.h"
 
 #include <QDir>
 #include <QFile>
+#include <cstdio>
 #include <gtest/gtest.h>
 
 using namespace quarvel;
@@ -93,4 +96,31 @@ TEST_F(Batch, StampaIlReportConsumiInUnPdf) {
   EXPECT_NEAR(Parola(parole, "08:00:02").y0, 60, 0.3);
   EXPECT_NEAR(Parola(parole, "Tempo").y0, 80, 0.3);
   EXPECT_NEAR(Parola(parole, "12345,6").y0, 140, 0.3);
+}
+
+TEST_F(Batch, AttivitaStampaUnaRigaPerGiornoDelMese) {
+  ASSERT_TRUE(ApriDatabaseVeicolo("AB123CD", "2024", 0).esito);
+  for (Istante t : {*IstanteDa(2024, 2, 5, 10, 44, 59), *IstanteDa(2024, 2, 29, 23, 59, 59)}) {
+    CampioneLog c;
+    c.TimeDate = c.TimeDateLH = t;
+    ASSERT_EQ(ScriviRecordLogs(c), 0);
+  }
+  ChiudiLogs();
+  const QString db = Percorso("DATA/AB123CD_ 2024.mdb");
+  EXPECT_EQ(EseguiComandoBatch({"attivita", db, "2024", "13"}), 2);
+  EXPECT_EQ(EseguiComandoBatch({"attivita", db, "2024", "febbraio"}), 2);
+  EXPECT_EQ(EseguiComandoBatch({"attivita", Percorso("manca.mdb"), "2024", "2"}), 2);
+  EXPECT_EQ(EseguiComandoBatch({"attivita", db, "2024", "3"}), 1);
+
+  testing::internal::CaptureStdout();
+  const int esito = EseguiComandoBatch({"attivita", db, "2024", "2"});
+  std::fflush(stdout);
+  const QStringList righe = QString::fromStdString(testing::internal::GetCapturedStdout())
+                                .split('\n', Qt::SkipEmptyParts);
+  EXPECT_EQ(esito, 0);
+  ASSERT_EQ(righe.size(), 29);  // a leap February
+  const QString vuota = QString(96, '.');
+  EXPECT_EQ(righe[0], " 1 " + vuota);
+  EXPECT_EQ(righe[4], " 5 " + QString(42, '.') + "#" + QString(53, '.'));
+  EXPECT_EQ(righe[28], "29 " + QString(95, '.') + "#");
 }
