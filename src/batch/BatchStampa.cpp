@@ -1,14 +1,12 @@
 // quarvel-batch stampa consumi PERCORSO_DB INIZIO FINE TARGA FILE.pdf
 // quarvel-batch stampa utilizzo PERCORSO_DB ANNO MESE TARGA FILE.pdf
-#include "AttivitaMese.h"
 #include "FunzioniStampa.h"
-#include "Lingua.h"
+#include "NomeMese.h"
 #include "SupportoBatch.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLocale>
 #include <QPrinter>
 #include <cstdio>
 #include <functional>
@@ -58,33 +56,15 @@ int Consumi(const QStringList& a) {
   return qMax(esito.stato, stampa);
 }
 
-// The month's name as the usage window lists it.
-QString NomeMese(int mese) {
-  QString italiano = QLocale(QLocale::Italian).standaloneMonthName(mese);
-  italiano[0] = italiano[0].toUpper();
-  return TestoLingua(4009 + mese, italiano);
-}
-
-// The month's activity as the usage window finds it; the exit status of a
-// failure, already printed.
-int ScansioneMese(const QString&, int, int, AttivitaMese&) {
-  Errore(QStringLiteral("La scansione del mese non è ancora disponibile."));
-  return 1;
-}
-
+// An empty month prints nothing, as a period without samples does for
+// consumi: the scan has already said why.
 int Utilizzo(const QStringList& a) {
-  const QString percorso = a[2], targa = a[5], file = a[6];
-  bool annoLetto = false, meseLetto = false;
-  const int anno = a[3].toInt(&annoLetto), mese = a[4].toInt(&meseLetto);
-  if (!annoLetto || !meseLetto || !IstanteDa(anno, mese, 1))
-    return Uso(QStringLiteral("ANNO e MESE vanno scritti in cifre, MESE da 1 a 12."));
-  if (!QFileInfo(percorso).isFile())
-    return Uso(QStringLiteral("Database inesistente: %1").arg(percorso));
+  const QString targa = a[5], file = a[6];
   if (!CartellaDelFile(file)) return Uso(QStringLiteral("Cartella inesistente per %1").arg(file));
-  AttivitaMese attivita;
-  if (const int stato = ScansioneMese(percorso, anno, mese, attivita)) return stato;
-  const TestiReportUtilizzo testi{targa, NomeMese(mese), QString::number(anno)};
-  return ScriviPdf(file, [&](QPrinter& p) { return ReportUtilizzo(p, attivita, testi); });
+  const MeseBatch m = ScansioneMese(a[2], a[3], a[4]);
+  if (m.stato) return m.stato;
+  const TestiReportUtilizzo testi{targa, NomeMese(m.mese), QString::number(m.anno)};
+  return ScriviPdf(file, [&](QPrinter& p) { return ReportUtilizzo(p, m.attivita, testi); });
 }
 
 int Stampa(const QStringList& a) {

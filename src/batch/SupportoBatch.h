@@ -5,6 +5,7 @@
 #include "AnalisiConsumi.h"
 #include "Istante.h"
 #include "PeriodoAnalisi.h"
+#include "TracciaMese.h"
 
 #include <QStringList>
 #include <optional>
@@ -52,5 +53,17 @@ struct AnalisiBatch {
 };
 AnalisiBatch AnalizzaPeriodo(const QString& percorso, const QString& inizio, const QString& fine,
                              const QString& targa);
+
+// The month scan of attivita over the database at percorso, for the year and
+// the month (1..12) as written on the command line, its failures already
+// printed: a usage error (2), or a month without samples or an engine error
+// (1), which leave the matrix empty.
+struct MeseBatch {
+  int stato = 0;  // exit status: 0, 1 or 2
+  int anno = 0, mese = 0;
+  PeriodoMese periodo;
+  AttivitaMese attivita;
+};
+MeseBatch ScansioneMese(const QString& percorso, const QString& anno, const QString& mese);
 
 }  // namespace quarvel

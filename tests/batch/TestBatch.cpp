@@ -16,6 +16,18 @@ using namespace quarvel;
 
 class Batch : public CartellaProva {
  protected:
+  // The database of AB123CD for 2024 with one sample at each instant.
+  QString Database2024(const std::vector<Istante>& istanti) {
+    EXPECT_TRUE(ApriDatabaseVeicolo("AB123CD", "2024", 0).esito);
+    for (Istante t : istanti) {
+      CampioneLog c;
+      c.TimeDate = c.TimeDateLH = t;
+      EXPECT_EQ(ScriviRecordLogs(c), 0);
+    }
+    ChiudiLogs();
+    return Percorso("DATA/AB123CD_ 2024.mdb");
+  }
+
   RegistratoreMessaggi messaggi_;  // the summary of an import
 };
 
@@ -99,14 +111,8 @@ TEST_F(Batch, StampaIlReportConsumiInUnPdf) {
 }
 
 TEST_F(Batch, AttivitaStampaUnaRigaPerGiornoDelMese) {
-  ASSERT_TRUE(ApriDatabaseVeicolo("AB123CD", "2024", 0).esito);
-  for (Istante t : {*IstanteDa(2024, 2, 5, 10, 44, 59), *IstanteDa(2024, 2, 29, 23, 59, 59)}) {
-    CampioneLog c;
-    c.TimeDate = c.TimeDateLH = t;
-    ASSERT_EQ(ScriviRecordLogs(c), 0);
-  }
-  ChiudiLogs();
-  const QString db = Percorso("DATA/AB123CD_ 2024.mdb");
+  const QString db =
+      Database2024({*IstanteDa(2024, 2, 5, 10, 44, 59), *IstanteDa(2024, 2, 29, 23, 59, 59)});
   EXPECT_EQ(EseguiComandoBatch({"attivita", db, "2024", "13"}), 2);
   EXPECT_EQ(EseguiComandoBatch({"attivita", db, "2024", "febbraio"}), 2);
   EXPECT_EQ(EseguiComandoBatch({"attivita", Percorso("manca.mdb"), "2024", "2"}), 2);
@@ -123,4 +129,42 @@ TEST_F(Batch, AttivitaStampaUnaRigaPerGiornoDelMese) {
   EXPECT_EQ(righe[0], " 1 " + vuota);
   EXPECT_EQ(righe[4], " 5 " + QString(42, '.') + "#" + QString(53, '.'));
   EXPECT_EQ(righe[28], "29 " + QString(95, '.') + "#");
+}
+
+TEST_F(Batch, StampaUtilizzoSegnaIQuartiDOraDelMeseNellaLinguaScelta) {
+  InizializzaDefault();
+  Imp().Lingua = 1;
+  Imp().CodiceLingua = "EN";
+  ASSERT_TRUE(ScriviIni().ok);
+  // The first second of a leap February, two quarter-hours side by side on
+  // the 5th, a recording inside one quarter-hour on the 17th, its last second.
+  std::vector<Istante> t = {*IstanteDa(2024, 2, 1, 0, 0, 0), *IstanteDa(2024, 2, 5, 10, 44, 59),
+                            *IstanteDa(2024, 2, 5, 10, 45, 0), *IstanteDa(2024, 2, 29, 23, 59, 59)};
+  for (int i = 0; i < 100; ++i) t.push_back(*IstanteDa(2024, 2, 17, 13, 20, 0) + i);
+  const QString db = Database2024(t), pdf = Percorso("utilizzo.pdf");
+  const auto utilizzo = [&](const QString& mese) {
+    return EseguiComandoBatch({"stampa", "utilizzo", db, "2024", mese, "AB123CD", pdf});
+  };
+  EXPECT_EQ(utilizzo("3"), 1);  // no samples in March
+  EXPECT_FALSE(QFile::exists(pdf));
+
+  ASSERT_EQ(utilizzo("2"), 0);
+  const auto parole = ParolePdf(pdf);
+  EXPECT_NEAR(Parola(parole, "February").x0, 15, 0.3);
+  EXPECT_NEAR(Parola(parole, "February").y0, 40, 0.3);
+  EXPECT_NEAR(Parola(parole, "2024").y0, 45, 0.3);
+  EXPECT_EQ(QuartiSegnati(pdf), QStringList({"1 0 0", "5 10 2", "5 10 3", "17 13 1", "29 23 3"}));
+
+  // A damaged page: the engine's error, and no report of a quieter month.
+  QFile::remove(pdf);
+  std::vector<Istante> ore;
+  for (int i = 0; i < 4 * 3600; ++i) ore.push_back(*IstanteDa(2024, 2, 20, 8, 0, 0) + i);
+  Database2024(ore);
+  QFile file(db);
+  ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+  file.seek(4 * 65536);
+  file.write(QByteArray(65536, '\x5a'));
+  file.close();
+  EXPECT_EQ(utilizzo("2"), 1);
+  EXPECT_FALSE(QFile::exists(pdf));
 }

@@ -65,6 +65,18 @@ bool Inchiostro(const QImage& pagina, int dpi, double x, double y, double raggio
   return false;
 }
 
+QStringList QuartiSegnati(const QString& pdf) {
+  constexpr int kDpi = 200;
+  const QImage pagina = PaginaPdf(pdf, kDpi);
+  QStringList segnati;
+  for (int d = 1; d <= 31; ++d)
+    for (int h = 0; h < 24; ++h)
+      for (int q = 0; q < 4; ++q)
+        if (Inchiostro(pagina, kDpi, 20 + 5 * h + 1.25 * q + 0.625, 60 + 6 * d + 2, 0.3))
+          segnati << QStringLiteral("%1 %2 %3").arg(d).arg(h).arg(q);
+  return segnati;
+}
+
 QStringList FontPdf(const QString& pdf) {
   QStringList nomi;
   const QStringList righe = Esegui(QStringLiteral("pdffonts"), {pdf}).split(QLatin1Char('\n'));

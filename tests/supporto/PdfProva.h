@@ -23,6 +23,11 @@ QImage PaginaPdf(const QString& pdf, int dpi);
 // True when the page has a dark pixel within the square of half-side
 // raggio millimetres around (x, y).
 bool Inchiostro(const QImage& pagina, int dpi, double x, double y, double raggio = 0.2);
+// The quarter-hours marked on the month grid of a usage report, as
+// "day hour quarter" ("5 10 2"), day by day: those with ink in the middle
+// of their cell (hour h from x 20 + 5h, 1.25 mm a quarter, day d on the row
+// at y 60 + 6d).
+QStringList QuartiSegnati(const QString& pdf);
 // The names of the embedded fonts (pdffonts) and the number of pages (pdfinfo).
 QStringList FontPdf(const QString& pdf);
 int PaginePdf(const QString& pdf);
