@@ -31,6 +31,8 @@ const QMap<QString, Parole>& ParolePulsanti() {
       {"update", {"Aggiorna", "Update", "Actualizar"}},
       {"Insert", {"Inserisci", "Insert", "Insertar"}},
       {"analyze", {"Analizza", "Analyze", "Analizar"}},
+      {"Play", {"\u25B6 Avvia", "\u25B6 Play", "\u25B6 Reproducir"}},
+      {"Stop", {"\u25A0 Ferma", "\u25A0 Stop", "\u25A0 Detener"}},
   };
   return parole;
 }

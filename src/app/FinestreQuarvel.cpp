@@ -4,6 +4,7 @@
 #include "QvAnagrafica.h"
 #include "QvAnalisiConsumi.h"
 #include "QvAnalisiUtilizzo2.h"
+#include "QvGraph.h"
 
 #include <QWidget>
 
@@ -15,8 +16,8 @@ QWidget* CreaFinestraQuarvel(FinestraLavoro f) {
     case F::Import: return new QuarvelImport;
     case F::Anagrafica: return new QvAnagrafica;
     case F::AnalisiConsumi: return new QvAnalisiConsumi;
+    case F::Grafici: return new QvGraph;
     case F::AnalisiUtilizzo: return new QvAnalisiUtilizzo2;
-    case F::Grafici: break;  // not built yet: the shell's stand-in
   }
   return nullptr;
 }

@@ -16,6 +16,7 @@ const std::vector<ComandoBatch>& Comandi() {
       ComandoAnalizza(),
       ComandoRegistra(),
       ComandoAttivita(),
+      ComandoGrafico(),
       ComandoStampa(),
   };
   return comandi;

@@ -28,6 +28,7 @@ ComandoBatch ComandoImporta();
 ComandoBatch ComandoAnalizza();
 ComandoBatch ComandoRegistra();
 ComandoBatch ComandoAttivita();
+ComandoBatch ComandoGrafico();
 ComandoBatch ComandoStampa();
 
 // A line on standard error / standard output.

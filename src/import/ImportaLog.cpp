@@ -8,6 +8,7 @@
 #include "Lingua.h"
 #include "Logs.h"
 #include "Messaggi.h"
+#include "OrdinaliLogs.h"
 #include "PassoEventi.h"
 #include "SpostaFile.h"
 #include "StringCSV.h"
@@ -220,6 +221,7 @@ RisultatoImport EseguiImport(const RichiestaImport& r, OsservatoreImport* osserv
     if (osservatore) osservatore->VoceFile(voce);
   }
   ChiudiLogs();
+  AggiornaOrdinaliLogs(esito.percorsoDB);  // the chart's page seek; a failure is harmless
 
   esito.recordSalvati = c.recordSalvati;
   esito.righeNonSalvate = c.righeNonSalvate;

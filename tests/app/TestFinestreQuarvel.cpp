@@ -13,6 +13,7 @@ TEST_F(FinestreQuarvelProva, OgniPulsanteApreLaFinestraVera) {
       {FinestraLavoro::Anagrafica, "quarvel::QvAnagrafica"},
       {FinestraLavoro::AnalisiConsumi, "quarvel::QvAnalisiConsumi"},
       {FinestraLavoro::AnalisiUtilizzo, "quarvel::QvAnalisiUtilizzo2"},
+      {FinestraLavoro::Grafici, "quarvel::QvGraph"},
   };
   for (const auto& [finestra, classe] : finestre) {
     QWidget* w = ApriFinestra(finestra);

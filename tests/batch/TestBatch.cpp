@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <cstdio>
 #include <gtest/gtest.h>
 
@@ -108,6 +109,52 @@ TEST_F(Batch, StampaIlReportConsumiInUnPdf) {
   EXPECT_NEAR(Parola(parole, "08:00:02").y0, 60, 0.3);
   EXPECT_NEAR(Parola(parole, "Tempo").y0, 80, 0.3);
   EXPECT_NEAR(Parola(parole, "12345,6").y0, 140, 0.3);
+}
+
+TEST_F(Batch, GraficoStampaICampioniDellaPaginaEDisegna) {
+  ScriviTutto(Percorso("chiavetta/LOG_A.CSV"), LeggiTutto(DatoProva("import/LOG_A.CSV")));
+  ASSERT_EQ(EseguiComandoBatch({"importa", "AB123CD", Percorso("chiavetta")}), 0);
+  const QString db = Percorso("DATA/AB123CD_ ") + QString::number(QDate::currentDate().year()) + ".mdb";
+  const auto uscita = [](const QStringList& a, int stato) {
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(EseguiComandoBatch(a), stato) << a.join(' ').toStdString();
+    std::fflush(stdout);
+    return testing::internal::GetCapturedStdout();
+  };
+  EXPECT_EQ(uscita({"grafico", db, "0", "--png", Percorso("g.png")}, 0),
+            "04/12/2026 08.00.00;56;750;0;200\n"
+            "04/12/2026 08.00.01;56;750;12;200\n"
+            "04/12/2026 08.00.02;56;750;20;200\n");
+  const QImage png(Percorso("g.png"));
+  EXPECT_EQ(png.size(), QSize(850, 456));
+  EXPECT_EQ(png.pixelColor(60 + 9, 24 + 230), QColor(255, 255, 255));  // the axis of the picture
+  EXPECT_EQ(uscita({"grafico", db, "--vai", "2026-12-04 08:00"}, 0),
+            "Blocco: 0\n"
+            "04/12/2026 08.00.01;56;750;12;200\n"
+            "04/12/2026 08.00.02;56;750;20;200\n");
+  EXPECT_EQ(uscita({"grafico", db, "3"}, 0), "");  // past the end
+  EXPECT_EQ(uscita({"grafico", db, "--vai", "2026-12-04 08:01"}, 1), "");
+  EXPECT_EQ(uscita({"grafico", db}, 2), "");
+  EXPECT_EQ(uscita({"grafico", db, "uno"}, 2), "");
+  EXPECT_EQ(uscita({"grafico", db, "0", "--png"}, 2), "");
+  EXPECT_EQ(uscita({"grafico", Percorso("manca.mdb"), "0"}, 2), "");
+
+  // A damaged page: the engine's message and no figures.
+  {
+    DatabaseLogs logs;
+    ASSERT_TRUE(logs.Apri(db));
+    for (int i = 0; i < 5000; ++i) {
+      CampioneLog c;
+      c.TimeDate = c.TimeDateLH = *IstanteDa(2026, 12, 5) + i;
+      logs.Scrivi(c);
+    }
+  }
+  QFile file(db);
+  ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+  file.seek(4 * 65536);
+  file.write(QByteArray(65536, '\x5a'));
+  file.close();
+  EXPECT_EQ(uscita({"grafico", db, "0"}, 1), "");
 }
 
 TEST_F(Batch, AttivitaStampaUnaRigaPerGiornoDelMese) {
