@@ -3,7 +3,8 @@
 # Run as root or with sudo. Does nothing when they are all there already.
 set -euo pipefail
 pacchetti=(cmake ninja-build g++ qt6-base-dev libgl-dev libsqlite3-dev sqlite3
-           libgtest-dev libgmock-dev poppler-utils xvfb xauth fonts-dejavu-core)
+           libgtest-dev libgmock-dev poppler-utils xvfb xauth fonts-dejavu-core
+           fonts-liberation2)
 mancanti=()
 for p in "${pacchetti[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || mancanti+=("$p")
