@@ -16,11 +16,13 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "AnteprimaStampa.h"
 #include "AnalisiConsumi.h"
 #include "CartellaProgramma.h"
 #include "DatabaseVeicolo.h"
 #include "FinestraUnica.h"
 #include "FrecceSuGiu.h"
+#include "FunzioniStampa.h"
 #include "Immagini.h"
 #include "Impostazioni.h"
 #include "Lingua.h"
@@ -140,7 +142,6 @@ QvAnalisiConsumi::QvAnalisiConsumi(QWidget* padre) : QMainWindow(padre) {
   setProperty("Tag", 5000);
   Costruisci();
   ApplicaLingua(this, NomeFileLingua());
-  Cmd_Print->setToolTip(TestoLingua(5105, QStringLiteral("Stampa non ancora disponibile")));
   CaricaImmaginiPulsanti(
       {{Cmd_Analizza2, QStringLiteral("analyze")}, {Cmd_Close, QStringLiteral("Close")}}, this);
   // As tall as the picture buttons beside it.
@@ -161,7 +162,6 @@ void QvAnalisiConsumi::Costruisci() {
 
   Cmd_Analizza2 = Nomina("Cmd_Analizza2", 0, new QPushButton(QStringLiteral("Analizza"), centro));
   Cmd_Print = Nomina("Cmd_Print", 5010, new QPushButton(QStringLiteral("Stampa"), centro));
-  Cmd_Print->setEnabled(false);
   Cmd_Close = Nomina("Cmd_Close", 0, new QPushButton(QStringLiteral("Chiudi"), centro));
   Prb_Analisi = Barra("Prb_Analisi", centro);
   Prb_running = Barra("Prb_running", centro);
@@ -194,6 +194,7 @@ void QvAnalisiConsumi::Costruisci() {
   connect(Cmb_Targa, &QComboBox::activated, this, &QvAnalisiConsumi::TargaScelta);
   connect(Cmd_ApriDati, &QPushButton::clicked, this, &QvAnalisiConsumi::ApriDati);
   connect(Cmd_Analizza2, &QPushButton::clicked, this, &QvAnalisiConsumi::Analizza);
+  connect(Cmd_Print, &QPushButton::clicked, this, &QvAnalisiConsumi::Stampa);
   connect(Cmd_Close, &QPushButton::clicked, this, &QWidget::close);
   connect(Mnu_opzioni, &QAction::triggered, this, [] {
     MostraFinestraUnica(QStringLiteral("QvAnalisiOption"), [] { return new QvAnalisiOption; });
@@ -485,10 +486,23 @@ void QvAnalisiConsumi::Analizza() {
   MostraRisultati(r);
 }
 
+void QvAnalisiConsumi::Stampa() {
+  if (inAnalisi_) return;
+  // The texts as they stand now: the preview repaints from this copy.
+  TestiReportConsumi testi;
+  testi.targa = Cmb_Targa->currentText();
+  testi.inizio = Lbl_StartDate->text();
+  testi.fine = Lbl_endDate->text();
+  for (const QString& nome : EtichetteReportConsumi()) testi.risultati << risultati_.value(nome)->text();
+  MostraAnteprima({NomeStampa(QStringLiteral("Consumi"), testi.targa, Adesso()),
+                   [testi](QPrinter& stampante) { return ReportConsumi(stampante, testi); }},
+                  this);
+}
+
 void QvAnalisiConsumi::ImpostaInAnalisi(bool si) {
   inAnalisi_ = si;
   for (QWidget* w :
-       std::initializer_list<QWidget*>{Frm_Mezzo, Frm_Periodo, Cmd_Analizza2, Cmd_Close})
+       std::initializer_list<QWidget*>{Frm_Mezzo, Frm_Periodo, Cmd_Analizza2, Cmd_Print, Cmd_Close})
     w->setEnabled(!si);
   Mnu_opzioni->setEnabled(!si);
   if (si) {

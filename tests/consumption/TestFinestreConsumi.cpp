@@ -7,17 +7,20 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPrinterInfo>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
 
 #include "Anagrafica.h"
+#include "AnteprimaStampa.h"
 #include "CartellaProgramma.h"
 #include "DatabaseVeicolo.h"
 #include "FinestraUnica.h"
 #include "FinestreProva.h"
 #include "FrecceSuGiu.h"
+#include "PdfProva.h"
 #include "QvAnalisiConsumi.h"
 
 using namespace quarvel;
@@ -190,6 +193,34 @@ TEST_F(FinestraConsumiProva, AnalisiDallaFinestra) {
   EXPECT_EQ(messaggi.Testi().last(), "Record non presenti, controllare date selezionate");
   EXPECT_EQ(C<QLabel>("Lbl_StartDate")->text(), "Data inizio analisi :03/12/2026 06:05:09");
   EXPECT_EQ(messaggi.messaggi.size(), 3u);
+}
+
+TEST_F(FinestraConsumiProva, StampaIRisultatiDallAnteprima) {
+  RegistratoreAnteprime anteprime;
+  ScegliTarga("AB123CD");
+  C<QPushButton>("Cmd_Analizza2")->click();
+  const QStringList report = Report();
+
+  // Closing the preview prints nothing and leaves the window as it was.
+  C<QPushButton>("Cmd_Print")->click();
+  ASSERT_EQ(anteprime.richieste.size(), 1u);
+  const QString nome = anteprime.richieste[0].nome;
+  EXPECT_TRUE(nome.startsWith("Stampa_Consumi_AB123CD_20")) << nome.toStdString();
+  if (QPrinterInfo::availablePrinterNames().isEmpty()) {
+    EXPECT_EQ(anteprime.richieste[0].fileProposto, Percorso("REPORT/" + nome + ".pdf"));
+  }
+  EXPECT_EQ(Report(), report);
+  EXPECT_TRUE(C<QPushButton>("Cmd_Print")->isEnabled());
+
+  // Printed: the window's texts on the page.
+  anteprime.pdfScelto = Percorso("consumi.pdf");
+  C<QPushButton>("Cmd_Print")->click();
+  const auto parole = ParolePdf(anteprime.pdfScelto);
+  EXPECT_EQ(Parola(parole, "AB123CD").y0, Parola(parole, "Automezzo:").y0);
+  EXPECT_NEAR(Parola(parole, "06:05:09").y0, 50, 0.3);
+  EXPECT_NEAR(Parola(parole, "Tempo").y0, 80, 0.3);
+  EXPECT_NEAR(Parola(parole, "iniziali").y0, 140, 0.3);
+  EXPECT_TRUE(messaggi.messaggi.empty()) << messaggi.Testi().join('|').toStdString();
 }
 
 TEST_F(FinestraConsumiProva, OpzioniDiAnalisi) {
