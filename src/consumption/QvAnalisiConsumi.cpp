@@ -16,7 +16,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "Anagrafica.h"
 #include "AnteprimaStampa.h"
 #include "AnalisiConsumi.h"
 #include "CartellaProgramma.h"
@@ -27,6 +26,7 @@
 #include "Immagini.h"
 #include "Impostazioni.h"
 #include "Lingua.h"
+#include "ListaTarghe.h"
 #include "Localizzazione.h"
 #include "Messaggi.h"
 #include "Nomina.h"
@@ -139,6 +139,7 @@ void Accoda(QPlainTextEdit* elenco, const QStringList& righe) {
 QvAnalisiConsumi::QvAnalisiConsumi(QWidget* padre) : QMainWindow(padre) {
   setObjectName(QStringLiteral("QvAnalisiConsumi"));
   setWindowTitle(QStringLiteral("Quarvel - Analisi Consumi"));
+  setProperty("Tag", 5000);
   Costruisci();
   ApplicaLingua(this, NomeFileLingua());
   CaricaImmaginiPulsanti(
@@ -279,7 +280,7 @@ QWidget* QvAnalisiConsumi::CreaRiquadroPeriodo() {
     g->addWidget(data, r, 1);
     g->addWidget(ora, r, 2);
     g->addWidget(frecceOra, r, 3);
-    g->addWidget(new QLabel(QStringLiteral(":"), f), r, 4);
+    g->addWidget(Etichetta("Lbl_SeparaOra", 5017, QStringLiteral(":"), f), r, 4);
     g->addWidget(minuto, r, 5);
     g->addWidget(frecceMinuto, r, 6);
   };
@@ -347,13 +348,9 @@ QWidget* QvAnalisiConsumi::CreaElenchi() {
 }
 
 void QvAnalisiConsumi::CaricaTarghe() {
-  const ElencoTarghe elenco = TargheAnagrafica(Imp().PercorsoAnagrafica);
-  if (!elenco.esito) {
-    MostraMessaggio(elenco.esito.messaggio, Icona::Critica, TitoloApplicazione, this);
-    return;
-  }
-  Cmb_Targa->addItems(elenco.targhe);
+  const Esito esito = CollegaListaTarghe(Cmb_Targa);
   Cmb_Targa->setCurrentIndex(-1);  // the user chooses; choosing opens the database
+  if (!esito) MostraMessaggio(esito.messaggio, Icona::Critica, TitoloApplicazione, this);
 }
 
 void QvAnalisiConsumi::TargaScelta(int indice) {
@@ -460,9 +457,10 @@ void QvAnalisiConsumi::Analizza() {
     return;
   }
   CursoreLogs& campioni = db_.Cursore();
+  const TestiRisultati testi(CercaTestiLingua(), LocaleUtente());
   if (const std::optional<EstremiCampioni> estremi = EstraiEstremi(campioni)) {
-    Lbl_StartDate->setText(DidascaliaInizioAnalisi(estremi->primo));
-    Lbl_endDate->setText(DidascaliaFineAnalisi(estremi->ultimo));
+    Lbl_StartDate->setText(DidascaliaInizioAnalisi(estremi->primo, testi));
+    Lbl_endDate->setText(DidascaliaFineAnalisi(estremi->ultimo, testi));
   } else {
     MostraMessaggio(
         TestoLingua(5102, QStringLiteral("Record non presenti, controllare date selezionate")),
@@ -476,6 +474,7 @@ void QvAnalisiConsumi::Analizza() {
   parametri.sogliaVelocita = Imp().LivelloAllertVelocita;
   parametri.sogliaGasolio = Imp().LivelloAllertGasolio;
   parametri.istanteAnalisi = Adesso();
+  parametri.testi = testi;
   parametri.avanzamento = [&](int16_t contatore) {
     if (!passo.Pronto()) return;
     Prb_running->setValue(contatore);

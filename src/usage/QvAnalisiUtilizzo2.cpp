@@ -17,6 +17,7 @@
 #include "Immagini.h"
 #include "Impostazioni.h"
 #include "Lingua.h"
+#include "ListaTarghe.h"
 #include "Localizzazione.h"
 #include "Messaggi.h"
 #include "NomeMese.h"
@@ -114,6 +115,7 @@ QString TestoIstanteGriglia(const QString& anno, int mese, int giorno, int ora, 
 QvAnalisiUtilizzo2::QvAnalisiUtilizzo2(QWidget* padre) : QMainWindow(padre) {
   setObjectName(QStringLiteral("QvAnalisiUtilizzo2"));
   setWindowTitle(QStringLiteral("Quarvel - Analisi Utilizzo"));
+  setProperty("Tag", 4040);
   Costruisci();
   ApplicaLingua(this, NomeFileLingua());
   AdattaEtichette(this);
@@ -144,7 +146,7 @@ void QvAnalisiUtilizzo2::Costruisci() {
   Etichetta("Label6", 4000, QStringLiteral("Mezzo da analizzare :"), Twip(180, 240, 2655, 255),
             centro);
   Cmb_Targa = Elenco("Cmb_Targa", 3120, 120, 3015, centro);
-  Etichetta("Lbl_DB", 0, QStringLiteral("DataBase :"), Twip(180, 720, 1155, 255), centro);
+  Etichetta("Lbl_DB", 5002, QStringLiteral("DataBase :"), Twip(180, 720, 1155, 255), centro);
   Txt_NomeDBAnalizze = Casella("Txt_NomeDBAnalizze", Twip(1740, 660, 8175, 315), centro);
   Etichetta("Label1", 4001, QStringLiteral("Dati disponibili dal:"), Twip(180, 1080, 1455, 255),
             centro);
@@ -207,13 +209,9 @@ void QvAnalisiUtilizzo2::Costruisci() {
 }
 
 void QvAnalisiUtilizzo2::CaricaTarghe() {
-  const ElencoTarghe elenco = TargheAnagrafica(Imp().PercorsoAnagrafica);
-  if (!elenco.esito) {
-    MostraMessaggio(elenco.esito.messaggio, Icona::Critica, TitoloApplicazione, this);
-    return;
-  }
-  Cmb_Targa->addItems(elenco.targhe);
+  const Esito esito = CollegaListaTarghe(Cmb_Targa);
   Cmb_Targa->setCurrentIndex(-1);
+  if (!esito) MostraMessaggio(esito.messaggio, Icona::Critica, TitoloApplicazione, this);
 }
 
 bool QvAnalisiUtilizzo2::DatabaseDellaTarga(const QString& targa) {
