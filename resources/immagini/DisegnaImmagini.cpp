@@ -87,6 +87,10 @@ QImage Pulsante(const QString& parola) {
 QImage Logo() {
   constexpr int w = 300, h = 80;
   QImage img(w, h, QImage::Format_RGB32);
+  // 150 dpi: the printed reports place it at its natural size, 51 by 14 mm,
+  // beside their title.
+  img.setDotsPerMeterX(5906);
+  img.setDotsPerMeterY(5906);
   QPainter p(&img);
   p.setRenderHint(QPainter::Antialiasing);
   // Square corners: a bitmap has no transparency, and the logo stands both

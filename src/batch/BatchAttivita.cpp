@@ -6,6 +6,46 @@
 
 namespace quarvel {
 
+MeseBatch ScansioneMese(const QString& percorso, const QString& annoTesto,
+                        const QString& meseTesto) {
+  MeseBatch m;
+  bool annoLetto = false, meseLetto = false;
+  m.anno = annoTesto.toInt(&annoLetto);
+  m.mese = meseTesto.toInt(&meseLetto);
+  const std::optional<PeriodoMese> periodo =
+      annoLetto && meseLetto ? CalcolaPeriodoMese(m.anno, m.mese) : std::nullopt;
+  if (!periodo) {
+    m.stato = Uso(QStringLiteral("ANNO e MESE vanno scritti in cifre, MESE da 1 a 12."));
+    return m;
+  }
+  m.periodo = *periodo;
+  if (!QFileInfo(percorso).isFile()) {
+    m.stato = Uso(QStringLiteral("Database inesistente: %1").arg(percorso));
+    return m;
+  }
+  AttivitaLogs db;
+  if (const Esito aperto = db.Apri(percorso); !aperto) {
+    Errore(aperto.messaggio);
+    m.stato = 1;
+    return m;
+  }
+  const RisultatoTraccia r = AnalisiTrackmese2(db, *periodo, m.attivita);
+  db.Chiudi();
+  switch (r.esito) {
+    case EsitoTraccia::Vuota:
+      Errore(QStringLiteral("Non ci sono dati disponibili per il perido selezionato"));
+      m.stato = 1;
+      break;
+    case EsitoTraccia::ErroreDatabase:
+      Errore(kErroreDatabase + r.errore);
+      m.stato = 1;
+      break;
+    case EsitoTraccia::Completa:
+      break;
+  }
+  return m;
+}
+
 namespace {
 // The day right-aligned in two characters, a blank, then one character per
 // quarter-hour from 00:00 to 23:45: '#' where it holds a sample.
@@ -18,33 +58,9 @@ QString RigaGiorno(const AttivitaMese& attivita, int giorno) {
 }
 
 int Attivita(const QStringList& a) {
-  const QString percorso = a[1];
-  bool annoLetto = false, meseLetto = false;
-  const int anno = a[2].toInt(&annoLetto), mese = a[3].toInt(&meseLetto);
-  const std::optional<PeriodoMese> periodo =
-      annoLetto && meseLetto ? CalcolaPeriodoMese(anno, mese) : std::nullopt;
-  if (!periodo) return Uso(QStringLiteral("ANNO e MESE vanno scritti in cifre, MESE da 1 a 12."));
-  if (!QFileInfo(percorso).isFile())
-    return Uso(QStringLiteral("Database inesistente: %1").arg(percorso));
-  AttivitaLogs db;
-  if (const Esito aperto = db.Apri(percorso); !aperto) {
-    Errore(aperto.messaggio);
-    return 1;
-  }
-  AttivitaMese attivita;
-  const RisultatoTraccia r = AnalisiTrackmese2(db, *periodo, attivita);
-  db.Chiudi();
-  switch (r.esito) {
-    case EsitoTraccia::Vuota:
-      Errore(QStringLiteral("Non ci sono dati disponibili per il perido selezionato"));
-      return 1;
-    case EsitoTraccia::ErroreDatabase:
-      Errore(kErroreDatabase + r.errore);
-      return 1;
-    case EsitoTraccia::Completa:
-      break;
-  }
-  for (int giorno = 1; giorno <= periodo->giorni; ++giorno) Stampa(RigaGiorno(attivita, giorno));
+  const MeseBatch m = ScansioneMese(a[1], a[2], a[3]);
+  if (m.stato) return m.stato;
+  for (int giorno = 1; giorno <= m.periodo.giorni; ++giorno) Stampa(RigaGiorno(m.attivita, giorno));
   return 0;
 }
 }  // namespace

@@ -17,6 +17,7 @@ const std::vector<ComandoBatch>& Comandi() {
       ComandoRegistra(),
       ComandoAttivita(),
       ComandoGrafico(),
+      ComandoStampa(),
   };
   return comandi;
 }

@@ -17,13 +17,15 @@ void MessaggioQt(QtMsgType tipo, const QMessageLogContext&, const QString& testo
 }  // namespace
 
 int main(int argc, char** argv) {
-  // Only the chart's picture (grafico --png) needs fonts, hence a GUI
-  // application, on the platform that needs no display; the other commands
-  // start sooner without one.
-  const bool immagine =
+  // Printing a report (stampa) and the chart's picture (grafico --png) lay
+  // out text, which needs the fonts of a GUI application; they never show a
+  // window, so they run on the platform that needs no display (over ssh,
+  // from cron). The other commands start sooner without one.
+  const bool grafica =
+      (argc > 1 && std::strcmp(argv[1], "stampa") == 0) ||
       std::any_of(argv + 1, argv + argc, [](const char* a) { return std::strcmp(a, "--png") == 0; });
   std::unique_ptr<QCoreApplication> app;
-  if (immagine) {
+  if (grafica) {
     qInstallMessageHandler(MessaggioQt);
     qputenv("QT_QPA_PLATFORM", "offscreen");
     app = std::make_unique<QGuiApplication>(argc, argv);

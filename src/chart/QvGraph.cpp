@@ -13,13 +13,13 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "Anagrafica.h"
 #include "DatabaseVeicolo.h"
 #include "FiguraGrafico.h"
 #include "FrecceSuGiu.h"
 #include "Immagini.h"
 #include "Impostazioni.h"
 #include "Lingua.h"
+#include "ListaTarghe.h"
 #include "Localizzazione.h"
 #include "Messaggi.h"
 #include "Nomina.h"
@@ -81,21 +81,28 @@ struct Canale {
   const char* titolo;
   int tag;
   const char* unita;
+  int tagUnita;
   QColor sfondoLettura, testoLettura;
 };
 const Canale kCanaliFinestra[kCanali] = {
-    {"Livello", 7003, "%", QColor(255, 255, 0), Qt::black},
-    {"RPM Giri Motore", 7004, "Rpm", QColor(0, 0, 192), Qt::white},
-    {"Velocità", 7005, "Km/h", QColor(0, 255, 0), Qt::black},
-    {"Livello sensore", 7006, "Litri", QColor(255, 128, 0), Qt::black},
+    {"Livello", 7003, "%", 7015, QColor(255, 255, 0), Qt::black},
+    {"RPM Giri Motore", 7004, "Rpm", 7016, QColor(0, 0, 192), Qt::white},
+    {"Velocità", 7005, "Km/h", 7017, QColor(0, 255, 0), Qt::black},
+    {"Livello sensore", 7006, "Litri", 7013, QColor(255, 128, 0), Qt::black},
 };
 }  // namespace
 
 QvGraph::QvGraph(QWidget* padre) : QWidget(padre), dati_(std::make_unique<DatiGrafico>()) {
   setObjectName(QStringLiteral("QvGraph"));
   setWindowTitle(QStringLiteral("Quarvel - Grafici"));
+  setProperty("Tag", 7000);
   Costruisci();
   ApplicaLingua(this, NomeFileLingua());
+  // The board's labels show values, not captions: written after the
+  // language file, which gives a label without a number the text of 0.
+  const EtichetteY iniziali;
+  for (int i = 0; i < 5; ++i) etichetteY_[i]->setText(iniziali.testi[i]);
+  Lblunit->setText(iniziali.unita);
   Cmb_Targa->setPlaceholderText(TestoLingua(7014, QStringLiteral("Selezionare")));
   CaricaImmaginiPulsanti({{Cmd_Play, QStringLiteral("Play")},
                           {Cmd_Stop, QStringLiteral("Stop")},
@@ -173,15 +180,13 @@ QWidget* QvGraph::CreaTavola() {
   Img_CRT->move(tavola::Immagine().topLeft());
   const char* nomiY[5] = {"LblYmin", "LblYminmed", "LblYmed", "LblYmedmax", "LblYMax"};
   const char* nomiX[5] = {"LblXmin", "LblXminmed", "LblXmed", "LblXmedmax", "LblXmax"};
-  const EtichetteY iniziali;
   for (int i = 0; i < 5; ++i) {
     etichetteY_[i] = EtichettaTavola(nomiY[i], tavola::EtichettaY(i), Qt::AlignRight | Qt::AlignVCenter,
-                                     iniziali.testi[i], t);
+                                     {}, t);
     etichetteX_[i] =
         EtichettaTavola(nomiX[i], tavola::EtichettaX(i), Qt::AlignHCenter | Qt::AlignTop, {}, t);
   }
-  Lblunit = EtichettaTavola("Lblunit", tavola::Unita(), Qt::AlignRight | Qt::AlignVCenter,
-                            iniziali.unita, t);
+  Lblunit = EtichettaTavola("Lblunit", tavola::Unita(), Qt::AlignRight | Qt::AlignVCenter, {}, t);
   return t;
 }
 
@@ -189,7 +194,7 @@ QWidget* QvGraph::CreaCanale(int c) {
   const Canale& k = kCanaliFinestra[c];
   auto* f = NominaCanale("Frm", c, k.tag, new QGroupBox(QString::fromUtf8(k.titolo), this));
   Chk_C[c] = NominaCanale("Chk", c, 7007, new QCheckBox(QStringLiteral("Visualizza"), f));
-  auto* unita = NominaCanale("Lblunit", c, c == 3 ? 7013 : 0, new QLabel(QString::fromUtf8(k.unita), f));
+  auto* unita = NominaCanale("Lblunit", c, k.tagUnita, new QLabel(QString::fromUtf8(k.unita), f));
   unita->setStyleSheet(QStringLiteral("QLabel { color: %1; background: black; padding: 1px 5px; "
                                       "font-weight: bold; }")
                            .arg(Rgb(ColoreCanale(c))));
@@ -296,7 +301,7 @@ QWidget* QvGraph::CreaVaiA() {
   h->addSpacing(6);
   h->addWidget(Txt_DisplayStartH);
   h->addWidget(frecceOra);
-  h->addWidget(new QLabel(QStringLiteral(":"), f));
+  h->addWidget(Nomina("Lbl_SeparaOra", 7018, new QLabel(QStringLiteral(":"), f)));
   h->addWidget(Txt_DisplayStartMin);
   h->addWidget(frecceMinuto);
   h->addSpacing(6);
@@ -312,13 +317,9 @@ QWidget* QvGraph::CreaVaiA() {
 }
 
 void QvGraph::CaricaTarghe() {
-  const ElencoTarghe elenco = TargheAnagrafica(Imp().PercorsoAnagrafica);
-  if (!elenco.esito) {
-    MostraMessaggio(elenco.esito.messaggio, Icona::Critica, TitoloApplicazione, this);
-    return;
-  }
-  Cmb_Targa->addItems(elenco.targhe);
+  const Esito esito = CollegaListaTarghe(Cmb_Targa);
   Cmb_Targa->setCurrentIndex(-1);  // "Selezionare" until the user chooses
+  if (!esito) MostraMessaggio(esito.messaggio, Icona::Critica, TitoloApplicazione, this);
 }
 
 void QvGraph::TargaScelta(int indice) {

@@ -8,15 +8,19 @@
 #include <QPushButton>
 
 #include "Anagrafica.h"
+#include "AnteprimaStampa.h"
 #include "CartellaProgramma.h"
 #include "DatabaseVeicolo.h"
 #include "FinestraUnica.h"
+#include "FunzioniStampa.h"
 #include "GrigliaAttivita.h"
 #include "Immagini.h"
 #include "Impostazioni.h"
 #include "Lingua.h"
+#include "ListaTarghe.h"
 #include "Localizzazione.h"
 #include "Messaggi.h"
+#include "NomeMese.h"
 #include "Nomina.h"
 #include "PassoEventi.h"
 #include "PeriodoAnalisi.h"
@@ -93,8 +97,10 @@ void AdattaEtichette(const QWidget* finestra) {
   }
 }
 
-const char* const kMesi[] = {"Gennaio", "Febbraio", "Marzo",     "Aprile",  "Maggio",   "Giugno",
-                             "Luglio",  "Agosto",   "Settembre", "Ottobre", "Novembre", "Dicembre"};
+// The text a list shows: "- - -" while nothing is chosen.
+QString TestoElenco(const QComboBox* elenco) {
+  return elenco->currentIndex() < 0 ? elenco->placeholderText() : elenco->currentText();
+}
 
 // "2013/03/05 01:00" or, with seconds, "2013/03/05 01:00:00". The year is
 // the list's text; every other field has two digits.
@@ -109,6 +115,7 @@ QString TestoIstanteGriglia(const QString& anno, int mese, int giorno, int ora, 
 QvAnalisiUtilizzo2::QvAnalisiUtilizzo2(QWidget* padre) : QMainWindow(padre) {
   setObjectName(QStringLiteral("QvAnalisiUtilizzo2"));
   setWindowTitle(QStringLiteral("Quarvel - Analisi Utilizzo"));
+  setProperty("Tag", 4040);
   Costruisci();
   ApplicaLingua(this, NomeFileLingua());
   AdattaEtichette(this);
@@ -116,10 +123,8 @@ QvAnalisiUtilizzo2::QvAnalisiUtilizzo2(QWidget* padre) : QMainWindow(padre) {
                           {Cmd_Close, QStringLiteral("Close")},
                           {Cmd_Statistics, QStringLiteral("Statistics")}},
                          this);
-  Cmd_Print->setToolTip(TestoLingua(5105, QStringLiteral("Stampa non ancora disponibile")));
   CaricaTarghe();
-  for (int m = 0; m < 12; ++m)
-    Cmb_mese->addItem(TestoLingua(4010 + m, QString::fromLatin1(kMesi[m])));
+  for (int m = 1; m <= 12; ++m) Cmb_mese->addItem(NomeMese(m));
   for (int a = kPrimoAnno; a <= kUltimoAnno; ++a) Cmb_anno->addItem(QString::number(a));
   Cmb_mese->setCurrentIndex(-1);
   Cmb_anno->setCurrentIndex(-1);
@@ -141,7 +146,7 @@ void QvAnalisiUtilizzo2::Costruisci() {
   Etichetta("Label6", 4000, QStringLiteral("Mezzo da analizzare :"), Twip(180, 240, 2655, 255),
             centro);
   Cmb_Targa = Elenco("Cmb_Targa", 3120, 120, 3015, centro);
-  Etichetta("Lbl_DB", 0, QStringLiteral("DataBase :"), Twip(180, 720, 1155, 255), centro);
+  Etichetta("Lbl_DB", 5002, QStringLiteral("DataBase :"), Twip(180, 720, 1155, 255), centro);
   Txt_NomeDBAnalizze = Casella("Txt_NomeDBAnalizze", Twip(1740, 660, 8175, 315), centro);
   Etichetta("Label1", 4001, QStringLiteral("Dati disponibili dal:"), Twip(180, 1080, 1455, 255),
             centro);
@@ -175,7 +180,6 @@ void QvAnalisiUtilizzo2::Costruisci() {
                    Twip(7800, 8580, 1935, 615));
   Cmd_Print = Posa(Nomina("Cmd_Print", 4034, new QPushButton(QStringLiteral("Stampa"), centro)),
                    Twip(9855, 8580, 1935, 615));
-  Cmd_Print->setEnabled(false);
   // The designer's test patterns, out of sight as in the design.
   Command1 = Posa(Nomina("Command1", 0, new QPushButton(QStringLiteral("Test_Video"), centro)),
                   Twip(10800 + 2070, 1260, 1875, 735));
@@ -205,13 +209,9 @@ void QvAnalisiUtilizzo2::Costruisci() {
 }
 
 void QvAnalisiUtilizzo2::CaricaTarghe() {
-  const ElencoTarghe elenco = TargheAnagrafica(Imp().PercorsoAnagrafica);
-  if (!elenco.esito) {
-    MostraMessaggio(elenco.esito.messaggio, Icona::Critica, TitoloApplicazione, this);
-    return;
-  }
-  Cmb_Targa->addItems(elenco.targhe);
+  const Esito esito = CollegaListaTarghe(Cmb_Targa);
   Cmb_Targa->setCurrentIndex(-1);
+  if (!esito) MostraMessaggio(esito.messaggio, Icona::Critica, TitoloApplicazione, this);
 }
 
 bool QvAnalisiUtilizzo2::DatabaseDellaTarga(const QString& targa) {
@@ -391,14 +391,21 @@ void QvAnalisiUtilizzo2::Statistiche() {
 }
 
 void QvAnalisiUtilizzo2::Stampa() {
-  // The usage report prints Attivita() with the plate and the month and year
-  // shown; the button stays disabled until that report exists.
+  if (inTraccia_) return;
+  // The month and texts as they stand now: the preview repaints from this copy.
+  const TestiReportUtilizzo testi{TestoElenco(Cmb_Targa), TestoElenco(Cmb_mese),
+                                  TestoElenco(Cmb_anno)};
+  MostraAnteprima({NomeStampa(QStringLiteral("Utilizzo"), testi.targa, Adesso()),
+                   [testi, attivita = AttivitaMese](QPrinter& stampante) {
+                     return ReportUtilizzo(stampante, attivita, testi);
+                   }},
+                  this);
 }
 
 void QvAnalisiUtilizzo2::ImpostaInTraccia(bool si) {
   inTraccia_ = si;
-  for (QWidget* w : std::initializer_list<QWidget*>{Cmb_Targa, Cmb_mese, Cmb_anno, Cmd_TrackMese,
-                                                    Cmd_Statistics, Cmd_Close, Command1, Command3})
+  for (QWidget* w : std::initializer_list<QWidget*>{Cmb_Targa, Cmb_mese, Cmb_anno, Cmd_TrackMese, Cmd_Statistics,
+                                                    Cmd_Print, Cmd_Close, Command1, Command3})
     w->setEnabled(!si);
   Mnu_File->setEnabled(!si);
 }

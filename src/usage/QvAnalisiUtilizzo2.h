@@ -1,9 +1,9 @@
 #pragma once
 // The usage window: the user picks a truck and a month, sees in which
 // quarter-hours of which days it logged samples, marks a span by dragging
-// over the grid and hands that span to the consumption window. The scan is
-// AnalisiTrackmese2; the window only reads its controls, paints the cells
-// the scan reports and writes the selection back.
+// over the grid and hands that span to the consumption window, or prints the
+// month. The scan is AnalisiTrackmese2; the window only reads its controls,
+// paints the cells the scan reports and writes the selection back.
 #include <QMainWindow>
 
 #include "AttivitaMese.h"

@@ -5,6 +5,7 @@
 #include "Logs.h"
 #include "Impostazioni.h"
 #include "Messaggi.h"
+#include "PdfProva.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,6 +17,18 @@ using namespace quarvel;
 
 class Batch : public CartellaProva {
  protected:
+  // The database of AB123CD for 2024 with one sample at each instant.
+  QString Database2024(const std::vector<Istante>& istanti) {
+    EXPECT_TRUE(ApriDatabaseVeicolo("AB123CD", "2024", 0).esito);
+    for (Istante t : istanti) {
+      CampioneLog c;
+      c.TimeDate = c.TimeDateLH = t;
+      EXPECT_EQ(ScriviRecordLogs(c), 0);
+    }
+    ChiudiLogs();
+    return Percorso("DATA/AB123CD_ 2024.mdb");
+  }
+
   RegistratoreMessaggi messaggi_;  // the summary of an import
 };
 
@@ -66,6 +79,38 @@ TEST_F(Batch, AnalizzaIlPeriodoEScriveIlReport) {
   EXPECT_TRUE(testo.contains("Viaggio : 1 Dal : 04/12/2026 08:00:00 Al: 04/12/2026 08:00:02"));
 }
 
+TEST_F(Batch, StampaIlReportConsumiInUnPdf) {
+  ScriviTutto(Percorso("chiavetta/LOG_A.CSV"), LeggiTutto(DatoProva("import/LOG_A.CSV")));
+  ASSERT_EQ(EseguiComandoBatch({"importa", "AB123CD", Percorso("chiavetta")}), 0);
+  const QString db = Percorso("DATA/AB123CD_ ") + QString::number(QDate::currentDate().year()) + ".mdb";
+  const QString pdf = Percorso("stampe/consumi.pdf");
+  const QString inizio = "2026-12-04 08:00", fine = "2026-12-04 08:00";
+
+  // Usage errors, the missing folder of the file among them: nothing runs.
+  EXPECT_EQ(EseguiComandoBatch({"stampa", "consumi", db, inizio, fine, "AB123CD", pdf}), 2);
+  QDir().mkpath(Percorso("stampe"));
+  EXPECT_EQ(EseguiComandoBatch({"stampa", "tutto", db, inizio, fine, "AB123CD", pdf}), 2);
+  EXPECT_EQ(EseguiComandoBatch({"stampa", "consumi", db, "04/12/2026", fine, "AB123CD", pdf}), 2);
+  EXPECT_EQ(EseguiComandoBatch({"stampa", "utilizzo", db, "2026", "13", "AB123CD", pdf}), 2);
+  EXPECT_EQ(EseguiComandoBatch({"stampa", "utilizzo", db, "duemila", "12", "AB123CD", pdf}), 2);
+  EXPECT_TRUE(QDir(Percorso("REPORT")).isEmpty());
+  // A period without samples prints nothing.
+  EXPECT_EQ(EseguiComandoBatch({"stampa", "consumi", db, "2026-12-04 07:00", "2026-12-04 07:59",
+                                "AB123CD", pdf}),
+            1);
+  EXPECT_FALSE(QFile::exists(pdf));
+
+  ASSERT_EQ(EseguiComandoBatch({"stampa", "consumi", db, inizio, fine, "AB123CD", pdf}), 0);
+  EXPECT_EQ(QDir(Percorso("stampe")).entryList(QDir::Files), QStringList{"consumi.pdf"});
+  EXPECT_EQ(PaginePdf(pdf), 1);
+  const auto parole = ParolePdf(pdf);
+  EXPECT_NEAR(Parola(parole, "AB123CD").y0, 40, 0.3);
+  EXPECT_NEAR(Parola(parole, "08:00:00").y0, 50, 0.3);
+  EXPECT_NEAR(Parola(parole, "08:00:02").y0, 60, 0.3);
+  EXPECT_NEAR(Parola(parole, "Tempo").y0, 80, 0.3);
+  EXPECT_NEAR(Parola(parole, "12345,6").y0, 140, 0.3);
+}
+
 TEST_F(Batch, GraficoStampaICampioniDellaPaginaEDisegna) {
   ScriviTutto(Percorso("chiavetta/LOG_A.CSV"), LeggiTutto(DatoProva("import/LOG_A.CSV")));
   ASSERT_EQ(EseguiComandoBatch({"importa", "AB123CD", Percorso("chiavetta")}), 0);
@@ -113,14 +158,8 @@ TEST_F(Batch, GraficoStampaICampioniDellaPaginaEDisegna) {
 }
 
 TEST_F(Batch, AttivitaStampaUnaRigaPerGiornoDelMese) {
-  ASSERT_TRUE(ApriDatabaseVeicolo("AB123CD", "2024", 0).esito);
-  for (Istante t : {*IstanteDa(2024, 2, 5, 10, 44, 59), *IstanteDa(2024, 2, 29, 23, 59, 59)}) {
-    CampioneLog c;
-    c.TimeDate = c.TimeDateLH = t;
-    ASSERT_EQ(ScriviRecordLogs(c), 0);
-  }
-  ChiudiLogs();
-  const QString db = Percorso("DATA/AB123CD_ 2024.mdb");
+  const QString db =
+      Database2024({*IstanteDa(2024, 2, 5, 10, 44, 59), *IstanteDa(2024, 2, 29, 23, 59, 59)});
   EXPECT_EQ(EseguiComandoBatch({"attivita", db, "2024", "13"}), 2);
   EXPECT_EQ(EseguiComandoBatch({"attivita", db, "2024", "febbraio"}), 2);
   EXPECT_EQ(EseguiComandoBatch({"attivita", Percorso("manca.mdb"), "2024", "2"}), 2);
@@ -137,4 +176,42 @@ TEST_F(Batch, AttivitaStampaUnaRigaPerGiornoDelMese) {
   EXPECT_EQ(righe[0], " 1 " + vuota);
   EXPECT_EQ(righe[4], " 5 " + QString(42, '.') + "#" + QString(53, '.'));
   EXPECT_EQ(righe[28], "29 " + QString(95, '.') + "#");
+}
+
+TEST_F(Batch, StampaUtilizzoSegnaIQuartiDOraDelMeseNellaLinguaScelta) {
+  InizializzaDefault();
+  Imp().Lingua = 1;
+  Imp().CodiceLingua = "EN";
+  ASSERT_TRUE(ScriviIni().ok);
+  // The first second of a leap February, two quarter-hours side by side on
+  // the 5th, a recording inside one quarter-hour on the 17th, its last second.
+  std::vector<Istante> t = {*IstanteDa(2024, 2, 1, 0, 0, 0), *IstanteDa(2024, 2, 5, 10, 44, 59),
+                            *IstanteDa(2024, 2, 5, 10, 45, 0), *IstanteDa(2024, 2, 29, 23, 59, 59)};
+  for (int i = 0; i < 100; ++i) t.push_back(*IstanteDa(2024, 2, 17, 13, 20, 0) + i);
+  const QString db = Database2024(t), pdf = Percorso("utilizzo.pdf");
+  const auto utilizzo = [&](const QString& mese) {
+    return EseguiComandoBatch({"stampa", "utilizzo", db, "2024", mese, "AB123CD", pdf});
+  };
+  EXPECT_EQ(utilizzo("3"), 1);  // no samples in March
+  EXPECT_FALSE(QFile::exists(pdf));
+
+  ASSERT_EQ(utilizzo("2"), 0);
+  const auto parole = ParolePdf(pdf);
+  EXPECT_NEAR(Parola(parole, "February").x0, 15, 0.3);
+  EXPECT_NEAR(Parola(parole, "February").y0, 40, 0.3);
+  EXPECT_NEAR(Parola(parole, "2024").y0, 45, 0.3);
+  EXPECT_EQ(QuartiSegnati(pdf), QStringList({"1 0 0", "5 10 2", "5 10 3", "17 13 1", "29 23 3"}));
+
+  // A damaged page: the engine's error, and no report of a quieter month.
+  QFile::remove(pdf);
+  std::vector<Istante> ore;
+  for (int i = 0; i < 4 * 3600; ++i) ore.push_back(*IstanteDa(2024, 2, 20, 8, 0, 0) + i);
+  Database2024(ore);
+  QFile file(db);
+  ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+  file.seek(4 * 65536);
+  file.write(QByteArray(65536, '\x5a'));
+  file.close();
+  EXPECT_EQ(utilizzo("2"), 1);
+  EXPECT_FALSE(QFile::exists(pdf));
 }

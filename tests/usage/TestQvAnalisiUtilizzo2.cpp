@@ -5,14 +5,17 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPrinterInfo>
 #include <QPushButton>
 #include <QTest>
 
 #include "Anagrafica.h"
+#include "AnteprimaStampa.h"
 #include "DatabaseVeicolo.h"
 #include "FinestraUnica.h"
 #include "FinestreProva.h"
 #include "GrigliaAttivita.h"
+#include "PdfProva.h"
 #include "QvAnalisiConsumi.h"
 #include "QvAnalisiUtilizzo2.h"
 
@@ -100,8 +103,7 @@ TEST_F(FinestraUtilizzoProva, AllAperturaIMesiGliAnniEIPulsanti) {
   EXPECT_EQ(Etichetta("Label2"), "Selezionare periodo");
   EXPECT_TRUE(MostraImmagine(C<QPushButton>("Cmd_Statistics"),
                              Percorso("images/button3D_gray_Statistics_IT.bmp")));
-  EXPECT_FALSE(C<QPushButton>("Cmd_Print")->isEnabled());
-  EXPECT_FALSE(C<QPushButton>("Cmd_Print")->toolTip().isEmpty());
+  EXPECT_TRUE(C<QPushButton>("Cmd_Print")->isEnabled());
   EXPECT_EQ(Griglia()->Modello().data(Griglia()->model()->index(31, 0), Qt::DisplayRole), "31");
   EXPECT_TRUE(messaggi.messaggi.empty());
 }
@@ -227,4 +229,38 @@ TEST_F(FinestraUtilizzoProva, IlTrascinamentoSegnaIlPeriodoCheLeStatisticheRicev
   C<QPushButton>("Cmd_Statistics")->click();
   EXPECT_EQ(consumi->findChild<QLineEdit*>("Txt_AnalStopMin")->text(), "59");
   EXPECT_TRUE(messaggi.messaggi.empty());
+}
+
+TEST_F(FinestraUtilizzoProva, LaStampaPassaAlReportIlMeseDisegnato) {
+  RegistratoreAnteprime anteprime;
+  anteprime.pdfScelto = Percorso("utilizzo.pdf");
+  // Before any choice: the lists' "- - -" and an empty grid.
+  C<QPushButton>("Cmd_Print")->click();
+  ASSERT_EQ(anteprime.richieste.size(), 1u);
+  EXPECT_TRUE(anteprime.richieste[0].nome.startsWith("Stampa_Utilizzo_- - -_20"));
+  int trattini40 = 0, trattini45 = 0;  // the month and the plate; the year
+  for (const ParolaPdf& p : ParolePdf(anteprime.pdfScelto)) {
+    trattini40 += p.testo == "-" && std::abs(p.y0 - 40) < 0.3;
+    trattini45 += p.testo == "-" && std::abs(p.y0 - 45) < 0.3;
+  }
+  EXPECT_EQ(trattini40, 6);
+  EXPECT_EQ(trattini45, 3);
+  EXPECT_TRUE(QuartiSegnati(anteprime.pdfScelto).isEmpty());
+
+  Scegli("Cmb_Targa", "AB123CD");
+  Mese("Marzo", "2013");
+  Traccia();
+  C<QPushButton>("Cmd_Print")->click();
+  ASSERT_EQ(anteprime.richieste.size(), 2u);
+  const QString nome = anteprime.richieste[1].nome;
+  EXPECT_TRUE(nome.startsWith("Stampa_Utilizzo_AB123CD_20")) << nome.toStdString();
+  if (QPrinterInfo::availablePrinterNames().isEmpty()) {
+    EXPECT_EQ(anteprime.richieste[1].fileProposto, Percorso("REPORT/" + nome + ".pdf"));
+  }
+  const auto parole = ParolePdf(anteprime.pdfScelto);
+  EXPECT_NEAR(Parola(parole, "Marzo").y0, 40, 0.3);
+  EXPECT_NEAR(Parola(parole, "2013").y0, 45, 0.3);
+  EXPECT_EQ(Parola(parole, "AB123CD").y0, Parola(parole, "Automezzo:").y0);
+  EXPECT_EQ(QuartiSegnati(anteprime.pdfScelto), QStringList({"5 10 2", "5 10 3"}));
+  EXPECT_TRUE(messaggi.messaggi.empty()) << messaggi.Testi().join('|').toStdString();
 }
