@@ -180,39 +180,28 @@ TEST_F(TracciaMeseProva, UnFileRovinatoNonDiventaUnMesePiuTranquillo) {
   for (int i = 0; i < 4 * 3600; ++i) t.push_back(T(3, 5, 8, 0, 0) + i);
   Scrivi(t);
   const QByteArray integro = LeggiTutto(percorso_);
-  auto danneggia = [&](int64_t pagina) {  // counted from 1, of 64 KiB
-    QFile file(percorso_);
-    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-    file.seek((pagina - 1) * 65536);
-    file.write(QByteArray(65536, '\x5a'));
-  };
   auto attesoErrore = [&] {
     const RisultatoTraccia r = Traccia(3);
     EXPECT_EQ(r.esito, EsitoTraccia::ErroreDatabase);
     EXPECT_EQ(r.errore, "database disk image is malformed");
     EXPECT_TRUE(attivita_.Vuota());
   };
-  // A leaf page of the samples, damaged before the table of quarter-hours
-  // was brought up to date: the rebuild stops on it, and seeking the
-  // samples meets it.
-  danneggia(5);
+  // A leaf page of the samples in the middle of the month, damaged before
+  // the table of quarter-hours was brought up to date: the rebuild stops on
+  // it, and seeking the samples meets it.
+  {
+    QFile file(percorso_);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    file.seek(4 * 65536);
+    file.write(QByteArray(65536, '\x5a'));
+  }
   attesoErrore();
 
   // The table itself damaged once up to date: the track reads it.
   ScriviTutto(percorso_, integro);
   ASSERT_TRUE(AggiornaIndiciLogs(percorso_));
-  sqlite3* db = nullptr;
-  ASSERT_EQ(sqlite3_open_v2(percorso_.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr),
-            SQLITE_OK);
-  sqlite3_stmt* s = nullptr;
-  sqlite3_prepare_v2(db, "SELECT rootpage FROM sqlite_schema WHERE name = 'LogsAttivita'", -1,
-                     &s, nullptr);
-  ASSERT_EQ(sqlite3_step(s), SQLITE_ROW);
-  const int64_t radice = sqlite3_column_int64(s, 0);
-  sqlite3_finalize(s);
-  sqlite3_close(db);
   ASSERT_EQ(Traccia(3).esito, EsitoTraccia::Completa);
-  danneggia(radice);
+  DanneggiaRadice(percorso_, "LogsAttivita");
   attesoErrore();
 }
 
