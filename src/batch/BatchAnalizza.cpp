@@ -33,6 +33,9 @@ int Analizza(const QStringList& a) {
     case EsitoAnalisi::PeriodoVuoto:
       Errore(QStringLiteral("Record non presenti, controllare date selezionate"));
       return 1;
+    case EsitoAnalisi::ErroreLettura:
+      Errore(r.erroreDatabase);
+      return 1;
     case EsitoAnalisi::ReportNonCreato:
       Errore(QStringLiteral("Impossibile creare il report %1: %2").arg(r.percorsoReport, r.erroreFile));
       return 1;

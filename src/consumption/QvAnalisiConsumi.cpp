@@ -509,6 +509,9 @@ void QvAnalisiConsumi::MostraRisultati(const RisultatoAnalisi& r) {
       // Only the report's first line: the labels stay as they were, and the
       // bars stay in sight at 0.
       return;
+    case EsitoAnalisi::ErroreLettura:
+      MostraMessaggio(r.erroreDatabase, Icona::Critica, TitoloApplicazione, this);
+      break;
     case EsitoAnalisi::ReportNonCreato:
       MostraMessaggio(TestoLingua(5113, QStringLiteral("Impossibile creare il report %1: %2"))
                           .arg(QDir::toNativeSeparators(r.percorsoReport), r.erroreFile),

@@ -10,6 +10,8 @@
 #include "Lingua.h"
 #include "Messaggi.h"
 #include "Nomina.h"
+#include "Targa.h"
+#include "Volumi.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -23,7 +25,6 @@
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QStorageInfo>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -35,13 +36,6 @@ const QString kAvviso = QStringLiteral("Avviso");
 
 QLabel* Etichetta(const char* nome, const QString& testo, int tag) {
   return Nomina(nome, tag, new QLabel(testo));
-}
-
-// Removable media first: that is where the logger's files come from.
-bool Rimovibile(const QString& radice) {
-  return radice.startsWith(QLatin1String("/media/")) ||
-         radice.startsWith(QLatin1String("/run/media/")) ||
-         radice.startsWith(QLatin1String("/mnt/"));
 }
 
 // Shows the progress of an import in the window's bars and list.
@@ -132,6 +126,7 @@ void QuarvelImport::Costruisci() {
   Lbl_TempoImportato =
       Etichetta("Lbl_TempoImportato", QStringLiteral("Tempo registrazioni  importato"), 2017);
   Lbl_Errstr = Etichetta("Lbl_Errstr", QStringLiteral("Errori in elaborazione stringhe"), 2018);
+  Lbl_Errstr->setWordWrap(true);
   auto* report = new QVBoxLayout(FrmReport);
   for (QLabel* l : {Lbl_Nfile, Lbl_NViaggi, Lbl_TempoImportato, Lbl_Errstr}) report->addWidget(l);
   Prb_Import = Nomina("Prb_Import", 0, new QProgressBar);
@@ -175,18 +170,9 @@ void QuarvelImport::Costruisci() {
 }
 
 void QuarvelImport::CaricaUnita() {
-  QStringList rimovibili, altre;
-  for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
-    if (!volume.isValid() || !volume.isReady()) continue;
-    const QString radice = volume.rootPath();
-    (Rimovibile(radice) ? rimovibili : altre) << radice;
-  }
-  rimovibili.sort();
-  altre.sort();
   const QSignalBlocker blocco(Drive1);
-  for (const QString& radice : rimovibili) Drive1->addItem(radice, radice);
-  Drive1->addItem(QStringLiteral("Cartella personale (%1)").arg(QDir::homePath()), QDir::homePath());
-  for (const QString& radice : altre) Drive1->addItem(radice, radice);
+  for (const VoceVolume& v : OrdinaVolumi(VolumiMontati(), QDir::homePath()))
+    Drive1->addItem(v.testo, v.percorso);
   Drive1->setCurrentIndex(0);
   unitaPrecedente_ = 0;
   ImpostaCartella(Drive1->currentData().toString());
@@ -276,11 +262,14 @@ void QuarvelImport::Importa() {
   inCorso_ = false;
   AbilitaComandi(true);
   AggiornaFile();  // the moved files are gone from the medium
-  if (!esito.eseguito) return;
+  if (!esito.Eseguita()) return;
   Lbl_Nfile->setText(esito.didascaliaFile);
   Lbl_NViaggi->setText(esito.didascaliaViaggi);
   Lbl_TempoImportato->setText(esito.didascaliaTempo);
-  Lbl_Errstr->setText(esito.didascaliaErrori);
+  // A stopped import says so where its counts are read.
+  Lbl_Errstr->setText(esito.interruzione.isEmpty()
+                          ? esito.didascaliaErrori
+                          : esito.didascaliaErrori + QLatin1Char('\n') + esito.interruzione);
 }
 
 void QuarvelImport::CreaCartellaAnno() {
@@ -288,6 +277,10 @@ void QuarvelImport::CreaCartellaAnno() {
   if (targa == QLatin1String("Selezionare") || targa == kNessunMezzo || targa.isEmpty()) {
     MostraMessaggio(QStringLiteral("Attenzione, selezionare un mezzo"), Icona::Nessuna, kAvviso,
                     this);
+    return;
+  }
+  if (const QString errore = ControllaTarga(targa); !errore.isEmpty()) {
+    MostraMessaggio(errore, Icona::Critica, kAvviso, this);
     return;
   }
   const QString cartella = PercorsoProgramma(

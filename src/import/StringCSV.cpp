@@ -30,7 +30,19 @@ QString TestoEsito(EsitoRiga esito, std::string_view riga) {
     case EsitoRiga::Intestazione: return QStringLiteral("intestazione");
     case EsitoRiga::RigaErrata: break;
   }
-  return DecodificaTesto(QByteArray::fromRawData(riga.data(), qsizetype(riga.size())));
+  return TestoRigaErrata(riga);
+}
+
+QString TestoRigaErrata(std::string_view riga, int64_t lunghezza) {
+  QString testo = DecodificaTesto(QByteArray::fromRawData(riga.data(), qsizetype(riga.size())));
+  if (lunghezza < int64_t(riga.size())) lunghezza = int64_t(riga.size());
+  // Cut after kMassimoErrore characters, never inside a surrogate pair.
+  qsizetype fine = 0;
+  for (int caratteri = 0; fine < testo.size() && caratteri < kMassimoErrore; ++caratteri)
+    fine += testo.at(fine).isHighSurrogate() && fine + 1 < testo.size() ? 2 : 1;
+  if (fine == testo.size() && lunghezza == int64_t(riga.size())) return testo;
+  testo.truncate(fine);
+  return testo + QStringLiteral(" [... riga tagliata, %1 byte in tutto]").arg(lunghezza);
 }
 
 void StringCSV_to_DB(std::string_view riga, QString& risultato, float contatore) {
