@@ -126,7 +126,10 @@ void QuarvelImport::Costruisci() {
   Lbl_TempoImportato =
       Etichetta("Lbl_TempoImportato", QStringLiteral("Tempo registrazioni  importato"), 2017);
   Lbl_Errstr = Etichetta("Lbl_Errstr", QStringLiteral("Errori in elaborazione stringhe"), 2018);
-  Lbl_Errstr->setWordWrap(true);
+  Lbl_Interruzione = Nomina("Lbl_Interruzione", 0, new QLabel);
+  Lbl_Interruzione->setWordWrap(true);
+  Lbl_Interruzione->setStyleSheet(QStringLiteral("color: #b00000"));
+  Lbl_Interruzione->hide();
   auto* report = new QVBoxLayout(FrmReport);
   for (QLabel* l : {Lbl_Nfile, Lbl_NViaggi, Lbl_TempoImportato, Lbl_Errstr}) report->addWidget(l);
   Prb_Import = Nomina("Prb_Import", 0, new QProgressBar);
@@ -157,6 +160,7 @@ void QuarvelImport::Costruisci() {
   destra->addWidget(Label2);
   destra->addWidget(Lst_File, 1);
   destra->addWidget(FrmReport);
+  destra->addWidget(Lbl_Interruzione);
   destra->addWidget(Prb_Import);
   destra->addWidget(Prb_running);
   destra->addWidget(Lbl_Orario);
@@ -266,10 +270,10 @@ void QuarvelImport::Importa() {
   Lbl_Nfile->setText(esito.didascaliaFile);
   Lbl_NViaggi->setText(esito.didascaliaViaggi);
   Lbl_TempoImportato->setText(esito.didascaliaTempo);
-  // A stopped import says so where its counts are read.
-  Lbl_Errstr->setText(esito.interruzione.isEmpty()
-                          ? esito.didascaliaErrori
-                          : esito.didascaliaErrori + QLatin1Char('\n') + esito.interruzione);
+  Lbl_Errstr->setText(esito.didascaliaErrori);
+  // A stopped import says so under its counts.
+  Lbl_Interruzione->setText(esito.interruzione);
+  Lbl_Interruzione->setVisible(!esito.interruzione.isEmpty());
 }
 
 void QuarvelImport::CreaCartellaAnno() {

@@ -25,8 +25,8 @@ bool DiSistema(const Volume& v) {
       "nsfs", "overlay", "proc", "pstore", "ramfs", "rpc_pipefs", "securityfs", "selinuxfs",
       "squashfs", "sysfs", "tmpfs", "tracefs", "nfsd"};
   if (v.radice == QLatin1String("/")) return false;  // the system's own disk is a real volume
+  if (pseudo.contains(v.tipo)) return true;  // no stick is ever one of these
   if (Rimovibile(v.radice)) return false;
-  if (pseudo.contains(v.tipo)) return true;
   for (const char* c : {"/proc", "/sys", "/dev", "/run", "/boot", "/snap", "/var/lib/docker"})
     if (Sotto(v.radice, c)) return true;
   return false;
