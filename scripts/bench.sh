@@ -8,7 +8,7 @@ giorni="${1:-30}"
 bash "$radice/scripts/dipendenze.sh"
 cartella="$radice/build-rel"
 cmake -S "$radice" -B "$cartella" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUARVEL_TESTS=OFF >/dev/null
-if ! cmake --build "$cartella" --target bench_import bench_analisi quarvel_cartella > "$cartella/build.log" 2>&1; then
+if ! cmake --build "$cartella" --target bench_import bench_analisi quarvel_cartella quarvel-batch > "$cartella/build.log" 2>&1; then
   cat "$cartella/build.log"
   exit 1
 fi

@@ -396,6 +396,8 @@ bool QvAnalisiConsumi::LeggiDatabase(const QString& percorso) {
     FineDB = estremi->ultimo;
     Txt_DBdal->setText(TestoDataGenerale(InizioDB));
     Txt_DBal->setText(TestoDataGenerale(FineDB));
+  } else if (const QString errore = db_.Cursore().Errore(); !errore.isEmpty()) {
+    MostraMessaggio(kErroreDatabase + errore, Icona::Critica, TitoloApplicazione, this);
   } else {
     MostraMessaggio(TestoLingua(5101, QStringLiteral("Database vuoto - Errore 1")),
                     Icona::Esclamazione, TitoloApplicazione, this);
@@ -462,6 +464,11 @@ void QvAnalisiConsumi::Analizza() {
   if (const std::optional<EstremiCampioni> estremi = EstraiEstremi(campioni)) {
     Lbl_StartDate->setText(DidascaliaInizioAnalisi(estremi->primo));
     Lbl_endDate->setText(DidascaliaFineAnalisi(estremi->ultimo));
+  } else if (const QString errore = campioni.Errore(); !errore.isEmpty()) {
+    // A damaged database: no figures at all.
+    MostraMessaggio(kErroreDatabase + errore, Icona::Critica, TitoloApplicazione, this);
+    db_.Chiudi();
+    return;
   } else {
     MostraMessaggio(
         TestoLingua(5102, QStringLiteral("Record non presenti, controllare date selezionate")),

@@ -8,6 +8,7 @@
 #include <functional>
 #include <mutex>
 #include <optional>
+#include <vector>
 
 namespace quarvel {
 
@@ -55,6 +56,20 @@ class CodaBlocchi {
     coda_.clear();
     cv_.notify_all();
   }
+  // A block the consumer is done with, kept for the producer to fill again:
+  // its memory is reused rather than allocated and touched anew.
+  void Restituisci(T&& blocco) {
+    std::lock_guard<std::mutex> l(m_);
+    if (usati_.size() < capienza_) usati_.push_back(std::move(blocco));
+  }
+  // A block to fill: a used one when there is one.
+  T Nuovo() {
+    std::lock_guard<std::mutex> l(m_);
+    if (usati_.empty()) return T();
+    T blocco = std::move(usati_.back());
+    usati_.pop_back();
+    return blocco;
+  }
   bool Chiusa() {
     std::lock_guard<std::mutex> l(m_);
     return chiusa_;
@@ -64,6 +79,7 @@ class CodaBlocchi {
   std::mutex m_;
   std::condition_variable cv_;
   std::deque<T> coda_;
+  std::vector<T> usati_;
   std::size_t capienza_;
   bool finita_ = false, chiusa_ = false;
 };

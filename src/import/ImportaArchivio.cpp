@@ -45,6 +45,15 @@ struct Blocco {
   std::string testi;
   bool ultimo = false;    // the file's last block
   QString erroreLettura;  // the file could not be read past here
+
+  // Empty again for file f, keeping its memory.
+  void Svuota(int f) {
+    file = f;
+    voci.clear();
+    testi.clear();
+    ultimo = false;
+    erroreLettura.clear();
+  }
 };
 
 // The start of a text, at most n bytes, not cut inside a UTF-8 sequence.
@@ -91,6 +100,7 @@ class Scrittore {
       std::optional<Blocco> b = coda.Prendi();
       if (!b) break;
       ok = Elabora(*b);
+      coda.Restituisci(std::move(*b));
     }
     if (!ok) return coda.Chiudi();
     av_.finita = true;
@@ -274,8 +284,8 @@ EsitoArchivio ImportaArchivio(DatabaseLogs& db, const LavoroArchivio& l, Osserva
     if (o) o->File(i + 1);
     const QString percorso = l.cartella + QLatin1Char('/') + l.file[i];
     LettoreRighe lettore;
-    Blocco b;
-    b.file = i;
+    Blocco b = coda.Nuovo();
+    b.Svuota(i);
     bool inviato = true;
     if (lettore.Apri(percorso, i == primo && l.file[i] == l.da.file ? l.da.posizione : 0)) {
       RigaLetta r;
@@ -304,8 +314,8 @@ EsitoArchivio ImportaArchivio(DatabaseLogs& db, const LavoroArchivio& l, Osserva
         }
         if (b.voci.size() >= kVociPerBlocco || b.testi.size() >= kTestiPerBlocco) {
           inviato = coda.Metti(std::move(b), Attendi);
-          b = Blocco();
-          b.file = i;
+          b = coda.Nuovo();
+          b.Svuota(i);
         }
       }
     }
