@@ -63,27 +63,6 @@ std::string_view Inizio(std::string_view t, std::size_t n) {
   return t.substr(0, n);
 }
 
-// The first n characters of a text (a surrogate pair is one).
-QString PrimiCaratteri(const QString& t, int n) {
-  qsizetype fine = 0;
-  for (int i = 0; i < n && fine < t.size(); ++i)
-    fine += t.at(fine).isHighSurrogate() && fine + 1 < t.size() ? 2 : 1;
-  return t.left(fine);
-}
-
-bool ScriviTutto(int fd, const std::string& byte) {
-  const char* p = byte.data();
-  std::size_t n = byte.size();
-  while (n > 0) {
-    const ssize_t s = ::write(fd, p, n);
-    if (s < 0 && errno == EINTR) continue;
-    if (s <= 0) return false;
-    p += s;
-    n -= std::size_t(s);
-  }
-  return true;
-}
-
 // The storing side: counters, samples, error output, commits.
 class Scrittore {
  public:
@@ -219,7 +198,7 @@ class Scrittore {
   // progress naming the error output's length commit together.
   bool Conferma() {
     if (!inSospeso_.empty()) {
-      if (!ScriviTutto(fd_, inSospeso_) || ::fdatasync(fd_) != 0) return FileErrori();
+      if (!ScriviTutto(fd_, inSospeso_.data(), inSospeso_.size()) || ::fdatasync(fd_) != 0) return FileErrori();
       av_.byteErrori += int64_t(inSospeso_.size());
       inSospeso_.clear();
     }

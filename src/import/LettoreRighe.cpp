@@ -1,5 +1,7 @@
 #include "LettoreRighe.h"
 
+#include "FileDurevoli.h"
+
 #include <QFile>
 #include <cerrno>
 #include <cstring>
@@ -9,8 +11,6 @@
 namespace quarvel {
 
 namespace {
-QString ErroreSistema() { return QString::fromLocal8Bit(std::strerror(errno)); }
-
 // The first CR or LF in [p, fine), or fine.
 const char* FineRiga(const char* p, const char* fine) {
   while (p < fine && *p != '\n' && *p != '\r') ++p;
@@ -32,7 +32,7 @@ bool LettoreRighe::Apri(const QString& percorso, int64_t da) {
   errore_.clear();
   fd_ = ::open(QFile::encodeName(percorso).constData(), O_RDONLY | O_CLOEXEC);
   if (fd_ < 0 || (da > 0 && ::lseek(fd_, da, SEEK_SET) != da)) {
-    errore_ = ErroreSistema();
+    errore_ = ErroreDiSistema();
     return false;
   }
   ::posix_fadvise(fd_, 0, 0, POSIX_FADV_SEQUENTIAL);
@@ -55,7 +55,7 @@ bool LettoreRighe::Riempi() {
   for (;;) {
     const ssize_t n = ::read(fd_, buffer_.data() + fine_, buffer_.size() - fine_);
     if (n < 0 && errno == EINTR) continue;
-    if (n < 0) errore_ = ErroreSistema();
+    if (n < 0) errore_ = ErroreDiSistema();
     if (n <= 0) {
       finito_ = true;
       return false;

@@ -34,15 +34,18 @@ QString TestoEsito(EsitoRiga esito, std::string_view riga) {
 }
 
 QString TestoRigaErrata(std::string_view riga, int64_t lunghezza) {
-  QString testo = DecodificaTesto(QByteArray::fromRawData(riga.data(), qsizetype(riga.size())));
+  const QString testo = DecodificaTesto(QByteArray::fromRawData(riga.data(), qsizetype(riga.size())));
   if (lunghezza < int64_t(riga.size())) lunghezza = int64_t(riga.size());
-  // Cut after kMassimoErrore characters, never inside a surrogate pair.
+  const QString inizio = PrimiCaratteri(testo, kMassimoErrore);
+  if (inizio.size() == testo.size() && lunghezza == int64_t(riga.size())) return testo;
+  return inizio + QStringLiteral(" [... riga tagliata, %1 byte in tutto]").arg(lunghezza);
+}
+
+QString PrimiCaratteri(const QString& t, int n) {
   qsizetype fine = 0;
-  for (int caratteri = 0; fine < testo.size() && caratteri < kMassimoErrore; ++caratteri)
-    fine += testo.at(fine).isHighSurrogate() && fine + 1 < testo.size() ? 2 : 1;
-  if (fine == testo.size() && lunghezza == int64_t(riga.size())) return testo;
-  testo.truncate(fine);
-  return testo + QStringLiteral(" [... riga tagliata, %1 byte in tutto]").arg(lunghezza);
+  for (int i = 0; i < n && fine < t.size(); ++i)
+    fine += t.at(fine).isHighSurrogate() && fine + 1 < t.size() ? 2 : 1;
+  return t.left(fine);
 }
 
 void StringCSV_to_DB(std::string_view riga, QString& risultato, float contatore) {

@@ -30,6 +30,9 @@ QString TestoEsito(EsitoRiga esito, std::string_view riga);
 inline constexpr int kMassimoErrore = 1000;
 QString TestoRigaErrata(std::string_view riga, int64_t lunghezza = -1);
 
+// The first n characters of a text (a surrogate pair is one character).
+QString PrimiCaratteri(const QString& testo, int n);
+
 // Both in one, as the import driver calls it for every line.
 void StringCSV_to_DB(std::string_view riga, QString& risultato, float contatore);
 void StringCSV_to_DB(const QString& riga, QString& risultato, float contatore);

@@ -43,17 +43,6 @@ Esito Fallito(const QString& cosa, const QString& percorso) {
                         ErroreDiSistema());
 }
 
-bool ScriviTutto(int fd, const char* p, size_t n) {
-  while (n > 0) {
-    const ssize_t scritti = ::write(fd, p, n);
-    if (scritti < 0 && errno == EINTR) continue;
-    if (scritti <= 0) return false;
-    p += scritti;
-    n -= size_t(scritti);
-  }
-  return true;
-}
-
 // The copy by read and write, where the kernel's copy call cannot work
 // (another file system on an old kernel). False with errno set.
 bool CopiaALetture(int da, int a, const std::function<void()>& dopoBlocco) {
@@ -70,6 +59,17 @@ bool CopiaALetture(int da, int a, const std::function<void()>& dopoBlocco) {
 }  // namespace
 
 QString ErroreDiSistema() { return QString::fromLocal8Bit(std::strerror(errno)); }
+
+bool ScriviTutto(int fd, const char* p, std::size_t n) {
+  while (n > 0) {
+    const ssize_t scritti = ::write(fd, p, n);
+    if (scritti < 0 && errno == EINTR) continue;
+    if (scritti <= 0) return false;
+    p += scritti;
+    n -= std::size_t(scritti);
+  }
+  return true;
+}
 
 QString NomeTemporaneo(const QString& percorso) {
   const QFileInfo info(percorso);

@@ -40,4 +40,7 @@ Esito RimuoviDurevole(const QString& percorso);
 // The last system error as the user reads it.
 QString ErroreDiSistema();
 
+// Writes all n bytes to the file descriptor; false with errno set.
+bool ScriviTutto(int fd, const char* byte, std::size_t n);
+
 }  // namespace quarvel
