@@ -5,51 +5,21 @@
 #include "FileDurevoli.h"
 #include "ImportaLog.h"
 #include "Logs.h"
-#include "PassoEventi.h"
-#include "SpostaFile.h"
+#include "SpostamentoArchivio.h"
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
+#include <memory>
 #include <unistd.h>
 
 namespace quarvel {
 
 namespace {
-QString Nativo(const QString& percorso) { return QDir::toNativeSeparators(percorso); }
-
-// The files of the journal still to move, moved into the archive.
-void SpostaNellArchivio(const GiornaleImport& g, const ProveImport& prove, EsitoGiornale& e) {
-  const QString archivio = g.CartellaArchivio();
-  QDir().mkpath(archivio);
-  RimuoviTemporanei(archivio);  // a copy cut short is never imported
-  PassoEventi passo;
-  ProveSpostamento ps;
-  ps.duranteCopia = [&] {
-    if (prove.fase) prove.fase(FaseImport::CopiaInCorso);
-    passo.Forse();
-  };
-  ps.primaDelConfronto = prove.primaDelConfronto;
-  for (const QString& nome : g.file) {
-    passo.Adesso();
-    const QString da = g.cartellaSorgente + QLatin1Char('/') + nome;
-    const QString a = archivio + QLatin1Char('/') + nome;
-    if (!QFileInfo::exists(da)) {
-      if (!QFileInfo::exists(a))
-        e.nonCopiati << QStringLiteral("%1: non si trova più sul supporto").arg(Nativo(da));
-      continue;
-    }
-    const EsitoSpostamento s = SpostaFileVerificato(da, a, ps);
-    if (s.stato == EsitoSpostamento::Stato::NonCopiato) e.nonCopiati << s.errore;
-    if (s.stato == EsitoSpostamento::Stato::CopiatoNonRimosso) e.nonCancellati << s.errore;
-  }
-}
-
 // Where the committed work ends.
-QString Dove(const AvanzamentoImport& a, const QStringList& file) {
+QString Dove(const AvanzamentoImport& a) {
   if (a.riga > 0) return QStringLiteral("dopo la riga %1 del file %2").arg(a.riga).arg(a.file);
-  if (a.fileLetti > 0) return QStringLiteral("dopo il file %1").arg(file.value(int(a.fileLetti) - 1));
-  return QStringLiteral("prima della prima riga");
+  if (!a.file.isEmpty()) return QStringLiteral("all'inizio del file %1").arg(a.file);
+  return QStringLiteral("dopo l'ultimo file");
 }
 
 // The closing lines of the error output, after what the last commit
@@ -77,17 +47,28 @@ DidascalieImport Didascalie(const AvanzamentoImport& a) {
           QStringLiteral(" Errori in elaborazione stringhe : ") + TestoConSegno(a.righeNonSalvate)};
 }
 
-EsitoGiornale CompletaImport(GiornaleImport g, OsservatoreImport* o, const ProveImport& prove) {
+EsitoGiornale CompletaImport(const GiornaleImport& g, OsservatoreImport* o, const ProveImport& prove) {
   EsitoGiornale e;
+  LavoroArchivio l;
+  l.cartella = g.CartellaArchivio();
+  // Files still to move are read as each reaches the archive.
+  std::unique_ptr<SpostamentoArchivio> spostamento;
   if (g.fase == GiornaleImport::Fase::Spostamento) {
-    SpostaNellArchivio(g, prove, e);
-    g.fase = GiornaleImport::Fase::Importazione;
-    if (Esito s = ScriviGiornale(g); !s) {
-      e.interruzione = s.messaggio;
-      return e;
-    }
-    if (prove.fase) prove.fase(FaseImport::FileSpostati);
+    spostamento = std::make_unique<SpostamentoArchivio>(g, prove);
+    l.file = g.file;
+    l.pronto = [&](int i) { return spostamento->Attendi(i); };
+  } else {
+    l.file = FileDellaCartella(l.cartella);
   }
+  auto FineSpostamento = [&] {
+    if (!spostamento) return true;
+    spostamento->Fine();
+    e.nonCopiati = spostamento->nonCopiati;
+    e.nonCancellati = spostamento->nonCancellati;
+    if (spostamento->errore.isEmpty()) return true;
+    e.interruzione = spostamento->errore;
+    return false;
+  };
 
   DatabaseLogs db;
   const DatabaseAperto aperto =
@@ -100,13 +81,11 @@ EsitoGiornale CompletaImport(GiornaleImport g, OsservatoreImport* o, const Prove
   AvanzamentoLetto letto;
   if (esito) esito = (letto = LeggiAvanzamento(db, g.archivio)).esito;
   if (!esito) {
+    FineSpostamento();
     e.interruzione = QStringLiteral("Importazione interrotta prima della prima riga: ") + esito.messaggio;
     return e;
   }
 
-  LavoroArchivio l;
-  l.cartella = g.CartellaArchivio();
-  l.file = FileDellaCartella(l.cartella);
   l.percorsoErrori = e.percorsoErrori;
   l.primaRigaErrori = QStringLiteral("File Output Errori ") + g.giorno.toString(Qt::ISODate) +
                       QStringLiteral("->") + e.percorsoDB;
@@ -127,14 +106,17 @@ EsitoGiornale CompletaImport(GiornaleImport g, OsservatoreImport* o, const Prove
     a = ImportaArchivio(db, l, o, prove);
   }
   e.conti = a.confermato;
+  const bool spostati = FineSpostamento();
   if (!a.completo) {
     db.Annulla();
     db.Chiudi();
-    const QString dove = Dove(a.confermato, l.file) + QStringLiteral(": ") + a.motivo;
+    const QString dove = Dove(a.confermato) + QStringLiteral(": ") + a.motivo;
     e.interruzione = QStringLiteral("Importazione interrotta ") + dove;
     ScriviChiusura(e.percorsoErrori, a.confermato, QStringLiteral("IMPORTAZIONE INTERROTTA ! ") + dove);
     return e;
   }
+
+  if (!spostati) return e;  // the journal still says "moving": the next import closes it
 
   // Every sample is committed. What follows only closes the import, and a
   // kill here is closed by the next import from this same point.

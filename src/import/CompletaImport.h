@@ -1,9 +1,10 @@
 #pragma once
 // One journaled import carried to its end, whether it starts now or a kill
-// or a failure stopped it earlier: the files still to move are moved, the
-// archive is imported from where its progress stands, and the import is
-// closed (the summary in the error output, the journal removed). A kill at
-// any point leaves the journal, and running this again goes on from there.
+// or a failure stopped it earlier: the files still to move are moved (the
+// files already in the archive are imported meanwhile), the archive is
+// imported from where its progress stands, and the import is closed (the
+// summary in the error output, the journal removed). A kill at any point
+// leaves the journal, and running this again goes on from there.
 #include "AvanzamentoImport.h"
 #include "GiornaleImport.h"
 #include "ImportaArchivio.h"
@@ -22,7 +23,7 @@ struct EsitoGiornale {
   QString interruzione;       // where it stopped and why, when it did
 };
 
-EsitoGiornale CompletaImport(GiornaleImport giornale, OsservatoreImport* osservatore,
+EsitoGiornale CompletaImport(const GiornaleImport& giornale, OsservatoreImport* osservatore,
                              const ProveImport& prove);
 
 // The captions of the counts: Lbl_Nfile, Lbl_NViaggi, Lbl_TempoImportato,

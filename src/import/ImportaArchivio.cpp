@@ -143,7 +143,7 @@ class Scrittore {
       return false;
     }
     if (b.ultimo) {
-      av_.fileLetti = b.file + 1;
+      ++av_.fileLetti;
       av_.file = lavoro_.file.value(b.file + 1);
       av_.posizione = av_.riga = 0;
     }
@@ -261,6 +261,7 @@ EsitoArchivio ImportaArchivio(DatabaseLogs& db, const LavoroArchivio& l, Osserva
   const int primo = PrimoFile(l);
   for (int i = primo; i < l.file.size(); ++i) {
     if (o) o->File(i + 1);
+    if (l.pronto && !l.pronto(i)) continue;
     const QString percorso = l.cartella + QLatin1Char('/') + l.file[i];
     LettoreRighe lettore;
     Blocco b = coda.Nuovo();

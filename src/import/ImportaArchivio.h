@@ -11,6 +11,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 namespace quarvel {
 
@@ -38,6 +39,9 @@ struct LavoroArchivio {
   // file at its start, and the error output is started anew.
   AvanzamentoImport da;
   bool nuovo = true;
+  // Waits until file i is in the archive: false when it will not be (it
+  // is then left out). Unset: all are there.
+  std::function<bool(int)> pronto;
 };
 
 struct EsitoArchivio {
