@@ -94,13 +94,14 @@ TEST_F(Ripresa, ReimportareAManoLArchivioDiUnImportTroncatoNonCambiaIDati) {
   ASSERT_EQ(Importa().stato, StatoImport::Completata);
   sqlite3* db = nullptr;
   sqlite3_open(Database().toUtf8().constData(), &db);
-  sqlite3_exec(db, "DELETE FROM Logs WHERE rowid > 4000", nullptr, nullptr, nullptr);
+  sqlite3_exec(db, "DELETE FROM Logs WHERE TimeDate > (SELECT TimeDate FROM Logs ORDER BY TimeDate "
+                  "LIMIT 1 OFFSET 3999)", nullptr, nullptr, nullptr);
   sqlite3_close(db);
 
   RichiestaImport r = Richiesta();
   r.cartellaSorgente = PercorsoProgramma("DATA/AB123CD_2026-12-04_ 1");
   r.file = FileDellaCartella(r.cartellaSorgente);
-  EseguiImport(r, nullptr);
+  EXPECT_EQ(EseguiImport(r, nullptr).recordSalvati, int64_t(pulito_.size()) - 4000);
   EXPECT_EQ(Campioni(Database()), pulito_);
 }
 
