@@ -2,8 +2,10 @@
 # Installs the Debian 12 packages Quarvel needs to build, run and test.
 # Run as root or with sudo. Does nothing when they are all there already.
 set -euo pipefail
-pacchetti=(cmake ninja-build g++ qt6-base-dev libgl-dev libsqlite3-dev sqlite3
-           libgtest-dev libgmock-dev poppler-utils xvfb xauth fonts-dejavu-core)
+# qt6-translations-l10n: the buttons and file dialogs of Qt speak the user's language.
+pacchetti=(cmake ninja-build g++ qt6-base-dev qt6-translations-l10n libgl-dev libsqlite3-dev sqlite3
+           libgtest-dev libgmock-dev poppler-utils xvfb xauth fonts-dejavu-core
+           fonts-liberation2)
 mancanti=()
 for p in "${pacchetti[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || mancanti+=("$p")

@@ -31,6 +31,8 @@ const QMap<QString, Parole>& ParolePulsanti() {
       {"update", {"Aggiorna", "Update", "Actualizar"}},
       {"Insert", {"Inserisci", "Insert", "Insertar"}},
       {"analyze", {"Analizza", "Analyze", "Analizar"}},
+      {"Play", {"\u25B6 Avvia", "\u25B6 Play", "\u25B6 Reproducir"}},
+      {"Stop", {"\u25A0 Ferma", "\u25A0 Stop", "\u25A0 Detener"}},
   };
   return parole;
 }
@@ -85,6 +87,10 @@ QImage Pulsante(const QString& parola) {
 QImage Logo() {
   constexpr int w = 300, h = 80;
   QImage img(w, h, QImage::Format_RGB32);
+  // 150 dpi: the printed reports place it at its natural size, 51 by 14 mm,
+  // beside their title.
+  img.setDotsPerMeterX(5906);
+  img.setDotsPerMeterY(5906);
   QPainter p(&img);
   p.setRenderHint(QPainter::Antialiasing);
   // Square corners: a bitmap has no transparency, and the logo stands both

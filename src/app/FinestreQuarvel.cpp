@@ -3,6 +3,8 @@
 #include "QuarvelImport.h"
 #include "QvAnagrafica.h"
 #include "QvAnalisiConsumi.h"
+#include "QvAnalisiUtilizzo2.h"
+#include "QvGraph.h"
 
 #include <QWidget>
 
@@ -14,8 +16,8 @@ QWidget* CreaFinestraQuarvel(FinestraLavoro f) {
     case F::Import: return new QuarvelImport;
     case F::Anagrafica: return new QvAnagrafica;
     case F::AnalisiConsumi: return new QvAnalisiConsumi;
-    case F::Grafici:
-    case F::AnalisiUtilizzo: break;  // not built yet: the shell's stand-in
+    case F::Grafici: return new QvGraph;
+    case F::AnalisiUtilizzo: return new QvAnalisiUtilizzo2;
   }
   return nullptr;
 }

@@ -13,7 +13,7 @@ namespace {
 bool Cifra(char c) { return c >= '0' && c <= '9'; }
 }  // namespace
 
-NumeroLetto LeggiNumeroDettagli(std::string_view t) {
+NumeroLetto LeggiNumeroDettagli(std::string_view t, Esponente ammesso) {
   NumeroLetto r;
   std::size_t i = 0;
   const std::size_t n = t.size();
@@ -48,7 +48,7 @@ NumeroLetto LeggiNumeroDettagli(std::string_view t) {
     return r;
   }
   bool esponente = false;
-  if (i < n && (t[i] == 'e' || t[i] == 'E')) {
+  if (ammesso == Esponente::Accettato && i < n && (t[i] == 'e' || t[i] == 'E')) {
     std::size_t j = i + 1;
     if (j < n && (t[j] == '+' || t[j] == '-')) ++j;
     if (j < n && Cifra(t[j])) {
@@ -74,9 +74,11 @@ NumeroLetto LeggiNumeroDettagli(std::string_view t) {
   return r;
 }
 
-double LeggiNumero(std::string_view testo) { return LeggiNumeroDettagli(testo).valore; }
+double LeggiNumero(std::string_view testo, Esponente esponente) {
+  return LeggiNumeroDettagli(testo, esponente).valore;
+}
 
-double LeggiNumero(QStringView testo) {
+double LeggiNumero(QStringView testo, Esponente esponente) {
   // Only ASCII can belong to a number: anything else ends it.
   std::string ascii;
   ascii.reserve(std::size_t(testo.size()));
@@ -84,7 +86,7 @@ double LeggiNumero(QStringView testo) {
     if (c.unicode() > 127) break;
     ascii.push_back(char(c.unicode()));
   }
-  return LeggiNumero(std::string_view(ascii));
+  return LeggiNumero(std::string_view(ascii), esponente);
 }
 
 std::optional<int16_t> Intero16(double valore) {
@@ -109,12 +111,17 @@ std::optional<double> ValoreTesto(const QString& testo) {
   const QString t = testo.trimmed();
   if (t.isEmpty()) return std::nullopt;
   bool ok = false;
-  // A group separator is refused: in Italian "1.234" is read with the point
-  // as a decimal point (1.234), never as a thousand and more.
+  // A group separator is refused by both readings: in Italian "1.234" is
+  // read with the point as a decimal point, and in English "0,500" is no
+  // number at all; neither is ever a thousand or five hundred.
   QLocale locale = LocaleUtente();
   locale.setNumberOptions(locale.numberOptions() | QLocale::RejectGroupSeparator);
   double v = locale.toDouble(t, &ok);
-  if (!ok) v = QLocale::c().toDouble(t, &ok);
+  if (!ok) {
+    QLocale punto = QLocale::c();
+    punto.setNumberOptions(QLocale::RejectGroupSeparator);
+    v = punto.toDouble(t, &ok);
+  }
   if (!ok || !std::isfinite(v)) return std::nullopt;
   return v;
 }

@@ -10,12 +10,17 @@
 
 namespace quarvel {
 
+// Whether a lenient reading takes an exponent. The logger's lines may carry
+// one; the settings file, the language files and the alert boxes never do,
+// so there "1e1" reads as 1.
+enum class Esponente { Accettato, Escluso };
+
 // Reads a number leniently from the start of a text: leading blanks are
-// skipped, then an optional sign, digits, one decimal point and an optional
-// exponent are taken up to the first other character. An empty or
-// non-numeric text gives 0 ("12abc" gives 12, "abc" gives 0).
-double LeggiNumero(std::string_view testo);
-double LeggiNumero(QStringView testo);
+// skipped, then an optional sign, digits, one decimal point and (when
+// accepted) an exponent are taken up to the first other character. An empty
+// or non-numeric text gives 0 ("12abc" gives 12, "abc" gives 0, "2,6" 2).
+double LeggiNumero(std::string_view testo, Esponente esponente = Esponente::Accettato);
+double LeggiNumero(QStringView testo, Esponente esponente = Esponente::Accettato);
 
 // Same reading, also telling where the number ended (index of the first
 // character not taken) and whether any digit was seen.
@@ -24,7 +29,8 @@ struct NumeroLetto {
   std::size_t fine = 0;
   bool cifre = false;
 };
-NumeroLetto LeggiNumeroDettagli(std::string_view testo);
+NumeroLetto LeggiNumeroDettagli(std::string_view testo,
+                                Esponente esponente = Esponente::Accettato);
 
 // Rounds to the nearest integer, halves to the even neighbour, and checks
 // the range: nothing when the result does not fit (or is not a number).
@@ -36,7 +42,8 @@ std::optional<int32_t> Intero32(double valore);
 QString TestoConSegno(long long numero);
 
 // True when the whole text (blanks around it allowed) is a number, written
-// with a point or with the user's decimal separator. Empty is not a number.
+// with a point or with the user's decimal separator. Empty is not a number,
+// and neither is a text with a group separator in any locale.
 bool TestoNumerico(const QString& testo);
 // The value of such a text; nothing when it is not a number.
 std::optional<double> ValoreTesto(const QString& testo);

@@ -6,21 +6,39 @@
 namespace quarvel {
 
 namespace {
-QLocale& Locale() {
-  static QLocale locale = QLocale::system();
+QLocale SenzaGruppi(QLocale locale) {
+  locale.setNumberOptions(QLocale::OmitGroupSeparator | QLocale::RejectGroupSeparator);
   return locale;
 }
 
-QString TestoSenzaGruppi(double valore, int cifre) {
-  QLocale l = Locale();
-  l.setNumberOptions(QLocale::OmitGroupSeparator);
+QLocale& Utente() {
+  static QLocale locale = SenzaGruppi(LocaleItaliano());
+  return locale;
+}
+
+QString TestoSenzaGruppi(double valore, int cifre, const QLocale& locale) {
   if (valore == 0) return QStringLiteral("0");  // never "-0"
-  return l.toString(valore, 'g', cifre);
+  return SenzaGruppi(locale).toString(valore, 'g', cifre);
 }
 }  // namespace
 
-QString FormatoDataBreve() {
-  QString f = Locale().dateFormat(QLocale::ShortFormat);
+QLocale LocaleLingua(const QString& codice) {
+  if (codice == QLatin1String("EN")) return QLocale(QLocale::English, QLocale::UnitedKingdom);
+  if (codice == QLatin1String("ES")) return QLocale(QLocale::Spanish, QLocale::Spain);
+  return LocaleItaliano();
+}
+
+QLocale LocaleItaliano() { return QLocale(QLocale::Italian, QLocale::Italy); }
+
+QLocale LocaleUtente() { return Utente(); }
+
+void ImpostaLocaleUtente(const QLocale& locale) {
+  Utente() = SenzaGruppi(locale);
+  QLocale::setDefault(Utente());
+}
+
+QString FormatoDataBreve(const QLocale& locale) {
+  QString f = locale.dateFormat(QLocale::ShortFormat);
   if (!f.contains(QLatin1String("yyyy"))) f.replace(QLatin1String("yy"), QLatin1String("yyyy"));
   // Two-digit day and month keep the columns of reports aligned.
   if (!f.contains(QLatin1String("dd"))) f.replace(QLatin1String("d"), QLatin1String("dd"));
@@ -28,20 +46,21 @@ QString FormatoDataBreve() {
   return f;
 }
 
-QLocale LocaleUtente() { return Locale(); }
-void ImpostaLocaleUtente(const QLocale& locale) { Locale() = locale; }
-
-QString TestoNumero(double valore) { return TestoSenzaGruppi(valore, 15); }
-QString TestoSingolo(float valore) { return TestoSenzaGruppi(double(valore), 7); }
-
-QString TestoDataBreve(Istante istante) {
-  return Locale().toString(InDateTime(istante).date(), FormatoDataBreve());
+QString TestoNumero(double valore, const QLocale& locale) {
+  return TestoSenzaGruppi(valore, 15, locale);
+}
+QString TestoSingolo(float valore, const QLocale& locale) {
+  return TestoSenzaGruppi(double(valore), 7, locale);
 }
 
-QString TestoDataGenerale(Istante istante) {
+QString TestoDataBreve(Istante istante, const QLocale& locale) {
+  return locale.toString(InDateTime(istante).date(), FormatoDataBreve(locale));
+}
+
+QString TestoDataGenerale(Istante istante, const QLocale& locale) {
   const QString ora = InDateTime(istante).time().toString(QStringLiteral("HH:mm:ss"));
   if (istante >= IstanteZero && istante < IstanteZero + 86400) return ora;
-  return TestoDataBreve(istante) + QLatin1Char(' ') + ora;
+  return TestoDataBreve(istante, locale) + QLatin1Char(' ') + ora;
 }
 
 }  // namespace quarvel

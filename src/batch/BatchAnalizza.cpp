@@ -1,5 +1,4 @@
 // quarvel-batch analizza PERCORSO_DB INIZIO FINE [TARGA]
-#include "AnalisiConsumi.h"
 #include "Impostazioni.h"
 #include "Logs.h"
 #include "SupportoBatch.h"
@@ -8,46 +7,68 @@
 
 namespace quarvel {
 
-namespace {
-int Analizza(const QStringList& a) {
-  const QString percorso = a[1];
-  const auto inizio = LeggiMinuto(a[2]), fineMinuto = LeggiMinuto(a[3]);
-  if (!inizio || !fineMinuto)
-    return Uso(QStringLiteral("Le date vanno scritte \"YYYY-MM-DD HH:MM\"."));
-  if (!QFileInfo(percorso).isFile())
-    return Uso(QStringLiteral("Database inesistente: %1").arg(percorso));
+AnalisiBatch AnalizzaPeriodo(const QString& percorso, const QString& inizioTesto,
+                             const QString& fineTesto, const QString& targa) {
+  AnalisiBatch esito;
+  const auto inizio = LeggiMinuto(inizioTesto), fineMinuto = LeggiMinuto(fineTesto);
+  if (!inizio || !fineMinuto) {
+    esito.stato = Uso(QStringLiteral("Le date vanno scritte \"YYYY-MM-DD HH:MM\"."));
+    return esito;
+  }
+  if (!QFileInfo(percorso).isFile()) {
+    esito.stato = Uso(QStringLiteral("Database inesistente: %1").arg(percorso));
+    return esito;
+  }
   DatabaseLogs db;
   const Esito aperto = db.Apri(percorso, *inizio, *fineMinuto + 59);
   if (!aperto) {
     Errore(aperto.messaggio);
-    return 1;
+    esito.stato = 1;
+    return esito;
   }
+  if (const std::optional<EstremiCampioni> estremi = EstraiEstremi(db.Cursore()))
+    esito.estremi = *estremi;
   ParametriAnalisi p;
-  p.targa = a.size() > 4 ? a[4] : QStringLiteral("- - -");
+  p.targa = targa;
   p.sogliaVelocita = Imp().LivelloAllertVelocita;
   p.sogliaGasolio = Imp().LivelloAllertGasolio;
   p.istanteAnalisi = Adesso();
-  const RisultatoAnalisi r = AnalisiTotale(db.Cursore(), p);
+  esito.risultato = AnalisiTotale(db.Cursore(), p);
   db.Chiudi();
+  const RisultatoAnalisi& r = esito.risultato;
   switch (r.esito) {
     case EsitoAnalisi::PeriodoVuoto:
       Errore(QStringLiteral("Record non presenti, controllare date selezionate"));
-      return 1;
+      esito.stato = 1;
+      return esito;
     case EsitoAnalisi::ErroreLettura:
       Errore(r.erroreDatabase);
-      return 1;
+      esito.stato = 1;
+      return esito;
     case EsitoAnalisi::ReportNonCreato:
       Errore(QStringLiteral("Impossibile creare il report %1: %2").arg(r.percorsoReport, r.erroreFile));
-      return 1;
+      esito.stato = 1;
+      return esito;
     case EsitoAnalisi::ReportIncompleto:
       Errore(QStringLiteral("Report incompleto %1: %2").arg(r.percorsoReport, r.erroreFile));
+      esito.stato = 1;
       break;
     case EsitoAnalisi::Completa: break;
   }
+  esito.figure = true;
+  return esito;
+}
+
+namespace {
+int Analizza(const QStringList& a) {
+  const AnalisiBatch esito =
+      AnalizzaPeriodo(a[1], a[2], a[3], a.size() > 4 ? a[4] : QStringLiteral("- - -"));
+  if (!esito.figure) return esito.stato;
+  const RisultatoAnalisi& r = esito.risultato;
   for (const Didascalia& d : r.didascalie) Stampa(d.testo);
   StampaRighe(QStringLiteral("Possibili carichi:"), r.carichi);
   StampaRighe(QStringLiteral("Possibili anomalie :"), r.anomalie);
-  return r.esito == EsitoAnalisi::Completa ? 0 : 1;
+  return esito.stato;
 }
 }  // namespace
 

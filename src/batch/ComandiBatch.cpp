@@ -15,6 +15,9 @@ const std::vector<ComandoBatch>& Comandi() {
       ComandoImporta(),
       ComandoAnalizza(),
       ComandoRegistra(),
+      ComandoAttivita(),
+      ComandoGrafico(),
+      ComandoStampa(),
   };
   return comandi;
 }

@@ -2,7 +2,10 @@
 // What every command of quarvel-batch shares: its entry in the command table,
 // the output to standard output and standard error, and the reading of the
 // arguments that several commands take.
+#include "AnalisiConsumi.h"
 #include "Istante.h"
+#include "PeriodoAnalisi.h"
+#include "TracciaMese.h"
 
 #include <QStringList>
 #include <optional>
@@ -24,6 +27,9 @@ struct ComandoBatch {
 ComandoBatch ComandoImporta();
 ComandoBatch ComandoAnalizza();
 ComandoBatch ComandoRegistra();
+ComandoBatch ComandoAttivita();
+ComandoBatch ComandoGrafico();
+ComandoBatch ComandoStampa();
 
 // A line on standard error / standard output.
 void Errore(const QString& testo);
@@ -35,5 +41,30 @@ void StampaRighe(const QString& titolo, const QStringList& righe);
 // "YYYY-MM-DD HH:MM" at second 0 of that minute; nothing when it is no such
 // instant.
 std::optional<Istante> LeggiMinuto(const QString& testo);
+
+// The consumption analysis of analizza over the period from the minute
+// inizio to the minute fine of the database at percorso, its failures
+// already printed. figure: the captions and lists were computed (stato may
+// still be 1 when the report file could not be written whole).
+struct AnalisiBatch {
+  int stato = 0;  // exit status: 0, 1 or 2
+  bool figure = false;
+  RisultatoAnalisi risultato;
+  EstremiCampioni estremi;  // the first and last sample of the period
+};
+AnalisiBatch AnalizzaPeriodo(const QString& percorso, const QString& inizio, const QString& fine,
+                             const QString& targa);
+
+// The month scan of attivita over the database at percorso, for the year and
+// the month (1..12) as written on the command line, its failures already
+// printed: a usage error (2), or a month without samples or an engine error
+// (1), which leave the matrix empty.
+struct MeseBatch {
+  int stato = 0;  // exit status: 0, 1 or 2
+  int anno = 0, mese = 0;
+  PeriodoMese periodo;
+  AttivitaMese attivita;
+};
+MeseBatch ScansioneMese(const QString& percorso, const QString& anno, const QString& mese);
 
 }  // namespace quarvel

@@ -115,8 +115,9 @@ RisultatoAnalisi AnalisiTotale(CursoreLogs& periodo, const ParametriAnalisi& p) 
     const SaltoLivello salto = a.Aggiungi(c, p.sogliaVelocita, p.sogliaGasolio);
     if (p.avanzamento) p.avanzamento(a.ContatoreAvanzamento);
     if (salto.calo)
-      r.anomalie << RigaAnomalia(c.TimeDate, salto.precedente, c.livello, a.NumeroCampione);
-    if (salto.aumento) r.carichi << RigaCarico(c.TimeDate, salto.precedente, c.livello);
+      r.anomalie << RigaAnomalia(c.TimeDate, salto.precedente, c.livello, a.NumeroCampione,
+                                 p.testi);
+    if (salto.aumento) r.carichi << RigaCarico(c.TimeDate, salto.precedente, c.livello, p.testi);
 
     periodo.Successivo();
     if (periodo.AllaFine()) break;
@@ -126,7 +127,7 @@ RisultatoAnalisi AnalisiTotale(CursoreLogs& periodo, const ParametriAnalisi& p) 
   }
 
   if (LetturaFallita(periodo, report, r)) return r;
-  r.didascalie = Didascalie(a, p.sogliaVelocita);
+  r.didascalie = Didascalie(a, p.sogliaVelocita, p.testi);
   report.Riga(ChiusuraUltimoViaggio(a) + BloccoTotale(a, p.sogliaVelocita));
   Concludi(report, EsitoAnalisi::Completa, r);
   return r;

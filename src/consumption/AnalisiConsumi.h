@@ -23,6 +23,9 @@ struct ParametriAnalisi {
   // Called once per sample with ContatoreAvanzamento (0..100). Keep it cheap:
   // the window moves its bar and lets events through with PassoEventi.
   std::function<void(int16_t)> avanzamento;
+  // The words and format of the captions and list lines (the report is
+  // Italian whatever they are).
+  TestiRisultati testi;
 };
 
 enum class EsitoAnalisi {
@@ -38,7 +41,8 @@ struct RisultatoAnalisi {
   QString percorsoReport;     // PercorsoReport
   QString erroreFile;         // the file system's description when writing failed
   QString erroreDatabase;     // "Errore Database, comunicare Err: " and the engine's message
-  // The sixteen captions in fill order; empty unless the period had samples.
+  // The sixteen captions in fill order, in the words handed in; empty unless
+  // the period had samples.
   std::vector<Didascalia> didascalie;
   // Lines to append to Txt_datecarico and Txt_datesospette, each ending in
   // CR LF, in the order they were found.

@@ -1,7 +1,5 @@
 #include "PeriodoAnalisi.h"
 
-#include "Localizzazione.h"
-
 namespace quarvel {
 
 namespace {
@@ -89,12 +87,12 @@ PeriodoAnalisi CostruisciPeriodo(const QDate& dataInizio, const QString& oraIniz
   return p;
 }
 
-QString DidascaliaInizioAnalisi(Istante primo) {
-  return QStringLiteral("Data inizio analisi :") + TestoDataGenerale(primo);
+QString DidascaliaInizioAnalisi(Istante primo, const TestiRisultati& testi) {
+  return testi.Componi(VoceRisultato::InizioAnalisi, {testi.Data(primo)});
 }
 
-QString DidascaliaFineAnalisi(Istante ultimo) {
-  return QStringLiteral("Data fine analisi :") + TestoDataGenerale(ultimo);
+QString DidascaliaFineAnalisi(Istante ultimo, const TestiRisultati& testi) {
+  return testi.Componi(VoceRisultato::FineAnalisi, {testi.Data(ultimo)});
 }
 
 }  // namespace quarvel

@@ -4,6 +4,7 @@
 // hour and minute boxes as typed, and the captions of the period's bounds.
 #include "Istante.h"
 #include "Logs.h"
+#include "TestiRisultati.h"
 
 #include <QDate>
 #include <QString>
@@ -51,8 +52,9 @@ PeriodoAnalisi CostruisciPeriodo(const QDate& dataInizio, const QString& oraIniz
                                  const QString& minutoInizio, const QDate& dataFine,
                                  const QString& oraFine, const QString& minutoFine);
 
-// "Data inizio analisi :" and "Data fine analisi :" followed by the instant.
-QString DidascaliaInizioAnalisi(Istante primo);
-QString DidascaliaFineAnalisi(Istante ultimo);
+// "Data inizio analisi :" and "Data fine analisi :" followed by the instant,
+// in Italian unless other words are handed in.
+QString DidascaliaInizioAnalisi(Istante primo, const TestiRisultati& testi = {});
+QString DidascaliaFineAnalisi(Istante ultimo, const TestiRisultati& testi = {});
 
 }  // namespace quarvel

@@ -16,15 +16,17 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "Anagrafica.h"
+#include "AnteprimaStampa.h"
 #include "AnalisiConsumi.h"
 #include "CartellaProgramma.h"
 #include "DatabaseVeicolo.h"
 #include "FinestraUnica.h"
 #include "FrecceSuGiu.h"
+#include "FunzioniStampa.h"
 #include "Immagini.h"
 #include "Impostazioni.h"
 #include "Lingua.h"
+#include "ListaTarghe.h"
 #include "Localizzazione.h"
 #include "Messaggi.h"
 #include "Nomina.h"
@@ -137,9 +139,9 @@ void Accoda(QPlainTextEdit* elenco, const QStringList& righe) {
 QvAnalisiConsumi::QvAnalisiConsumi(QWidget* padre) : QMainWindow(padre) {
   setObjectName(QStringLiteral("QvAnalisiConsumi"));
   setWindowTitle(QStringLiteral("Quarvel - Analisi Consumi"));
+  setProperty("Tag", 5000);
   Costruisci();
   ApplicaLingua(this, NomeFileLingua());
-  Cmd_Print->setToolTip(TestoLingua(5105, QStringLiteral("Stampa non ancora disponibile")));
   CaricaImmaginiPulsanti(
       {{Cmd_Analizza2, QStringLiteral("analyze")}, {Cmd_Close, QStringLiteral("Close")}}, this);
   // As tall as the picture buttons beside it.
@@ -160,7 +162,6 @@ void QvAnalisiConsumi::Costruisci() {
 
   Cmd_Analizza2 = Nomina("Cmd_Analizza2", 0, new QPushButton(QStringLiteral("Analizza"), centro));
   Cmd_Print = Nomina("Cmd_Print", 5010, new QPushButton(QStringLiteral("Stampa"), centro));
-  Cmd_Print->setEnabled(false);
   Cmd_Close = Nomina("Cmd_Close", 0, new QPushButton(QStringLiteral("Chiudi"), centro));
   Prb_Analisi = Barra("Prb_Analisi", centro);
   Prb_running = Barra("Prb_running", centro);
@@ -193,6 +194,7 @@ void QvAnalisiConsumi::Costruisci() {
   connect(Cmb_Targa, &QComboBox::activated, this, &QvAnalisiConsumi::TargaScelta);
   connect(Cmd_ApriDati, &QPushButton::clicked, this, &QvAnalisiConsumi::ApriDati);
   connect(Cmd_Analizza2, &QPushButton::clicked, this, &QvAnalisiConsumi::Analizza);
+  connect(Cmd_Print, &QPushButton::clicked, this, &QvAnalisiConsumi::Stampa);
   connect(Cmd_Close, &QPushButton::clicked, this, &QWidget::close);
   connect(Mnu_opzioni, &QAction::triggered, this, [] {
     MostraFinestraUnica(QStringLiteral("QvAnalisiOption"), [] { return new QvAnalisiOption; });
@@ -278,7 +280,7 @@ QWidget* QvAnalisiConsumi::CreaRiquadroPeriodo() {
     g->addWidget(data, r, 1);
     g->addWidget(ora, r, 2);
     g->addWidget(frecceOra, r, 3);
-    g->addWidget(new QLabel(QStringLiteral(":"), f), r, 4);
+    g->addWidget(Etichetta("Lbl_SeparaOra", 5017, QStringLiteral(":"), f), r, 4);
     g->addWidget(minuto, r, 5);
     g->addWidget(frecceMinuto, r, 6);
   };
@@ -346,13 +348,9 @@ QWidget* QvAnalisiConsumi::CreaElenchi() {
 }
 
 void QvAnalisiConsumi::CaricaTarghe() {
-  const ElencoTarghe elenco = TargheAnagrafica(Imp().PercorsoAnagrafica);
-  if (!elenco.esito) {
-    MostraMessaggio(elenco.esito.messaggio, Icona::Critica, TitoloApplicazione, this);
-    return;
-  }
-  Cmb_Targa->addItems(elenco.targhe);
+  const Esito esito = CollegaListaTarghe(Cmb_Targa);
   Cmb_Targa->setCurrentIndex(-1);  // the user chooses; choosing opens the database
+  if (!esito) MostraMessaggio(esito.messaggio, Icona::Critica, TitoloApplicazione, this);
 }
 
 void QvAnalisiConsumi::TargaScelta(int indice) {
@@ -461,9 +459,10 @@ void QvAnalisiConsumi::Analizza() {
     return;
   }
   CursoreLogs& campioni = db_.Cursore();
+  const TestiRisultati testi(CercaTestiLingua(), LocaleUtente());
   if (const std::optional<EstremiCampioni> estremi = EstraiEstremi(campioni)) {
-    Lbl_StartDate->setText(DidascaliaInizioAnalisi(estremi->primo));
-    Lbl_endDate->setText(DidascaliaFineAnalisi(estremi->ultimo));
+    Lbl_StartDate->setText(DidascaliaInizioAnalisi(estremi->primo, testi));
+    Lbl_endDate->setText(DidascaliaFineAnalisi(estremi->ultimo, testi));
   } else if (const QString errore = campioni.Errore(); !errore.isEmpty()) {
     // A damaged database: no figures at all.
     MostraMessaggio(kErroreDatabase + errore, Icona::Critica, TitoloApplicazione, this);
@@ -482,6 +481,7 @@ void QvAnalisiConsumi::Analizza() {
   parametri.sogliaVelocita = Imp().LivelloAllertVelocita;
   parametri.sogliaGasolio = Imp().LivelloAllertGasolio;
   parametri.istanteAnalisi = Adesso();
+  parametri.testi = testi;
   parametri.avanzamento = [&](int16_t contatore) {
     if (!passo.Pronto()) return;
     Prb_running->setValue(contatore);
@@ -493,10 +493,23 @@ void QvAnalisiConsumi::Analizza() {
   MostraRisultati(r);
 }
 
+void QvAnalisiConsumi::Stampa() {
+  if (inAnalisi_) return;
+  // The texts as they stand now: the preview repaints from this copy.
+  TestiReportConsumi testi;
+  testi.targa = Cmb_Targa->currentText();
+  testi.inizio = Lbl_StartDate->text();
+  testi.fine = Lbl_endDate->text();
+  for (const QString& nome : EtichetteReportConsumi()) testi.risultati << risultati_.value(nome)->text();
+  MostraAnteprima({NomeStampa(QStringLiteral("Consumi"), testi.targa, Adesso()),
+                   [testi](QPrinter& stampante) { return ReportConsumi(stampante, testi); }},
+                  this);
+}
+
 void QvAnalisiConsumi::ImpostaInAnalisi(bool si) {
   inAnalisi_ = si;
   for (QWidget* w :
-       std::initializer_list<QWidget*>{Frm_Mezzo, Frm_Periodo, Cmd_Analizza2, Cmd_Close})
+       std::initializer_list<QWidget*>{Frm_Mezzo, Frm_Periodo, Cmd_Analizza2, Cmd_Print, Cmd_Close})
     w->setEnabled(!si);
   Mnu_opzioni->setEnabled(!si);
   if (si) {

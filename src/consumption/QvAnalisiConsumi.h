@@ -51,6 +51,8 @@ class QvAnalisiConsumi : public QMainWindow {
   void TargaScelta(int indice);
   void ApriDati();
   void Analizza();
+  // The print preview of the consumption report, from the texts shown.
+  void Stampa();
   // Reads the span of the database at percorso into Txt_DBdal and Txt_DBal
   // and proposes it as the period; false when it could not be opened.
   bool LeggiDatabase(const QString& percorso);

@@ -31,6 +31,7 @@ QLineEdit* CasellaValore(const char* nome, QWidget* padre) {
 QvAnalisiOption::QvAnalisiOption(QWidget* padre) : QWidget(padre) {
   setObjectName(QStringLiteral("QvAnalisiOption"));
   setWindowTitle(QStringLiteral("Quarvel Analisi Option"));
+  setProperty("Tag", 5200);
   Costruisci();
   ApplicaLingua(this, NomeFileLingua());
 
@@ -97,7 +98,7 @@ void QvAnalisiOption::Costruisci() {
 }
 
 void QvAnalisiOption::ValoreModificato(const QString& testo, int16_t& impostazione) {
-  AggiornaImpostazione16(testo, impostazione, 5207, this);
+  AggiornaImpostazione16(testo, impostazione, 5207, this, LetturaCampo::Indulgente);
 }
 
 }  // namespace quarvel

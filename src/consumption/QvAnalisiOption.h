@@ -20,8 +20,9 @@ class QvAnalisiOption : public QWidget {
 
  private:
   void Costruisci();
-  // A numeric text that fits 16 bits goes into the setting; anything else
-  // gets a message and the setting keeps its value.
+  // A numeric text goes into the setting, read leniently from its start; a
+  // text that is no number, or a value beyond 16 bits, gets a message and
+  // the setting keeps its value.
   void ValoreModificato(const QString& testo, int16_t& impostazione);
 
   QGroupBox* Frm_AnnoAnalisi;

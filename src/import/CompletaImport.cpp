@@ -5,6 +5,7 @@
 #include "FileDurevoli.h"
 #include "ImportaLog.h"
 #include "Logs.h"
+#include "OrdinaliLogs.h"
 #include "SpostamentoArchivio.h"
 
 #include <QDir>
@@ -120,10 +121,6 @@ EsitoGiornale CompletaImport(const GiornaleImport& g, OsservatoreImport* o, cons
 
   // Every sample is committed. What follows only closes the import, and a
   // kill here is closed by the next import from this same point.
-  //
-  // The one place, after the last commit, where what is kept beside Logs is
-  // brought up to date with the samples just stored.
-
   ScriviChiusura(e.percorsoErrori, a.confermato, QStringLiteral("IMPORTAZIONE ESEGUITA !"));
   if (Esito s = CancellaGiornale(g); !s) {
     e.interruzione = s.messaggio;
@@ -131,6 +128,9 @@ EsitoGiornale CompletaImport(const GiornaleImport& g, OsservatoreImport* o, cons
   }
   CancellaAvanzamento(db, g.archivio);
   db.Chiudi();
+  // The one place, after the import's last write, where what is kept beside
+  // Logs is brought up to date with the samples just stored.
+  AggiornaOrdinaliLogs(e.percorsoDB);  // the chart's page seek; a failure is harmless
   e.completa = true;
   return e;
 }

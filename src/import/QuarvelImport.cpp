@@ -1,6 +1,5 @@
 #include "QuarvelImport.h"
 
-#include "Anagrafica.h"
 #include "CartellaProgramma.h"
 #include "Conversioni.h"
 #include "FileDati.h"
@@ -8,6 +7,7 @@
 #include "Immagini.h"
 #include "Impostazioni.h"
 #include "Lingua.h"
+#include "ListaTarghe.h"
 #include "Messaggi.h"
 #include "Nomina.h"
 #include "Targa.h"
@@ -72,16 +72,15 @@ class OsservatoreFinestra : public OsservatoreImport {
 QuarvelImport::QuarvelImport(QWidget* padre) : QWidget(padre) {
   setObjectName(QStringLiteral("QuarvelImport"));
   setWindowTitle(QStringLiteral("Quarvel - Import"));
+  setProperty("Tag", 2000);
   Costruisci();
   ApplicaLingua(this, NomeFileLingua());
   CaricaImmaginiPulsanti({{Cmd_Close, QStringLiteral("Close")}, {Cmd_Import, QStringLiteral("Import")}},
                          this);
 
   // The plates of the registry follow the design-time "- - -".
-  const ElencoTarghe elenco = TargheAnagrafica(Imp().PercorsoAnagrafica);
-  if (!elenco.esito)
-    MostraMessaggio(elenco.esito.messaggio, Icona::Esclamazione, kAvviso, this);
-  Cmb_Targa->addItems(elenco.targhe);
+  if (const Esito targhe = CollegaListaTarghe(Cmb_Targa); !targhe)
+    MostraMessaggio(targhe.messaggio, Icona::Esclamazione, kAvviso, this);
 
   CaricaUnita();
   connect(Drive1, &QComboBox::currentIndexChanged, this, &QuarvelImport::UnitaCambiata);

@@ -3,6 +3,7 @@
 #include "Conversioni.h"
 #include "Localizzazione.h"
 
+#include <cmath>
 
 namespace quarvel {
 
@@ -19,7 +20,9 @@ std::optional<int16_t> LeggiMisura(const QString& testo) { return Intero16(Leggi
 RisultatoK CalcolaKSensore(int16_t capacita, int16_t altezza, double kGasolio) {
   if (altezza == 0) return {0, ProblemaK::AltezzaZero};
   if (kGasolio == 0) return {0, ProblemaK::FattoreZero};
-  return {double(capacita) / double(altezza) / kGasolio, ProblemaK::Nessuno};
+  const double k = double(capacita) / double(altezza) / kGasolio;
+  if (!std::isfinite(k)) return {0, ProblemaK::NonFinito};
+  return {k, ProblemaK::Nessuno};
 }
 
 QString TestoK(double k) {

@@ -26,8 +26,8 @@ std::optional<double> LeggiFattore(const QString& testo);
 std::optional<int16_t> LeggiMisura(const QString& testo);
 
 // The fuel-sensor factor K = capacity / height / fuel factor, unless a
-// divisor is 0.
-enum class ProblemaK { Nessuno, AltezzaZero, FattoreZero };
+// divisor is 0 or the fuel factor is so small that K is beyond any number.
+enum class ProblemaK { Nessuno, AltezzaZero, FattoreZero, NonFinito };
 struct RisultatoK {
   double k = 0;
   ProblemaK problema = ProblemaK::Nessuno;

@@ -68,6 +68,7 @@ QLineEdit* Casella(const char* nome, int larghezza, QLabel* etichetta, QWidget* 
 QvAnagrafica::QvAnagrafica(QWidget* padre) : QWidget(padre) {
   setObjectName(QStringLiteral("QvAnagrafica"));
   setWindowTitle(QStringLiteral("Quarvel - Anagrafica"));
+  setProperty("Tag", 3000);
   Costruisci();
   ApplicaLingua(this, NomeFileLingua());
   CaricaImmaginiPulsanti({{Cmd_Close, QStringLiteral("Close")},
@@ -161,8 +162,10 @@ void QvAnagrafica::CaricaElenco() {
   const std::size_t totale = veicoli.size();
   elenco_.assign(veicoli.begin(),
                  veicoli.begin() + std::ptrdiff_t(std::min<std::size_t>(totale, kMezziInElenco)));
+  fuoriScala_ = RecordsetAnagrafica().FuoriScala();
   ChiudiAnagrafica();
   if (!elenco_.empty()) Mostra(0);
+  SegnalaFuoriScala();
   if (totale > kMezziInElenco)
     Avviso(Componi(3018, QStringLiteral("L'anagrafica contiene %1 mezzi: la finestra mostra solo "
                                         "i primi 16."),
@@ -175,11 +178,34 @@ void QvAnagrafica::Mostra(int16_t indice) {
   const VeicoloAnagrafica& v = elenco_[std::size_t(indice)];
   Txt_Targa->setText(v.Targa);
   Txt_MarcaModello->setText(v.MarcaModello);
-  Txt_Capacita->setText(TestoConSegno(v.Capacita));
-  Txt_Altezza->setText(TestoConSegno(v.Altezza));
+  Txt_Capacita->setText(TestoConSegno(ValoreRegistrato(v, QStringLiteral("Capacita"), v.Capacita)));
+  Txt_Altezza->setText(TestoConSegno(ValoreRegistrato(v, QStringLiteral("Altezza"), v.Altezza)));
   Txt_KGasolio->setText(TestoFattore(v.KGasolio));
   Txt_Ksensore->setText(TestoFattore(v.KSensore));
   Txt_AltreInfo->setText(v.AltreInfo);
+}
+
+long long QvAnagrafica::ValoreRegistrato(const VeicoloAnagrafica& v, const QString& colonna,
+                                         int16_t valore) const {
+  for (const MisuraFuoriScala& f : fuoriScala_)
+    if (f.targa == v.Targa && f.colonna == colonna) return f.valore;
+  return valore;
+}
+
+void QvAnagrafica::SegnalaFuoriScala() {
+  if (fuoriScala_.empty()) return;
+  QStringList righe;
+  for (const MisuraFuoriScala& f : fuoriScala_)
+    righe << QStringLiteral("%1 - %2: %3")
+                 .arg(f.targa,
+                      NomeCampo(f.colonna == QLatin1String("Capacita") ? Lbl_Capacita : Lbl_Altezza))
+                 .arg(f.valore);
+  Avviso(Componi(3022,
+                 QStringLiteral("Valori fuori scala in anagrafica (da -32768 a 32767), scritti da "
+                                "un altro programma: %1. Le caselle li mostrano come sono: "
+                                "correggerli e aggiornare il mezzo."),
+                 righe.join(QStringLiteral("; "))),
+         Icona::Esclamazione);
 }
 
 void QvAnagrafica::Precedente() {
@@ -225,6 +251,11 @@ void QvAnagrafica::CalcolaK() {
       Txt_KGasolio->setFocus();
       return Avviso(TestoLingua(3017, QStringLiteral("Impossibile calcolare K sensore: il "
                                                      "coefficiente gasolio è 0.")),
+                    Icona::Esclamazione);
+    case ProblemaK::NonFinito:
+      Txt_KGasolio->setFocus();
+      return Avviso(TestoLingua(3021, QStringLiteral("Impossibile calcolare K sensore: il "
+                                                     "coefficiente gasolio è troppo piccolo.")),
                     Icona::Esclamazione);
     case ProblemaK::Nessuno:
       Txt_Ksensore->setText(TestoK(r.k));
@@ -296,11 +327,18 @@ void QvAnagrafica::Registra(const VeicoloAnagrafica& veicolo, bool nuovo) {
                                    veicolo.Targa));
   else
     esito = AggiornaAnagrafica(veicolo);
+  const std::size_t mezzi = RecordsetAnagrafica().Veicoli().size();
   ChiudiAnagrafica();
   if (!esito)
     return Avviso(esito.messaggio, esito.messaggio.startsWith(kErroreDatabase) ? Icona::Critica
                                                                                : Icona::Esclamazione);
-  if (nuovo)
+  if (nuovo && mezzi > kMezziInElenco)
+    Avviso(Componi(3023, QStringLiteral("Mezzo %1 inserito in anagrafica. La finestra mostra solo "
+                                        "i primi 16 mezzi: per modificarlo scriverne la targa e "
+                                        "premere Aggiorna."),
+                   veicolo.Targa),
+           Icona::Informazione);
+  else if (nuovo)
     Avviso(Componi(3020, QStringLiteral("Mezzo %1 inserito in anagrafica: comparirà nell'elenco "
                                         "alla prossima apertura della finestra."),
                    veicolo.Targa),

@@ -45,6 +45,11 @@ class QvAnagrafica : public QWidget {
   // its plate, and tells the user how it went.
   void Registra(const VeicoloAnagrafica& veicolo, bool nuovo);
   void Avviso(const QString& testo, Icona icona);
+  // A capacity or height another program stored beyond 16 bits is shown as
+  // stored and reported once, when the list is loaded.
+  long long ValoreRegistrato(const VeicoloAnagrafica& v, const QString& colonna,
+                             int16_t valore) const;
+  void SegnalaFuoriScala();
 
   QLabel* Lbl_Targa;
   QLineEdit* Txt_Targa;
@@ -68,6 +73,7 @@ class QvAnagrafica : public QWidget {
   QPushButton* Cmd_Close;
 
   std::vector<VeicoloAnagrafica> elenco_;  // at most kMezziInElenco
+  std::vector<MisuraFuoriScala> fuoriScala_;
   int16_t corrente_ = 0;
 };
 

@@ -3,10 +3,15 @@
 #include "CartellaProgramma.h"
 #include "Conversioni.h"
 #include "FileTesto.h"
+#include "TrovaVoce.h"
 
 #include <QDate>
 #include <QFileInfo>
 #include <QSaveFile>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
 
 namespace quarvel {
 
@@ -26,6 +31,31 @@ constexpr RigaValore RigheLette[] = {
     {9, "Livello Allert Velocità", &Impostazioni::LivelloAllertVelocita},
     {13, "Lingua", &Impostazioni::Lingua},
 };
+
+// The owner of a file, when it has one, read before the file is replaced.
+struct Proprietario {
+  bool esiste = false;
+  uint proprietario = 0, gruppo = 0;
+};
+Proprietario ProprietarioDi(const QString& percorso) {
+  const QFileInfo f(percorso);
+  if (!f.exists()) return {};
+  return {true, f.ownerId(), f.groupId()};
+}
+
+// The new file keeps the owner of the one it replaced (the permissions come
+// with the save): the administrator saving the settings once must not take
+// the file away from its user. Refused without the right to do so, and the
+// settings are saved all the same.
+void RipristinaProprietario(const QString& percorso, const Proprietario& prima) {
+#ifdef Q_OS_UNIX
+  if (!prima.esiste || ProprietarioDi(percorso).proprietario == prima.proprietario) return;
+  (void)!::chown(QFile::encodeName(percorso).constData(), prima.proprietario, prima.gruppo);
+#else
+  Q_UNUSED(percorso);
+  Q_UNUSED(prima);
+#endif
+}
 }  // namespace
 
 Impostazioni& Imp() {
@@ -42,7 +72,9 @@ std::optional<QString> CodiceDaLingua(int lingua) {
   return std::nullopt;
 }
 
-QString PercorsoIni() { return PercorsoProgramma(QStringLiteral("Quarvelini.ini")); }
+QString PercorsoIni() {
+  return PercorsoEsistente(PercorsoProgramma(QStringLiteral("Quarvelini.ini")));
+}
 QString PercorsoLog() { return PercorsoProgramma(QStringLiteral("Quarvelini.Log")); }
 
 void InizializzaDefault() {
@@ -76,7 +108,7 @@ EsitoLetturaIni LeggiIni() {
       esito.valoriMancanti << etichetta;
       continue;
     }
-    const auto valore = Intero16(LeggiNumero(righe[r.riga - 1]));
+    const auto valore = Intero16(LeggiNumero(righe[r.riga - 1], Esponente::Escluso));
     if (!valore) {
       esito.valoriFuoriScala << etichetta;
       continue;
@@ -122,11 +154,17 @@ EsitoScritturaIni ScriviIni() {
       TestoConSegno(i.Lingua),
   };
   // Written beside and then put in place, so that a full disk leaves the
-  // previous file whole.
-  QSaveFile file(PercorsoIni());
+  // previous file whole. In a program folder the user may not write into
+  // (an installation of the administrator's, with only this file left
+  // writable) no file can be made beside it: then it is rewritten in place.
+  const QString percorso = PercorsoIni();
+  const Proprietario prima = ProprietarioDi(percorso);
+  QSaveFile file(percorso);
+  file.setDirectWriteFallback(true);
   const QByteArray byte = (righe.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8();
   if (!file.open(QIODevice::WriteOnly) || file.write(byte) != byte.size() || !file.commit())
     return {false, file.errorString()};
+  RipristinaProprietario(percorso, prima);
   return {};
 }
 

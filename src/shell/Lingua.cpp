@@ -5,6 +5,7 @@
 #include "FileTesto.h"
 #include "Impostazioni.h"
 #include "Messaggi.h"
+#include "TrovaVoce.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -25,7 +26,9 @@ namespace quarvel {
 
 namespace {
 // A number read leniently, as the settings file's values are.
-long long Numero(QStringView testo) { return std::llround(std::nearbyint(LeggiNumero(testo))); }
+long long Numero(QStringView testo) {
+  return std::llround(std::nearbyint(LeggiNumero(testo, Esponente::Escluso)));
+}
 
 void SegnalaFileMancante(QWidget* finestra) {
   MostraMessaggio(QStringLiteral("File Not Found.\nMust Have at least one Language File!"),
@@ -93,11 +96,15 @@ void ApplicaControllo(QWidget* w, const TestiLingua& t) {
     return;
   }
   const auto tag = Proprieta(w, "Tag");
-  if (!tag) return;
   if (auto* etichetta = qobject_cast<QLabel*>(w)) {
-    etichetta->setText(t.Testo(Numero(*tag)));
+    // A label without a number reads as number 0, normally no text at all.
+    // A label that shows a picture is a picture, and Qt's own inner labels
+    // are none of the window's.
+    if (etichetta->pixmap().isNull() && !w->objectName().startsWith(QLatin1String("qt_")))
+      etichetta->setText(t.Testo(tag ? Numero(*tag) : 0));
     return;
   }
+  if (!tag) return;
   if (const long long numero = Numero(*tag); numero > 0) {
     if (auto* pulsante = qobject_cast<QAbstractButton*>(w)) pulsante->setText(t.Testo(numero));
     else if (auto* cornice = qobject_cast<QGroupBox*>(w)) cornice->setTitle(t.Testo(numero));
@@ -113,16 +120,16 @@ void ApplicaVoce(QAction* voce, const TestiLingua& t) {
 }  // namespace
 
 std::optional<TestiLingua> TestiLingua::Carica(const QString& nomeFile) {
-  const auto righe = LeggiRigheTesto(PercorsoProgramma(nomeFile));
+  const auto righe = LeggiRigheTesto(PercorsoEsistente(PercorsoProgramma(nomeFile)));
   if (!righe) return std::nullopt;
   TestiLingua testi;
   for (const QString& riga : *righe) {
     if (riga.isEmpty()) continue;
     const qsizetype blank = riga.indexOf(QLatin1Char(' '));
     const long long numero = Numero(QStringView(riga).left(blank < 0 ? riga.size() : blank));
-    // The text follows the number and its blank: from the sixth character
-    // for the usual four-digit numbers.
-    const QString testo = blank < 0 ? QString() : riga.mid(blank + 1);
+    // Four digits and a blank: the text is from the sixth character on,
+    // whatever the line holds before it.
+    const QString testo = riga.mid(5);
     testi.testi_.insert(numero, testo.isEmpty() ? QStringLiteral("??????") : testo);
   }
   return testi;
@@ -140,9 +147,14 @@ QString LeggiTestoLingua(long long numero, const QString& nomeFile) {
 }
 
 QString TestoLingua(long long numero, const QString& riserva) {
+  return CercaTestiLingua()(numero, riserva);
+}
+
+CercaTesto CercaTestiLingua() {
   const auto testi = TestiLingua::Carica(NomeFileLingua());
-  if (!testi || !testi->Contiene(numero)) return riserva;
-  return testi->Testo(numero);
+  return [testi](long long numero, const QString& riserva) {
+    return testi && testi->Contiene(numero) ? testi->Testo(numero) : riserva;
+  };
 }
 
 void ApplicaLingua(QWidget* finestra, const QString& nomeFile) {
@@ -151,6 +163,8 @@ void ApplicaLingua(QWidget* finestra, const QString& nomeFile) {
     SegnalaFileMancante(finestra);
     return;
   }
+  if (const auto tag = Proprieta(finestra, "Tag"); tag && Numero(*tag) > 0)
+    finestra->setWindowTitle(testi->Testo(Numero(*tag)));
   for (QObject* o : finestra->findChildren<QObject*>()) {
     if (auto* w = qobject_cast<QWidget*>(o)) ApplicaControllo(w, *testi);
     else if (auto* voce = qobject_cast<QAction*>(o)) ApplicaVoce(voce, *testi);

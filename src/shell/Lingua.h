@@ -1,10 +1,12 @@
 #pragma once
-// Language files: IT.lan, EN.lan, ES.lan in the program folder, lines of a
-// four-digit number, a blank and the text. A control's number is its dynamic
+// Language files: IT.lan, EN.lan, ES.lan in the program folder (found
+// whatever the letter case of their names), lines of a four-digit number, a
+// blank and the text. A control's number is its dynamic
 // property "Tag" (menu items: "Index"); ApplicaLingua sets the texts of a
 // whole window from them.
 #include <QHash>
 #include <QString>
+#include <functional>
 #include <optional>
 
 class QWidget;
@@ -37,9 +39,17 @@ QString LeggiTestoLingua(long long numero, const QString& nomeFile);
 // original the window already knows).
 QString TestoLingua(long long numero, const QString& riserva);
 
+// The same look-up for many texts: the current language file is read once,
+// when this is called.
+using CercaTesto = std::function<QString(long long numero, const QString& riserva)>;
+CercaTesto CercaTestiLingua();
+
 // Sets the texts of every control of the window from the language file:
-//   QLabel with a Tag                  text = text of Tag (a number not in the
-//                                      file empties it)
+//   the window itself with a Tag > 0   title = text of Tag
+//   QLabel                             text = text of Tag, of number 0 when
+//                                      it has none (a number not in the file
+//                                      empties it); a label showing a picture
+//                                      keeps it
 //   QAction with Index > 1000          text = text of Index (menu items)
 //   QMenu with Index > 1000            title = text of Index
 //   QToolBar                           each action with a Tag: text = text of
@@ -53,8 +63,8 @@ QString TestoLingua(long long numero, const QString& riserva);
 //   any other control (buttons, group  Tag > 0: text (title) = text of Tag;
 //   boxes, radio and check boxes, ...) with an Index, and Tag followed by
 //                                      Index > 0: tooltip = that text
-// Controls without a Tag (or Index) keep their design text. A missing file
-// is reported once for the window, and every control keeps its text.
+// Other controls without a Tag (or Index) keep their design text. A missing
+// file is reported once for the window, and every control keeps its text.
 void ApplicaLingua(QWidget* finestra, const QString& nomeFile);
 
 // The header data role that holds a column's language number.

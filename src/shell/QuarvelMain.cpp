@@ -6,6 +6,7 @@
 #include "Immagini.h"
 #include "Impostazioni.h"
 #include "Lingua.h"
+#include "LinguaProgramma.h"
 #include "Messaggi.h"
 #include "QuarvelOption.h"
 
@@ -42,6 +43,7 @@ QuarvelMain::QuarvelMain(QWidget* padre) : QMainWindow(padre) {
 
   InizializzaDefault();
   const EsitoLetturaIni lettura = LeggiIni();
+  ApplicaLinguaProgramma();
   if (lettura.Difettoso())
     MostraMessaggio(lettura.Descrizione(), Icona::Esclamazione, TitoloApplicazione, this);
   setWindowTitle(Titolo());
@@ -56,9 +58,7 @@ void QuarvelMain::Costruisci() {
   Img_Logo->setObjectName(QStringLiteral("Img_Logo"));
   Img_Logo->setAlignment(Qt::AlignCenter);
   const QPixmap logo(PercorsoLogo());
-  if (logo.isNull()) {
-    Img_Logo->setText(QStringLiteral("<b style='font-size:28px'>Quarvel</b>"));
-  } else {
+  if (!logo.isNull()) {
     Img_Logo->setPixmap(logo);
     Img_Logo->setFixedSize(logo.size());
   }
@@ -126,6 +126,9 @@ void QuarvelMain::Costruisci() {
 
 void QuarvelMain::AggiornaLingua() {
   ApplicaLingua(this, NomeFileLingua());
+  // Without its picture the logo is the program's name, in no language.
+  if (Img_Logo->pixmap().isNull())
+    Img_Logo->setText(QStringLiteral("<b style='font-size:28px'>Quarvel</b>"));
   CaricaImmagini();
 }
 

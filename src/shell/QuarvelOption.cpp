@@ -3,6 +3,7 @@
 #include "CampoImpostazione.h"
 #include "Impostazioni.h"
 #include "Lingua.h"
+#include "LinguaProgramma.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -37,6 +38,7 @@ QGroupBox* Cornice(const char* nome, const QString& titolo, int tag, QWidget* pa
 QuarvelOption::QuarvelOption(QWidget* padre) : QWidget(padre) {
   setObjectName(QStringLiteral("QuarvelOption"));
   setWindowTitle(QStringLiteral("Quarvel Option"));
+  setProperty("Tag", 1100);
   Costruisci();
   ApplicaLingua(this, NomeFileLingua());
 
@@ -108,6 +110,7 @@ void QuarvelOption::CapacitaModificata(const QString& testo) {
 
 void QuarvelOption::closeEvent(QCloseEvent* evento) {
   if (auto codice = CodiceDaLingua(Imp().Lingua)) Imp().CodiceLingua = *codice;
+  ApplicaLinguaProgramma();
   evento->accept();
   emit Chiusa();
 }

@@ -4,6 +4,10 @@
 
 #include <sqlite3.h>
 
+#include <cstdint>
+#include <optional>
+#include <tuple>
+
 namespace quarvel {
 
 namespace {
@@ -14,6 +18,13 @@ QString Testo(sqlite3_stmt* s, int i) {
 void LegaTesto(sqlite3_stmt* s, int i, const QString& testo) {
   const QByteArray utf8 = testo.toUtf8();
   sqlite3_bind_text(s, i, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
+}
+
+// A 16-bit column as stored; nothing when it holds more.
+std::optional<int16_t> Colonna16(sqlite3_stmt* s, int i) {
+  const sqlite3_int64 v = sqlite3_column_int64(s, i);
+  if (v < INT16_MIN || v > INT16_MAX) return std::nullopt;
+  return int16_t(v);
 }
 
 // Columns 1..6 bound to ?1..?6.
@@ -39,8 +50,13 @@ Esito DatabaseAnagrafica::Apri(const QString& percorso) {
     VeicoloAnagrafica v;
     v.Targa = Testo(s.get(), 0);
     v.MarcaModello = Testo(s.get(), 1);
-    v.Capacita = int16_t(sqlite3_column_int(s.get(), 2));
-    v.Altezza = int16_t(sqlite3_column_int(s.get(), 3));
+    for (const auto& [colonna, nome, campo] :
+         {std::tuple{2, "Capacita", &VeicoloAnagrafica::Capacita},
+          std::tuple{3, "Altezza", &VeicoloAnagrafica::Altezza}}) {
+      if (const auto valore = Colonna16(s.get(), colonna)) v.*campo = *valore;
+      else fuoriScala_.push_back({v.Targa, QString::fromLatin1(nome),
+                                  sqlite3_column_int64(s.get(), colonna)});
+    }
     v.KGasolio = sqlite3_column_double(s.get(), 4);
     v.KSensore = sqlite3_column_double(s.get(), 5);
     v.AltreInfo = Testo(s.get(), 6);
@@ -60,6 +76,7 @@ void DatabaseAnagrafica::Chiudi() {
   connessione_.Chiudi();
   veicoli_.clear();
   righe_.clear();
+  fuoriScala_.clear();
   indice_ = 0;
 }
 

@@ -24,6 +24,15 @@ struct VeicoloAnagrafica {
   bool operator==(const VeicoloAnagrafica&) const = default;
 };
 
+// A capacity or a height that another program stored beyond 16 bits. The
+// vehicle holds 0 there; the value as stored is kept here to be reported,
+// never wrapped into another number.
+struct MisuraFuoriScala {
+  QString targa;
+  QString colonna;  // "Capacita" or "Altezza"
+  long long valore = 0;
+};
+
 class DatabaseAnagrafica {
  public:
   // Reads every record and stands on the first. An open registry is closed
@@ -33,6 +42,7 @@ class DatabaseAnagrafica {
   bool Aperto() const { return connessione_.Aperta(); }
 
   const std::vector<VeicoloAnagrafica>& Veicoli() const { return veicoli_; }
+  const std::vector<MisuraFuoriScala>& FuoriScala() const { return fuoriScala_; }
   bool AllaFine() const { return indice_ >= int(veicoli_.size()); }
   bool AllInizio() const { return indice_ < 0 || veicoli_.empty(); }
   void Primo() { indice_ = 0; }
@@ -57,6 +67,7 @@ class DatabaseAnagrafica {
   Connessione connessione_;
   std::vector<VeicoloAnagrafica> veicoli_;
   std::vector<int64_t> righe_;  // rowid of each record
+  std::vector<MisuraFuoriScala> fuoriScala_;
   int indice_ = 0;
 };
 

@@ -177,6 +177,21 @@ void CursoreSqlite::Sposta(int64_t n) {
   Fuori(avanti ? Stato::Dopo : Stato::Prima);
 }
 
+void CursoreSqlite::PrimoDa(Istante chiave) {
+  // A keyed lookup, whatever the number of records skipped. It runs while
+  // the scan still holds the read transaction, and the scan starts again
+  // before the lookup lets it go: the engine keeps its lock and its pages
+  // from one lookup to the next, which halves the cost of a month's seeks.
+  sqlite3_stmt* s = avanti_.get();
+  if (!s) return;
+  sqlite3_bind_int64(s, 1, std::max(chiave, inizio_) - 1);
+  sqlite3_bind_int64(s, 2, fine_);
+  sqlite3_bind_int64(s, 3, 0);
+  const bool trovata = Passo(s) && Scansione(sqlite3_column_int64(s, 0));
+  sqlite3_reset(s);
+  if (!trovata) Fuori(Stato::Dopo);
+}
+
 // The current record stays in campione_ also while the scan is suspended.
 int64_t CursoreSqlite::Intero(int p) const {
   Apri();

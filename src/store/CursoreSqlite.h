@@ -27,6 +27,7 @@ class CursoreSqlite : public CursoreLogs {
   void Ultimo() override;
   void Successivo() override;
   void Sposta(int64_t n) override;
+  void PrimoDa(Istante chiave) override;
   int64_t Intero(int posizione) const override;
   double Reale(int posizione) const override;
   CampioneLog Campione() const override;

@@ -86,6 +86,11 @@ QVariant CursoreLogs::Valore(int p) const {
   }
 }
 
+void CursoreLogs::PrimoDa(Istante chiave) {
+  Primo();
+  while (!AllaFine() && TimeDate() < chiave) Successivo();
+}
+
 CampioneLog CursoreLogs::Campione() const {
   CampioneLog c;
   c.TimeDate = Intero(kTimeDate);

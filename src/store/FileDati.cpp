@@ -1,29 +1,13 @@
 #include "FileDati.h"
 
+#include "TrovaVoce.h"
+
 #include <QDir>
 #include <QFileInfo>
 
 namespace quarvel {
 
-namespace {
-// The entry of the path's folder that matches its last part, file or folder
-// as asked, the exact name first.
-QString Trova(const QString& percorso, QDir::Filter tipo) {
-  if (percorso.isEmpty()) return {};
-  const QFileInfo info(percorso);
-  if (tipo == QDir::Files ? info.isFile() : info.isDir()) return info.absoluteFilePath();
-  const QString nome = info.fileName();
-  if (nome.isEmpty()) return {};
-  const QDir cartella = info.absoluteDir();
-  const QStringList voci =
-      cartella.entryList(tipo | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-  for (const QString& voce : voci)
-    if (voce.compare(nome, Qt::CaseInsensitive) == 0) return cartella.absoluteFilePath(voce);
-  return {};
-}
-}  // namespace
-
-QString TrovaFile(const QString& percorso) { return Trova(percorso, QDir::Files); }
+QString TrovaFile(const QString& percorso) { return TrovaVoce(percorso, TipoVoce::File); }
 
 QString EsisteFile(const QString& percorso) { return QFileInfo(TrovaFile(percorso)).fileName(); }
 
@@ -34,6 +18,8 @@ QString CercaFile(const QString& cartella, const QString& nome) {
   return EsisteFile(c + nome);
 }
 
-bool EsisteCartella(const QString& percorso) { return !Trova(percorso, QDir::Dirs).isEmpty(); }
+bool EsisteCartella(const QString& percorso) {
+  return !TrovaVoce(percorso, TipoVoce::Cartella).isEmpty();
+}
 
 }  // namespace quarvel

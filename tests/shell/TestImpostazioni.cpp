@@ -1,6 +1,9 @@
 #include "FinestreProva.h"
 
 #include <QDate>
+#include <QDir>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace quarvel;
 
@@ -9,24 +12,12 @@ class ImpostazioniProva : public FinestreProva {
   void ScriviIniProva(const QByteArray& byte) { ScriviTutto(Percorso("Quarvelini.ini"), byte); }
 };
 
-TEST_F(ImpostazioniProva, SenzaFileValgonoIDefault) {
-  const EsitoLetturaIni esito = LeggiIni();
-  EXPECT_FALSE(esito.trovato);
-  EXPECT_FALSE(esito.Difettoso());
-  const Impostazioni& i = Imp();
-  EXPECT_EQ(i.TipoDB, 0);
-  EXPECT_EQ(i.CapacitaSerbatoio, 250);
-  EXPECT_EQ(i.LivelloAllertGasolio, 25);
-  EXPECT_EQ(i.LivelloAllertVelocita, 0);
-  EXPECT_EQ(i.Lingua, 0);
-  EXPECT_EQ(i.CodiceLingua, "IT");
-  EXPECT_EQ(i.PercorsoAnagrafica, Percorso("DB/Anagrafica97.mdb"));
-  EXPECT_EQ(i.AnnoDB, QString::number(QDate::currentDate().year()));
-  EXPECT_EQ(i.AnnoDB.size(), 4);
-}
-
-TEST_F(ImpostazioniProva, FileScrittoERilettoSenzaTipoReport) {
+TEST_F(ImpostazioniProva, DefaultPoiFileScrittoERilettoSenzaTipoReport) {
+  EXPECT_FALSE(LeggiIni().trovato);
   Impostazioni& i = Imp();
+  EXPECT_EQ(i.CapacitaSerbatoio, 250);
+  EXPECT_EQ(i.AnnoDB, QString::number(QDate::currentDate().year()));
+
   i.TipoDB = 2;
   i.CapacitaSerbatoio = 300;
   i.LivelloAllertGasolio = 30;
@@ -35,33 +26,28 @@ TEST_F(ImpostazioniProva, FileScrittoERilettoSenzaTipoReport) {
   i.Lingua = 1;
   ASSERT_TRUE(ScriviIni().ok);
   EXPECT_EQ(LeggiTutto(Percorso("Quarvelini.ini")), LeggiTutto(DatoProva("Quarvelini.ini")));
-
   InizializzaDefault();
   EXPECT_FALSE(LeggiIni().Difettoso());
-  EXPECT_EQ(i.TipoDB, 2);
-  EXPECT_EQ(i.CapacitaSerbatoio, 300);
-  EXPECT_EQ(i.LivelloAllertGasolio, 30);
-  EXPECT_EQ(i.LivelloAllertVelocita, -1);
-  EXPECT_EQ(i.TipoReport, 0);
-  EXPECT_EQ(i.Lingua, 1);
+  EXPECT_EQ(QList<int>({i.TipoDB, i.CapacitaSerbatoio, i.LivelloAllertGasolio,
+                        i.LivelloAllertVelocita, i.TipoReport, i.Lingua}),
+            QList<int>({2, 300, 30, -1, 0, 1}));
   EXPECT_EQ(i.CodiceLingua, "EN");
 }
 
 TEST_F(ImpostazioniProva, ValoriLettiConTolleranza) {
-  // LF line ends and a Latin-1 label, as an older installation left them.
+  // LF line ends and a Windows-1252 label, as an older installation left them.
   ScriviIniProva("File ini Quarvel\nTipoDB:\n2.5\nCapacit\xe0 serbatoio:\n250 km\n"
-                 "Livello Allert Gasolio:\n3.5\nLivello Allert Velocit\xe0\n\n"
+                 "Livello Allert Gasolio:\n3.5\nLivello Allert Velocit\xe0\n1e1\n"
                  "Tipo report\n 9\nLingua\n2\n");
   EXPECT_FALSE(LeggiIni().Difettoso());
   EXPECT_EQ(Imp().TipoDB, 2);
   EXPECT_EQ(Imp().CapacitaSerbatoio, 250);
   EXPECT_EQ(Imp().LivelloAllertGasolio, 4);
-  EXPECT_EQ(Imp().LivelloAllertVelocita, 0);  // an empty line reads as 0
-  EXPECT_EQ(Imp().TipoReport, 0);
+  EXPECT_EQ(Imp().LivelloAllertVelocita, 1);  // an exponent ends the number
   EXPECT_EQ(Imp().CodiceLingua, "ES");
 
   // A language index with no language leaves the code as it was.
-  ScriviIniProva("File ini Quarvel\r\nTipoDB:\r\n 0\r\nx\r\n 250\r\nx\r\n 25\r\nx\r\n 0\r\n"
+  ScriviIniProva("File ini Quarvel\r\nTipoDB:\r\n 0\r\nx\r\n 250\r\nx\r\n 25\r\nx\r\n\r\n"
                  "x\r\n 0\r\nLingua\r\n 7\r\n");
   InizializzaDefault();
   LeggiIni();
@@ -70,19 +56,62 @@ TEST_F(ImpostazioniProva, ValoriLettiConTolleranza) {
 }
 
 TEST_F(ImpostazioniProva, RigheMancantiOFuoriScalaTengonoIDefault) {
-  ScriviIniProva("File ini Quarvel\r\nTipoDB:\r\n 1\r\nCapacit\xc3\xa0 serbatoio:\r\n 40000\r\n"
-                 "Livello Allert Gasolio:\r\n-32769\r\n");
+  ScriviIniProva("File ini Quarvel\r\nTipoDB:\r\n 1\r\nCapacit\xc3\xa0 serbatoio:\r\n 40000\r\n");
   const EsitoLetturaIni esito = LeggiIni();
-  EXPECT_TRUE(esito.Difettoso());
-  EXPECT_EQ(esito.valoriFuoriScala,
-            (QStringList{QStringLiteral("Capacità serbatoio"), "Livello Allert Gasolio"}));
-  EXPECT_EQ(esito.valoriMancanti,
-            (QStringList{QStringLiteral("Livello Allert Velocità"), "Lingua"}));
-  EXPECT_EQ(Imp().TipoDB, 1);
+  EXPECT_EQ(esito.valoriFuoriScala, QStringList{QStringLiteral("Capacità serbatoio")});
+  EXPECT_EQ(esito.valoriMancanti.size(), 3);
   EXPECT_EQ(Imp().CapacitaSerbatoio, 250);
-  EXPECT_EQ(Imp().LivelloAllertGasolio, 25);
-  EXPECT_EQ(Imp().CodiceLingua, "IT");
-  EXPECT_TRUE(esito.Descrizione().contains(QStringLiteral("Valori fuori scala: Capacità serbatoio")));
+}
+
+TEST_F(ImpostazioniProva, FileDiUnAltroSistemaConAltreMaiuscole) {
+  ScriviTutto(Percorso("QUARVELINI.INI"), LeggiTutto(DatoProva("Quarvelini.ini")));
+  LeggiIni();
+  EXPECT_EQ(Imp().CapacitaSerbatoio, 300);
+  Imp().CapacitaSerbatoio = 280;
+  ASSERT_TRUE(ScriviIni().ok);
+  // The same file is rewritten; no second one beside it.
+  EXPECT_EQ(QDir(Percorso("")).entryList({"quarvelini.ini"}, QDir::Files), QStringList{"QUARVELINI.INI"});
+  EXPECT_TRUE(LeggiTutto(Percorso("QUARVELINI.INI")).contains("\r\n 280\r\n"));
+}
+
+// The administrator's installation: the folder is closed to the user, only
+// the settings file is the user's. Saving rewrites it in place, and saving
+// as administrator leaves it the user's.
+TEST_F(ImpostazioniProva, ProprietarioEPermessiRestano) {
+  const bool amministratore = geteuid() == 0;
+  const uid_t utente = amministratore ? 65534 : geteuid();
+  const gid_t gruppo = amministratore ? 65534 : getegid();
+  const QByteArray ini = QFile::encodeName(Percorso("Quarvelini.ini"));
+  const QByteArray cartella = QFile::encodeName(Percorso(""));
+  const auto proprietario = [&] {
+    struct stat s {};
+    stat(ini.constData(), &s);
+    return std::tuple{s.st_uid, s.st_gid, s.st_mode & 0777};
+  };
+  ASSERT_TRUE(ScriviIni().ok);
+  ASSERT_EQ(chown(ini.constData(), utente, gruppo), 0);
+  ASSERT_EQ(chmod(ini.constData(), 0640), 0);
+  const auto prima = proprietario();
+
+  ASSERT_EQ(chmod(cartella.constData(), 0555), 0);
+  if (amministratore) {
+    ASSERT_EQ(seteuid(utente), 0);
+  }
+  Imp().CapacitaSerbatoio = 300;
+  const EsitoScritturaIni inPosto = ScriviIni();
+  if (amministratore) {
+    ASSERT_EQ(seteuid(0), 0);
+  }
+  ASSERT_EQ(chmod(cartella.constData(), 0755), 0);
+  EXPECT_TRUE(inPosto.ok) << inPosto.errore.toStdString();
+  EXPECT_TRUE(LeggiTutto(Percorso("Quarvelini.ini")).contains("\r\n 300\r\n"));
+  EXPECT_EQ(proprietario(), prima);
+
+  if (!amministratore) return;
+  Imp().CapacitaSerbatoio = 310;
+  ASSERT_TRUE(ScriviIni().ok);
+  EXPECT_TRUE(LeggiTutto(Percorso("Quarvelini.ini")).contains("\r\n 310\r\n"));
+  EXPECT_EQ(proprietario(), prima);
 }
 
 TEST_F(ImpostazioniProva, RegistroAttivitaAccodaDueRighePerVoce) {

@@ -54,13 +54,15 @@ TEST_F(CursoreProva, OgniSpostamentoComeNelCursoreInMemoria) {
     CursoreVettore memoria(Tra(a, b));
     std::string storia;
     for (int passo = 0; passo < 300; ++passo) {
-      const int mossa = int(gen_() % 8);
+      const int mossa = int(gen_() % 9);
       int64_t n = int64_t(gen_() % 21) - 10;
       if (mossa == 7) n = (gen_() % 2 ? 1 : -1) * (int64_t(1) << 62);
       for (CursoreLogs* c : {static_cast<CursoreLogs*>(sql.get()),
                              static_cast<CursoreLogs*>(&memoria)}) {
         if (mossa == 0) {
           c->Primo();
+        } else if (mossa == 8) {
+          c->PrimoDa(primo + n * 70);  // a key before, inside or after the period
         } else if (mossa == 1) {
           c->Ultimo();
         } else if (mossa <= 3) {

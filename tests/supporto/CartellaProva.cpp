@@ -1,6 +1,7 @@
 #include "CartellaProva.h"
 
 #include "CartellaProgramma.h"
+#include "Localizzazione.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -36,6 +37,7 @@ void CartellaProva::SetUp() {
   QDir(dir_.path()).mkpath(QStringLiteral("DATA"));
   QDir(dir_.path()).mkpath(QStringLiteral("REPORT"));
   ImpostaCartellaProgramma(dir_.path());
+  ImpostaLocaleUtente(LocaleItaliano());  // whatever the test before chose
 }
 
 QString CartellaProva::Percorso(const QString& parte) const {

@@ -1,0 +1,75 @@
+#include "AnteprimaStampa.h"
+
+#include "CartellaProgramma.h"
+#include "Lingua.h"
+
+#include <QDir>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QScreen>
+
+namespace quarvel {
+
+namespace {
+RegistratoreAnteprime*& Registratore() {
+  static RegistratoreAnteprime* registratore = nullptr;
+  return registratore;
+}
+
+void Stampa(const LavoroStampa& lavoro, QPrinter& stampante) {
+  if (const std::optional<ErroreStampa> errore = lavoro.stampa(stampante))
+    MostraErroreStampa(*errore);
+}
+}  // namespace
+
+RegistratoreAnteprime::RegistratoreAnteprime() : precedente_(Registratore()) {
+  Registratore() = this;
+}
+RegistratoreAnteprime::~RegistratoreAnteprime() { Registratore() = precedente_; }
+
+QString NomeStampa(const QString& cosa, const QString& targa, Istante istante) {
+  return QStringLiteral("Stampa_%1_%2_%3")
+      .arg(cosa, targa.trimmed().isEmpty() ? QStringLiteral("- - -") : targa.trimmed(),
+           InDateTime(istante).toString(QStringLiteral("yyyy-MM-dd HH-mm-ss")));
+}
+
+void PreparaStampante(QPrinter& stampante, const QString& nome) {
+  stampante.setDocName(nome);
+  stampante.setPageSize(QPageSize(QPageSize::A4));
+  stampante.setPageOrientation(QPageLayout::Portrait);
+  if (QPrinterInfo::availablePrinterNames().isEmpty()) {
+    const QString cartella = PercorsoProgramma(QStringLiteral("REPORT"));
+    QDir().mkpath(cartella);
+    stampante.setOutputFormat(QPrinter::PdfFormat);
+    stampante.setOutputFileName(cartella + QLatin1Char('/') + nome + QStringLiteral(".pdf"));
+  }
+}
+
+void MostraAnteprima(const LavoroStampa& lavoro, QWidget* padre) {
+  QPrinter stampante(QPrinter::HighResolution);
+  PreparaStampante(stampante, lavoro.nome);
+  if (RegistratoreAnteprime* r = Registratore()) {
+    const bool pdf = stampante.outputFormat() == QPrinter::PdfFormat;
+    r->richieste.push_back({lavoro.nome, pdf ? stampante.outputFileName() : QString()});
+    if (r->pdfScelto.isEmpty()) return;
+    stampante.setOutputFormat(QPrinter::PdfFormat);
+    stampante.setOutputFileName(r->pdfScelto);
+    Stampa(lavoro, stampante);
+    return;
+  }
+  QPrintPreviewDialog anteprima(&stampante, padre);
+  anteprima.setWindowTitle(TestoLingua(8001, QStringLiteral("Anteprima di stampa")) +
+                           QStringLiteral(" - ") + lavoro.nome);
+  // The whole page in sight: most of the screen's height, A4 proportions,
+  // and never narrower than the tool bar.
+  if (const QScreen* schermo = padre ? padre->screen() : anteprima.screen()) {
+    const int altezza = schermo->availableGeometry().height() * 9 / 10;
+    anteprima.resize(qMax(altezza * 3 / 4, anteprima.sizeHint().width()), altezza);
+  }
+  QObject::connect(&anteprima, &QPrintPreviewDialog::paintRequested, &anteprima,
+                   [&lavoro](QPrinter* p) { Stampa(lavoro, *p); });
+  anteprima.exec();
+}
+
+}  // namespace quarvel

@@ -1,0 +1,113 @@
+#include "CartellaProva.h"
+#include "DatabaseVeicolo.h"
+#include "Logs.h"
+#include "OrdinaliLogs.h"
+
+#include <QFile>
+#include <algorithm>
+#include <sqlite3.h>
+
+using namespace quarvel;
+
+namespace {
+const Istante kInizio = *IstanteDa(2026, 3, 1);
+
+class OrdinaliProva : public CartellaProva {
+ protected:
+  void SetUp() override {
+    CartellaProva::SetUp();
+    percorso_ = Percorso("DATA/AB123CD_ 2026.mdb");
+    ASSERT_TRUE(QFile::copy(PercorsoModello(1), percorso_));
+  }
+  // Samples at these seconds, as an import stores them (no update of the
+  // seek afterwards: an import killed before it).
+  void Scrivi(Istante da, int quanti, int passo) {
+    DatabaseLogs db;
+    ASSERT_TRUE(db.Apri(percorso_));
+    for (int i = 0; i < quanti; ++i) {
+      CampioneLog c;
+      c.TimeDate = c.TimeDateLH = da + Istante(i) * passo;
+      ASSERT_NE(db.Scrivi(c), EsitoScrittura::Errore);
+      chiavi_.push_back(c.TimeDate);
+    }
+    ASSERT_TRUE(db.Chiudi());
+    std::sort(chiavi_.begin(), chiavi_.end());
+    chiavi_.erase(std::unique(chiavi_.begin(), chiavi_.end()), chiavi_.end());
+  }
+  // Every record near a block boundary, and the ends, as a plain walk has them.
+  void Verifica(bool aggiornato = true) {
+    OrdinaliLogs o;
+    ASSERT_TRUE(o.Apri(percorso_));
+    EXPECT_EQ(o.Aggiornato(), aggiornato);
+    const int64_t n = int64_t(chiavi_.size());
+    std::vector<int64_t> posizioni = {0, 1, n - 1};
+    for (int64_t b = kPassoOrdinali; b < n + kPassoOrdinali; b += kPassoOrdinali)
+      for (int64_t p : {b - 1, b, b + 1}) posizioni.push_back(p);
+    for (int64_t p : posizioni) {
+      if (p < 0) continue;
+      const RicercaOrdinale chiave = o.ChiaveDelRecord(p);
+      ASSERT_TRUE(chiave.esito);
+      if (p >= n) {
+        EXPECT_FALSE(chiave.valore) << p;
+        continue;
+      }
+      EXPECT_EQ(chiave.valore, chiavi_[p]) << p;
+      EXPECT_EQ(o.OrdinaleDi(chiavi_[p]).valore, p);
+    }
+    if (n) {
+      EXPECT_FALSE(o.OrdinaleDi(chiavi_.back() + 1000).valore);
+    }
+  }
+  // The file's change counter: whether anything was written.
+  uint32_t Contatore() const {
+    QFile f(percorso_);
+    f.open(QIODevice::ReadOnly);
+    const QByteArray h = f.read(28);
+    return uint32_t(uchar(h[24])) << 24 | uint32_t(uchar(h[25])) << 16 |
+           uint32_t(uchar(h[26])) << 8 | uchar(h[27]);
+  }
+
+  QString percorso_;
+  std::vector<Istante> chiavi_;
+};
+}  // namespace
+
+TEST_F(OrdinaliProva, OgniRecordComeNellaLetturaInOrdine) {
+  Verifica();  // an empty table
+  Scrivi(kInizio, 3 * 7200 + 17, 2);
+  Verifica();
+  // Appended after the table was built, without updating it.
+  Scrivi(chiavi_.back() + 60, 7200, 1);
+  Verifica();
+  // Older samples in the gaps of the first block.
+  Scrivi(kInizio + 1, 500, 2);
+  Verifica();
+  // Another program deletes records.
+  sqlite3* db = nullptr;
+  ASSERT_EQ(sqlite3_open(percorso_.toUtf8().constData(), &db), SQLITE_OK);
+  ASSERT_EQ(sqlite3_exec(db, "DELETE FROM Logs WHERE TimeDate % 7 = 0", nullptr, nullptr, nullptr),
+            SQLITE_OK);
+  sqlite3_close(db);
+  std::erase_if(chiavi_, [](Istante t) { return t % 7 == 0; });
+  Verifica();
+}
+
+TEST_F(OrdinaliProva, AggiornatiDopoLImportNonSiRiscrivonoALettura) {
+  Scrivi(kInizio, 7300, 1);
+  ASSERT_TRUE(AggiornaOrdinaliLogs(percorso_));
+  const uint32_t contatore = Contatore();
+  Verifica();
+  EXPECT_EQ(Contatore(), contatore);
+}
+
+TEST_F(OrdinaliProva, UnFileBloccatoDaAltriSiLeggeCamminando) {
+  Scrivi(kInizio, 7300, 1);
+  // Another program holds the write lock: the table cannot be built (after
+  // the three seconds of waiting), and the records are walked instead.
+  sqlite3* db = nullptr;
+  ASSERT_EQ(sqlite3_open(percorso_.toUtf8().constData(), &db), SQLITE_OK);
+  ASSERT_EQ(sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+  Verifica(false);
+  sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+  sqlite3_close(db);
+}
