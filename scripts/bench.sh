@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The benchmark suite: builds in Release (build-rel/) and prints one table.
-# Times are CPU seconds of one core; every baseline is measured in the same
+# The import is timed by the wall clock and by CPU time, the rest by CPU
+# seconds of one core; every baseline is measured in the same
 # run. Optional argument: the days of the simulated month (default 30).
 # About two minutes of work and 2 GB in the temporary folder.
 set -euo pipefail

@@ -4,11 +4,23 @@
 
 namespace quarvel {
 
+namespace {
+// Windows-1252 is Latin-1 but for 0x80..0x9F, where it puts the euro sign,
+// the typographic quotes and dashes; its five unused bytes stay as they are.
+constexpr char16_t kDa80A9F[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+}  // namespace
+
 QString DecodificaTesto(const QByteArray& byte) {
   QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
   QString testo = utf8.decode(byte);
   if (!utf8.hasError()) return testo;
-  return QString::fromLatin1(byte);
+  testo = QString::fromLatin1(byte);
+  for (QChar& c : testo)
+    if (c.unicode() >= 0x80 && c.unicode() <= 0x9F) c = QChar(kDa80A9F[c.unicode() - 0x80]);
+  return testo;
 }
 
 QStringList DividiRighe(const QString& testo) {

@@ -1,7 +1,7 @@
 #pragma once
 // Text files of Quarvel: written in UTF-8 with CR LF line ends, read
-// accepting CR LF, LF or CR, and falling back to Latin-1 when a file is not
-// valid UTF-8 (files copied from an older installation).
+// accepting CR LF, LF or CR, and falling back to Windows-1252 when a file is
+// not valid UTF-8 (files copied from an older installation).
 #include <QFile>
 #include <QString>
 #include <QStringList>
@@ -15,7 +15,7 @@ std::optional<QStringList> LeggiRigheTesto(const QString& percorso);
 // Splits a text into lines at CR LF, LF or CR. A final line end does not
 // make an empty last line.
 QStringList DividiRighe(const QString& testo);
-// Decodes bytes as UTF-8, or as Latin-1 when they are not valid UTF-8.
+// Decodes bytes as UTF-8, or as Windows-1252 when they are not valid UTF-8.
 QString DecodificaTesto(const QByteArray& byte);
 
 // Writes lines ending in CR LF, buffered until Chiudi.

@@ -41,6 +41,10 @@ AnalisiBatch AnalizzaPeriodo(const QString& percorso, const QString& inizioTesto
       Errore(QStringLiteral("Record non presenti, controllare date selezionate"));
       esito.stato = 1;
       return esito;
+    case EsitoAnalisi::ErroreLettura:
+      Errore(r.erroreDatabase);
+      esito.stato = 1;
+      return esito;
     case EsitoAnalisi::ReportNonCreato:
       Errore(QStringLiteral("Impossibile creare il report %1: %2").arg(r.percorsoReport, r.erroreFile));
       esito.stato = 1;

@@ -3,6 +3,7 @@
 #include "Conversioni.h"
 #include "Impostazioni.h"
 #include "SupportoBatch.h"
+#include "Targa.h"
 
 namespace quarvel {
 
@@ -12,7 +13,8 @@ int Registra(const QStringList& a) {
   v.Targa = a[1].trimmed();
   v.MarcaModello = a[2];
   const auto capacita = ValoreTesto(a[3]), altezza = ValoreTesto(a[4]), k = ValoreTesto(a[5]);
-  if (v.Targa.isEmpty() || !capacita || !altezza || !k || !Intero16(*capacita) || !Intero16(*altezza))
+  if (const QString errore = ControllaTarga(v.Targa); !errore.isEmpty()) return Uso(errore);
+  if (!capacita || !altezza || !k || !Intero16(*capacita) || !Intero16(*altezza))
     return Uso(QStringLiteral("registra vuole TARGA, MODELLO e tre numeri."));
   v.Capacita = *Intero16(*capacita);
   v.Altezza = *Intero16(*altezza);

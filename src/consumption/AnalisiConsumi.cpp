@@ -4,6 +4,7 @@
 #include "FileTesto.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <optional>
 
@@ -62,6 +63,20 @@ class FileReport {
   std::optional<QString> errore_;
 };
 
+// A walk the engine cut short: no figures, and no report that shows them.
+bool LetturaFallita(const CursoreLogs& periodo, FileReport& report, RisultatoAnalisi& r) {
+  const QString errore = periodo.Errore();
+  if (errore.isEmpty()) return false;
+  report.Chiudi();
+  QFile::remove(r.percorsoReport);
+  const QString percorso = r.percorsoReport;
+  r = RisultatoAnalisi();
+  r.percorsoReport = percorso;
+  r.esito = EsitoAnalisi::ErroreLettura;
+  r.erroreDatabase = kErroreDatabase + errore;
+  return true;
+}
+
 // Closes the report and settles the outcome.
 void Concludi(FileReport& report, EsitoAnalisi riuscito, RisultatoAnalisi& r) {
   const std::optional<QString> errore = report.Chiudi();
@@ -83,6 +98,7 @@ RisultatoAnalisi AnalisiTotale(CursoreLogs& periodo, const ParametriAnalisi& p) 
 
   periodo.Primo();
   if (periodo.AllaFine()) {
+    if (LetturaFallita(periodo, report, r)) return r;
     Concludi(report, EsitoAnalisi::PeriodoVuoto, r);
     return r;
   }
@@ -110,6 +126,7 @@ RisultatoAnalisi AnalisiTotale(CursoreLogs& periodo, const ParametriAnalisi& p) 
     if (c.apreViaggio) report.Riga(BloccoViaggio(a, p.sogliaVelocita));
   }
 
+  if (LetturaFallita(periodo, report, r)) return r;
   r.didascalie = Didascalie(a, p.sogliaVelocita, p.testi);
   report.Riga(ChiusuraUltimoViaggio(a) + BloccoTotale(a, p.sogliaVelocita));
   Concludi(report, EsitoAnalisi::Completa, r);

@@ -33,12 +33,14 @@ enum class EsitoAnalisi {
   PeriodoVuoto,      // no samples: the report holds only its first line
   ReportNonCreato,   // the report file could not be created: nothing analysed
   ReportIncompleto,  // figures computed, but writing the report failed
+  ErroreLettura,     // the database failed while the period was walked: no figures
 };
 
 struct RisultatoAnalisi {
   EsitoAnalisi esito = EsitoAnalisi::PeriodoVuoto;
   QString percorsoReport;     // PercorsoReport
   QString erroreFile;         // the file system's description when writing failed
+  QString erroreDatabase;     // "Errore Database, comunicare Err: " and the engine's message
   // The sixteen captions in fill order, in the words handed in; empty unless
   // the period had samples.
   std::vector<Didascalia> didascalie;
@@ -51,7 +53,9 @@ struct RisultatoAnalisi {
 
 // Walks the cursor from its first sample to its end (it is left at its end;
 // the caller closes it). Creates REPORT/ when it is missing and replaces a
-// report of the same name.
+// report of the same name. When the cursor reports an engine error (a
+// damaged page, an I/O error) the walk ended early: the figures would be
+// too small, so none are given and the report is removed.
 RisultatoAnalisi AnalisiTotale(CursoreLogs& periodo, const ParametriAnalisi& parametri);
 
 }  // namespace quarvel

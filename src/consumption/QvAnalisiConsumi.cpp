@@ -394,6 +394,8 @@ bool QvAnalisiConsumi::LeggiDatabase(const QString& percorso) {
     FineDB = estremi->ultimo;
     Txt_DBdal->setText(TestoDataGenerale(InizioDB));
     Txt_DBal->setText(TestoDataGenerale(FineDB));
+  } else if (const QString errore = db_.Cursore().Errore(); !errore.isEmpty()) {
+    MostraMessaggio(kErroreDatabase + errore, Icona::Critica, TitoloApplicazione, this);
   } else {
     MostraMessaggio(TestoLingua(5101, QStringLiteral("Database vuoto - Errore 1")),
                     Icona::Esclamazione, TitoloApplicazione, this);
@@ -461,6 +463,11 @@ void QvAnalisiConsumi::Analizza() {
   if (const std::optional<EstremiCampioni> estremi = EstraiEstremi(campioni)) {
     Lbl_StartDate->setText(DidascaliaInizioAnalisi(estremi->primo, testi));
     Lbl_endDate->setText(DidascaliaFineAnalisi(estremi->ultimo, testi));
+  } else if (const QString errore = campioni.Errore(); !errore.isEmpty()) {
+    // A damaged database: no figures at all.
+    MostraMessaggio(kErroreDatabase + errore, Icona::Critica, TitoloApplicazione, this);
+    db_.Chiudi();
+    return;
   } else {
     MostraMessaggio(
         TestoLingua(5102, QStringLiteral("Record non presenti, controllare date selezionate")),
@@ -522,6 +529,9 @@ void QvAnalisiConsumi::MostraRisultati(const RisultatoAnalisi& r) {
       // Only the report's first line: the labels stay as they were, and the
       // bars stay in sight at 0.
       return;
+    case EsitoAnalisi::ErroreLettura:
+      MostraMessaggio(r.erroreDatabase, Icona::Critica, TitoloApplicazione, this);
+      break;
     case EsitoAnalisi::ReportNonCreato:
       MostraMessaggio(TestoLingua(5113, QStringLiteral("Impossibile creare il report %1: %2"))
                           .arg(QDir::toNativeSeparators(r.percorsoReport), r.erroreFile),

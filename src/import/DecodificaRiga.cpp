@@ -2,6 +2,7 @@
 
 #include "Conversioni.h"
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 
@@ -96,6 +97,11 @@ std::optional<Istante> LeggiDataOra(std::string_view data, std::string_view ora)
   return IstanteDa(anno, mese, giorno, t[0], t[1], t[2]);
 }
 
+int16_t OrdinaleRegistrazione(double contatore) {
+  if (std::isnan(contatore)) return 0;
+  return int16_t(std::clamp(std::nearbyint(contatore), -32768.0, 32767.0));
+}
+
 RigaDecodificata DecodificaRigaCSV(std::string_view riga, float contatore) {
   RigaDecodificata r;
   if (riga.substr(0, 12) == "Data,Ora,ID=") {
@@ -110,8 +116,7 @@ RigaDecodificata DecodificaRigaCSV(std::string_view riga, float contatore) {
     if (data == "Data,Ora,N" && ora == "Status,L") r.tipo = TipoRiga::Intestazione;
     return r;
   }
-  const std::optional<int16_t> ordinale = Intero16(double(contatore));
-  if (riga.size() < 20 || !ordinale) return r;
+  if (riga.size() < 20) return r;
 
   // Sixteen fields from character 21, each up to and including its comma;
   // once no comma is left every further field reads 0.
@@ -130,7 +135,7 @@ RigaDecodificata DecodificaRigaCSV(std::string_view riga, float contatore) {
   Conversione k;
   CampioneLog& c = r.campione;
   c.TimeDate = c.TimeDateLH = *istante;
-  c.DatoPT = *ordinale;
+  c.DatoPT = OrdinaleRegistrazione(contatore);
   c.Dato0 = k.Corto(v[0], 65535, true, -1);
   c.Dato1 = k.Corto(v[1], 65535, true, -1);
   c.Dato2 = k.Singolo(v[2]);

@@ -41,9 +41,15 @@ std::optional<Istante> LeggiDataOra(std::string_view data, std::string_view ora)
 //
 // A data line is made an error line, never a wrapped value: when a field
 // does not fit its column after the logger's no-reading rules (-40000 in a
-// 16-bit column, 40000 in field 4, 1e39 in a single-precision column), when
-// the counter passes 32767, and when a valid date and time are not followed
-// by the separator (a line shorter than 20 characters).
+// 16-bit column, 40000 in field 4, 1e39 in a single-precision column), and
+// when a valid date and time are not followed by the separator (a line
+// shorter than 20 characters).
 RigaDecodificata DecodificaRigaCSV(std::string_view riga, float contatore);
+
+// DatoPT of the sample that many samples after the recording header. A truck
+// that runs more than nine hours without switching off (two drivers, a
+// night run) passes 32767 samples: DatoPT then stays at 32767, so every
+// sample is kept and no new recording (no ignition, no trip) is invented.
+int16_t OrdinaleRegistrazione(double contatore);
 
 }  // namespace quarvel

@@ -1,152 +1,88 @@
 #include "ImportaLog.h"
 
+#include "BloccoImport.h"
 #include "CartellaProgramma.h"
+#include "CompletaImport.h"
 #include "Conversioni.h"
-#include "DatabaseVeicolo.h"
 #include "FileDati.h"
-#include "FileTesto.h"
-#include "IndiciLogs.h"
+#include "FileDurevoli.h"
+#include "GiornaleImport.h"
 #include "Lingua.h"
-#include "Logs.h"
 #include "Messaggi.h"
-#include "PassoEventi.h"
-#include "SpostaFile.h"
-#include "StringCSV.h"
+#include "Targa.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 namespace quarvel {
 
 namespace {
-
 const QString kAvviso = QStringLiteral("Avviso");
 
-// Counters of one import.
-struct Contatori {
-  int32_t recordSalvati = 0;
-  double righeNonSalvate = 0;
-  int16_t viaggi = 0;
-  float perRegistrazione = 0;  // samples since the last recording header: DatoPT
-  int attivita = 0;            // the line-activity value shown by Prb_running
-};
+QString Conti(const AvanzamentoImport& a) {
+  return QStringLiteral("\nRecord: ") + TestoConSegno(a.recordSalvati) + QStringLiteral("\nError: ") +
+         TestoConSegno(a.righeNonSalvate) + QLatin1Char('\n');
+}
 
-// The first free archive folder of the plate and the day, created.
+void MostraElenco(const QString& titolo, const QStringList& righe) {
+  if (!righe.isEmpty())
+    MostraMessaggio(titolo + righe.join(QLatin1Char('\n')), Icona::Esclamazione, kAvviso);
+}
+
+void MostraFileRimasti(const EsitoGiornale& e) {
+  MostraElenco(QStringLiteral("Questi file sono rimasti sul supporto e non sono stati importati:\n"),
+               e.nonCopiati);
+  MostraElenco(QString(), e.nonCancellati);
+}
+
+// The imports a kill or a failure left unfinished, finished first.
+void CompletaSospese(const ProveImport& prove, RisultatoImport& esito) {
+  const GiornaliTrovati trovati = GiornaliInSospeso();
+  for (const QString& illeggibile : trovati.illeggibili) {
+    esito.recuperiFalliti << illeggibile;
+    MostraMessaggio(QStringLiteral("Il giornale di un'importazione interrotta non si può leggere: ") +
+                        illeggibile,
+                    Icona::Critica, kAvviso);
+  }
+  for (const GiornaleImport& g : trovati.giornali) {
+    const EsitoGiornale e = CompletaImport(g, nullptr, prove);
+    const QString quale = QStringLiteral("l'importazione interrotta di %1 del %2 (cartella %3)")
+                              .arg(g.targa, g.giorno.toString(QStringLiteral("dd/MM/yyyy")),
+                                   QDir::toNativeSeparators(g.CartellaArchivio()));
+    MostraFileRimasti(e);
+    if (e.completa) {
+      ++esito.recuperate;
+      MostraMessaggio(QStringLiteral("È stata completata ") + quale + QLatin1Char('.') + Conti(e.conti),
+                      Icona::Informazione, kAvviso);
+    } else {
+      esito.recuperiFalliti << e.interruzione;
+      MostraMessaggio(QStringLiteral("Non è stato possibile completare ") + quale + QStringLiteral(":\n") +
+                          e.interruzione + QStringLiteral("\nSi riproverà alla prossima importazione."),
+                      Icona::Critica, kAvviso);
+    }
+  }
+}
+
+// A new archive folder of the plate and the day, created.
 QString CreaCartellaArchivio(const QString& targa, const QDate& giorno, QString* errore) {
   const QString dati = PercorsoProgramma(QStringLiteral("DATA"));
   for (int n = 1; n < 100000; ++n) {
-    const QString cartella = dati + QLatin1Char('/') + NomeCartellaArchivio(targa, giorno, n);
+    const QString nome = NomeCartellaArchivio(targa, giorno, n);
+    const QString cartella = dati + QLatin1Char('/') + nome;
     if (EsisteCartella(cartella) || QFileInfo::exists(cartella)) continue;
-    if (QDir().mkpath(cartella)) return cartella;
+    if (QDir().mkpath(cartella)) return nome;
     *errore = QStringLiteral("Impossibile creare la cartella di archivio %1").arg(cartella);
     return {};
   }
   *errore = QStringLiteral("Nessuna cartella di archivio libera in %1").arg(dati);
   return {};
 }
-
-// Moves the files into the archive; the names of those left on the medium,
-// each with its reason.
-QStringList SpostaFile(const RichiestaImport& r, const QString& archivio, PassoEventi& passo) {
-  QStringList rimasti;
-  for (const QString& nome : r.file) {
-    passo.Adesso();
-    const QString da = r.cartellaSorgente + QLatin1Char('/') + nome;
-    const QString a = archivio + QLatin1Char('/') + nome;
-    const auto esito = r.sposta ? r.sposta(da, a) : SpostaFileVerificato(da, a);
-    if (esito.stato != EsitoSpostamento::Stato::Spostato) rimasti << esito.errore;
-  }
-  return rimasti;
-}
-
-// Reads a file's lines as bytes, accepting CR LF, LF or CR, and hands each to
-// the decoder; the driver's counters follow the result.
-class LettoreFile {
- public:
-  LettoreFile(Contatori& c, ScrittoreTesto& errori, OsservatoreImport* o, PassoEventi& passo)
-      : c_(c), errori_(errori), osservatore_(o), passo_(passo) {}
-
-  // False when the file could not be read (the reason in errore).
-  bool Importa(const QString& percorso, QByteArray& ultimaRiga, QString* errore) {
-    QFile file(percorso);
-    if (!file.open(QIODevice::ReadOnly)) {
-      *errore = file.errorString();
-      return false;
-    }
-    const QByteArray contenuto = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-      *errore = file.errorString();
-      return false;
-    }
-    passo_.Adesso();
-    prefisso_ = percorso + QLatin1Char(' ');
-    const char* p = contenuto.constData();
-    const qsizetype n = contenuto.size();
-    // A file saved by an editor may open with a UTF-8 byte order mark.
-    qsizetype inizio = contenuto.startsWith("\xEF\xBB\xBF") ? 3 : 0;
-    for (qsizetype i = inizio; i <= n && !erroreDatabase_; ++i) {
-      if (i < n && p[i] != '\r' && p[i] != '\n') continue;
-      if (i == n && inizio == n) break;  // a final line end makes no empty line
-      const std::string_view riga(p + inizio, std::size_t(i - inizio));
-      Riga(riga);
-      ultimaRiga = QByteArray(riga.data(), qsizetype(riga.size()));
-      if (i < n && p[i] == '\r' && i + 1 < n && p[i + 1] == '\n') ++i;
-      inizio = i + 1;
-    }
-    return true;
-  }
-
-  bool ErroreDatabase() const { return erroreDatabase_; }
-
- private:
-  void Riga(std::string_view riga) {
-    const EsitoRiga esito = ImportaRigaCSV(riga, c_.perRegistrazione);
-    switch (esito) {
-      case EsitoRiga::RecordSalvato:
-        ++c_.recordSalvati;
-        ++c_.perRegistrazione;
-        break;
-      case EsitoRiga::Intestazione: break;
-      case EsitoRiga::ErroreDatabase:
-        // A full disk or a damaged file fails every sample that follows:
-        // one message is enough, and the import stops here.
-        erroreDatabase_ = true;
-        errori_.Riga(prefisso_ + TestoEsito(esito, riga));
-        ++c_.righeNonSalvate;
-        break;
-      case EsitoRiga::PrimaRiga:
-        ++c_.viaggi;
-        c_.perRegistrazione = 0;
-        [[fallthrough]];
-      default:
-        errori_.Riga(prefisso_ + TestoEsito(esito, riga));
-        ++c_.righeNonSalvate;
-    }
-    if (++c_.attivita > 100) c_.attivita = 0;
-    if (passo_.Pronto()) {
-      if (osservatore_) osservatore_->Attivita(c_.attivita);
-      passo_.Adesso();
-    }
-  }
-
-  Contatori& c_;
-  ScrittoreTesto& errori_;
-  OsservatoreImport* osservatore_;
-  PassoEventi& passo_;
-  QString prefisso_;
-  bool erroreDatabase_ = false;
-};
-
-void MostraRimasti(const QStringList& rimasti) {
-  if (rimasti.isEmpty()) return;
-  MostraMessaggio(QStringLiteral("Questi file sono rimasti sul supporto e non sono stati "
-                                 "importati:\n") +
-                      rimasti.join(QLatin1Char('\n')),
-                  Icona::Esclamazione, kAvviso);
-}
-
 }  // namespace
+
+bool RisultatoImport::Riuscita() const {
+  const bool fatta = stato == StatoImport::Completata || stato == StatoImport::NienteDaFare;
+  return fatta && fileRimastiSulSupporto.isEmpty() && recuperiFalliti.isEmpty();
+}
 
 QStringList FileDellaCartella(const QString& cartella) {
   return QDir(cartella).entryList(QDir::Files, QDir::Name | QDir::IgnoreCase);
@@ -167,103 +103,82 @@ QString TestoTempoImportato(int64_t r) {
 
 RisultatoImport EseguiImport(const RichiestaImport& r, OsservatoreImport* osservatore) {
   RisultatoImport esito;
-  PassoEventi passo;
+  if (const QString errore = ControllaTarga(r.targa); !errore.isEmpty()) {
+    MostraMessaggio(errore + QStringLiteral("\nNessun file è stato spostato."), Icona::Critica, kAvviso);
+    return esito;
+  }
+  BloccoImport blocco;
+  if (!blocco.Prendi(r.prove.attesaMessaggioMs)) {
+    if (!blocco.Errore().isEmpty()) MostraMessaggio(blocco.Errore(), Icona::Critica, kAvviso);
+    return esito;
+  }
+  RimuoviTemporanei(PercorsoProgramma(QStringLiteral("DATA")));
+  CompletaSospese(r.prove, esito);
+
+  // Another import (or the one just finished) may have taken the files.
+  QStringList file;
+  for (const QString& nome : r.file)
+    if (QFileInfo(r.cartellaSorgente + QLatin1Char('/') + nome).isFile()) file << nome;
+  // With nothing on the medium after finishing an earlier import, that
+  // import was the work: an empty import now would only replace its error
+  // output with zero counts.
+  if (file.isEmpty() && (!r.file.isEmpty() || esito.recuperate > 0)) {
+    esito.stato = StatoImport::NienteDaFare;
+    if (!r.file.isEmpty())
+      MostraMessaggio(QStringLiteral("I file elencati non sono più sul supporto: sono già stati importati."),
+                      Icona::Informazione, kAvviso);
+    return esito;
+  }
 
   QString errore;
-  esito.cartellaArchivio = CreaCartellaArchivio(r.targa, r.oggi, &errore);
-  if (esito.cartellaArchivio.isEmpty()) {
-    MostraMessaggio(errore + QStringLiteral("\nNessun file è stato spostato."), Icona::Critica,
-                    kAvviso);
+  GiornaleImport g;
+  g.archivio = CreaCartellaArchivio(r.targa, r.oggi, &errore);
+  g.targa = r.targa;
+  g.giorno = r.oggi;
+  g.tipoDB = r.tipoDB;
+  g.cartellaSorgente = r.cartellaSorgente;
+  g.file = file;
+  if (!g.archivio.isEmpty()) {
+    if (Esito e = ScriviGiornale(g); !e) errore = e.messaggio;
+  }
+  if (!errore.isEmpty()) {
+    MostraMessaggio(errore + QStringLiteral("\nNessun file è stato spostato."), Icona::Critica, kAvviso);
     return esito;
   }
-
-  // Moving the files off the medium.
-  if (r.file.isEmpty()) {
+  if (r.prove.fase) r.prove.fase(FaseImport::GiornaleScritto);
+  if (file.isEmpty())
     MostraMessaggio(LeggiTestoLingua(2005, NomeFileLingua()), Icona::Informazione, kAvviso);
-  } else {
-    esito.fileRimastiSulSupporto = SpostaFile(r, esito.cartellaArchivio, passo);
-    MostraRimasti(esito.fileRimastiSulSupporto);
-  }
 
-  // The vehicle database of the plate and the current year.
-  Contatori c;
-  const QString anno = QString::number(r.oggi.year());
-  const DatabaseAperto db = ApriDatabaseVeicolo(r.targa, anno, r.tipoDB);
-  if (!db.esito) {
-    MostraMessaggio(db.esito.messaggio + QStringLiteral("\nI file sono nella cartella ") +
-                        esito.cartellaArchivio + QStringLiteral(" e potranno essere importati."),
+  const EsitoGiornale e = CompletaImport(g, osservatore, r.prove);
+  esito.cartellaArchivio = g.CartellaArchivio();
+  esito.percorsoDB = e.percorsoDB;
+  esito.percorsoErrori = e.percorsoErrori;
+  esito.fileRimastiSulSupporto = e.nonCopiati;
+  esito.fileNonCancellati = e.nonCancellati;
+  esito.fileLetti = e.conti.fileLetti;
+  esito.recordSalvati = e.conti.recordSalvati;
+  esito.righeNonSalvate = e.conti.righeNonSalvate;
+  esito.viaggi = e.conti.viaggi;
+  esito.interruzione = e.interruzione;
+  esito.stato = e.completa ? StatoImport::Completata : StatoImport::Interrotta;
+  const DidascalieImport d = Didascalie(e.conti);
+  esito.didascaliaFile = d.file;
+  esito.didascaliaViaggi = d.viaggi;
+  esito.didascaliaTempo = d.tempo;
+  esito.didascaliaErrori = d.errori;
+
+  MostraFileRimasti(e);
+  if (e.completa)
+    MostraMessaggio(LeggiTestoLingua(2006, NomeFileLingua()) + Conti(e.conti), Icona::Informazione);
+  else
+    MostraMessaggio(e.interruzione + Conti(e.conti) + QStringLiteral("I file sono nella cartella ") +
+                        QDir::toNativeSeparators(esito.cartellaArchivio) +
+                        QStringLiteral(": risolto il problema, la prossima importazione la completerà."),
                     Icona::Critica, kAvviso);
-    return esito;
-  }
-  esito.percorsoDB = db.percorso;
-  esito.percorsoErrori = db.percorso.left(db.percorso.size() - 4) + QStringLiteral(".txt");
-
-  const QStringList archiviati = FileDellaCartella(esito.cartellaArchivio);
-  if (osservatore) {
-    osservatore->Inizio(int(archiviati.size()) + 1);
-    osservatore->Orario();
-  }
-  ScrittoreTesto errori(esito.percorsoErrori, ScrittoreTesto::Modo::Sostituisci);
-  errori.Riga(QStringLiteral("File Output Errori ") + r.oggi.toString(QStringLiteral("yyyy-MM-dd")) +
-              QStringLiteral("->") + esito.percorsoDB);
-
-  LettoreFile lettore(c, errori, osservatore, passo);
-  QByteArray ultimaRiga;
-  QStringList illeggibili;
-  for (int i = 0; i < archiviati.size() && !lettore.ErroreDatabase(); ++i) {
-    if (osservatore) osservatore->File(i + 1);
-    const QString percorso = esito.cartellaArchivio + QLatin1Char('/') + archiviati[i];
-    if (!lettore.Importa(percorso, ultimaRiga, &errore))
-      illeggibili << archiviati[i] + QStringLiteral(": ") + errore;
-    ++esito.fileLetti;
-    const QString voce = QStringLiteral(" -> ") + DecodificaTesto(ultimaRiga.left(17)) +
-                         QStringLiteral(" : file n° ") + TestoConSegno(i + 1);
-    if (osservatore) osservatore->VoceFile(voce);
-  }
-  ChiudiLogs();
-  AggiornaIndiciLogs(esito.percorsoDB);  // the tables beside Logs; a failure is harmless
-
-  esito.recordSalvati = c.recordSalvati;
-  esito.righeNonSalvate = c.righeNonSalvate;
-  esito.viaggi = c.viaggi;
-  if (lettore.ErroreDatabase())
-    MostraMessaggio(QStringLiteral("Importazione interrotta per un errore del database. I file "
-                                   "sono nella cartella ") +
-                        esito.cartellaArchivio +
-                        QStringLiteral(": risolto il problema, si potranno importare di nuovo "
-                                       "(i dati già presenti vengono saltati)."),
-                    Icona::Critica, kAvviso);
-  if (!illeggibili.isEmpty())
-    MostraMessaggio(QStringLiteral("Non è stato possibile leggere questi file:\n") +
-                        illeggibili.join(QLatin1Char('\n')),
-                    Icona::Esclamazione, kAvviso);
-  MostraMessaggio(LeggiTestoLingua(2006, NomeFileLingua()) + QStringLiteral("\nRecord: ") +
-                      TestoConSegno(c.recordSalvati) + QStringLiteral("\nError: ") +
-                      TestoConSegno((long long)c.righeNonSalvate) + QLatin1Char('\n'),
-                  Icona::Informazione);
-
-  errori.Riga(QStringLiteral("IMPORTAZIONE ESEGUITA !"));
-  errori.Riga(QStringLiteral("Righe importate: ") + TestoConSegno(c.recordSalvati));
-  errori.Riga(QStringLiteral("Errori: ") + TestoConSegno((long long)c.righeNonSalvate));
-  errori.Riga(QString());
-  esito.didascaliaFile = QStringLiteral("N° File importati : ") + TestoConSegno(esito.fileLetti);
-  errori.Riga(esito.didascaliaFile);
-  esito.didascaliaViaggi = QStringLiteral(" N° Viaggi rilevati : ") + TestoConSegno(c.viaggi);
-  errori.Riga(esito.didascaliaViaggi);
-  esito.didascaliaTempo =
-      QStringLiteral(" Tempo importato : ") + TestoTempoImportato(c.recordSalvati);
-  errori.Riga(esito.didascaliaTempo);
-  esito.didascaliaErrori = QStringLiteral(" Errori in elaborazione stringhe : ") +
-                           TestoConSegno((long long)c.righeNonSalvate);
   if (osservatore) {
     osservatore->Fine();
     osservatore->Orario();
   }
-  if (!errori.Chiudi())
-    MostraMessaggio(QStringLiteral("Impossibile scrivere il file degli errori ") +
-                        esito.percorsoErrori + QStringLiteral(": ") + errori.Errore(),
-                    Icona::Esclamazione, kAvviso);
-  esito.eseguito = true;
   return esito;
 }
 

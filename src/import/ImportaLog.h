@@ -1,16 +1,18 @@
 #pragma once
-// The import of a logger's files: moved from the medium into a new archive
-// folder below DATA, then every line of every archived file decoded into
-// the vehicle database of the plate and the current year, with an
-// error-output file beside the database and the counts for the window.
-// Used by the import window and by quarvel-batch alike.
-#include "SpostaFile.h"
+// The import of a logger's files, used by the import window and by
+// quarvel-batch alike. One import at a time on a program folder (a lock in
+// DATA). An import first finishes any import a kill or a failure left
+// unfinished, then: the files move from the medium into a new archive folder
+// below DATA under a journal, and every line of every archived file is
+// decoded into the vehicle database of the plate and the current year, with
+// an error-output file beside the database and the counts for the window.
+#include "ImportaArchivio.h"
+#include "ProveImport.h"
 
 #include <QDate>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
-#include <functional>
 
 namespace quarvel {
 
@@ -20,37 +22,39 @@ struct RichiestaImport {
   QStringList file;          // the names of the files to move, in list order
   QDate oggi;                // the day of the import: archive name and year
   int tipoDB = 0;            // template of a new vehicle database
-  // How a file is moved; SpostaFileVerificato when not set (tests put a
-  // failing medium here).
-  std::function<EsitoSpostamento(const QString&, const QString&)> sposta;
+  ProveImport prove;
+};
+
+enum class StatoImport {
+  Rifiutata,     // nothing done: a bad plate, the user gave up waiting, DATA unusable
+  NienteDaFare,  // the listed files had already left the medium (another import took them)
+  Completata,    // every archived file imported
+  Interrotta,    // stopped on a failure: the next import goes on from where it stopped
 };
 
 struct RisultatoImport {
-  bool eseguito = false;  // false: stopped before reading (message shown)
+  StatoImport stato = StatoImport::Rifiutata;
   QString cartellaArchivio;
   QString percorsoDB;
   QString percorsoErrori;
-  int fileLetti = 0;
-  int32_t recordSalvati = 0;
-  double righeNonSalvate = 0;
-  int16_t viaggi = 0;
-  QStringList fileRimastiSulSupporto;
+  // Committed work only.
+  int64_t fileLetti = 0;
+  int64_t recordSalvati = 0;
+  int64_t righeNonSalvate = 0;
+  int64_t viaggi = 0;
+  QStringList fileRimastiSulSupporto;  // not archived, so not imported: the reasons
+  QStringList fileNonCancellati;       // imported, but still on the medium
+  QString interruzione;                // where the import stopped and why
+  int recuperate = 0;                  // earlier imports finished first
+  QStringList recuperiFalliti;         // earlier imports still unfinished: why
   // The four result captions: Lbl_Nfile, Lbl_NViaggi, Lbl_TempoImportato,
   // Lbl_Errstr.
   QString didascaliaFile, didascaliaViaggi, didascaliaTempo, didascaliaErrori;
-};
 
-// What the window shows while an import runs. Calls come at most about
-// every 30 ms for the line activity, once per file otherwise.
-class OsservatoreImport {
- public:
-  virtual ~OsservatoreImport() = default;
-  virtual void Inizio(int massimoFile) { (void)massimoFile; }  // bars shown
-  virtual void File(int valore) { (void)valore; }              // Prb_Import
-  virtual void Attivita(int valore) { (void)valore; }          // Prb_running, 0..100
-  virtual void VoceFile(const QString& voce) { (void)voce; }   // a Lst_File entry
-  virtual void Orario() {}                                     // time stamp on the window
-  virtual void Fine() {}                                       // bars hidden
+  bool Eseguita() const { return stato == StatoImport::Completata || stato == StatoImport::Interrotta; }
+  // Every file imported and nothing left unfinished (a file that could not
+  // be deleted from the medium is imported all the same).
+  bool Riuscita() const;
 };
 
 // The files of a folder as the import's file list shows them: plain files,
@@ -65,8 +69,9 @@ QString NomeCartellaArchivio(const QString& targa, const QDate& giorno, int nume
 // " 1h,  2min,  5sec" for 3725.
 QString TestoTempoImportato(int64_t record);
 
-// Runs the whole import. Messages (no files, the summary, files left on the
-// medium, a database that cannot be opened) go through the message gateway.
+// Runs the whole import. Every message (a refused plate, no files, files
+// left on the medium, earlier imports finished, a failure and where it
+// stopped, the summary) goes through the message gateway.
 RisultatoImport EseguiImport(const RichiestaImport& richiesta, OsservatoreImport* osservatore);
 
 }  // namespace quarvel

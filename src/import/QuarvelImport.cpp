@@ -10,6 +10,8 @@
 #include "ListaTarghe.h"
 #include "Messaggi.h"
 #include "Nomina.h"
+#include "Targa.h"
+#include "Volumi.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -23,7 +25,6 @@
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QStorageInfo>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -35,13 +36,6 @@ const QString kAvviso = QStringLiteral("Avviso");
 
 QLabel* Etichetta(const char* nome, const QString& testo, int tag) {
   return Nomina(nome, tag, new QLabel(testo));
-}
-
-// Removable media first: that is where the logger's files come from.
-bool Rimovibile(const QString& radice) {
-  return radice.startsWith(QLatin1String("/media/")) ||
-         radice.startsWith(QLatin1String("/run/media/")) ||
-         radice.startsWith(QLatin1String("/mnt/"));
 }
 
 // Shows the progress of an import in the window's bars and list.
@@ -131,6 +125,10 @@ void QuarvelImport::Costruisci() {
   Lbl_TempoImportato =
       Etichetta("Lbl_TempoImportato", QStringLiteral("Tempo registrazioni  importato"), 2017);
   Lbl_Errstr = Etichetta("Lbl_Errstr", QStringLiteral("Errori in elaborazione stringhe"), 2018);
+  Lbl_Interruzione = Nomina("Lbl_Interruzione", 0, new QLabel);
+  Lbl_Interruzione->setWordWrap(true);
+  Lbl_Interruzione->setStyleSheet(QStringLiteral("color: #b00000"));
+  Lbl_Interruzione->hide();
   auto* report = new QVBoxLayout(FrmReport);
   for (QLabel* l : {Lbl_Nfile, Lbl_NViaggi, Lbl_TempoImportato, Lbl_Errstr}) report->addWidget(l);
   Prb_Import = Nomina("Prb_Import", 0, new QProgressBar);
@@ -161,6 +159,7 @@ void QuarvelImport::Costruisci() {
   destra->addWidget(Label2);
   destra->addWidget(Lst_File, 1);
   destra->addWidget(FrmReport);
+  destra->addWidget(Lbl_Interruzione);
   destra->addWidget(Prb_Import);
   destra->addWidget(Prb_running);
   destra->addWidget(Lbl_Orario);
@@ -174,18 +173,9 @@ void QuarvelImport::Costruisci() {
 }
 
 void QuarvelImport::CaricaUnita() {
-  QStringList rimovibili, altre;
-  for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
-    if (!volume.isValid() || !volume.isReady()) continue;
-    const QString radice = volume.rootPath();
-    (Rimovibile(radice) ? rimovibili : altre) << radice;
-  }
-  rimovibili.sort();
-  altre.sort();
   const QSignalBlocker blocco(Drive1);
-  for (const QString& radice : rimovibili) Drive1->addItem(radice, radice);
-  Drive1->addItem(QStringLiteral("Cartella personale (%1)").arg(QDir::homePath()), QDir::homePath());
-  for (const QString& radice : altre) Drive1->addItem(radice, radice);
+  for (const VoceVolume& v : OrdinaVolumi(VolumiMontati(), QDir::homePath()))
+    Drive1->addItem(v.testo, v.percorso);
   Drive1->setCurrentIndex(0);
   unitaPrecedente_ = 0;
   ImpostaCartella(Drive1->currentData().toString());
@@ -275,11 +265,14 @@ void QuarvelImport::Importa() {
   inCorso_ = false;
   AbilitaComandi(true);
   AggiornaFile();  // the moved files are gone from the medium
-  if (!esito.eseguito) return;
+  if (!esito.Eseguita()) return;
   Lbl_Nfile->setText(esito.didascaliaFile);
   Lbl_NViaggi->setText(esito.didascaliaViaggi);
   Lbl_TempoImportato->setText(esito.didascaliaTempo);
   Lbl_Errstr->setText(esito.didascaliaErrori);
+  // A stopped import says so under its counts.
+  Lbl_Interruzione->setText(esito.interruzione);
+  Lbl_Interruzione->setVisible(!esito.interruzione.isEmpty());
 }
 
 void QuarvelImport::CreaCartellaAnno() {
@@ -287,6 +280,10 @@ void QuarvelImport::CreaCartellaAnno() {
   if (targa == QLatin1String("Selezionare") || targa == kNessunMezzo || targa.isEmpty()) {
     MostraMessaggio(QStringLiteral("Attenzione, selezionare un mezzo"), Icona::Nessuna, kAvviso,
                     this);
+    return;
+  }
+  if (const QString errore = ControllaTarga(targa); !errore.isEmpty()) {
+    MostraMessaggio(errore, Icona::Critica, kAvviso, this);
     return;
   }
   const QString cartella = PercorsoProgramma(

@@ -52,6 +52,7 @@ class QuarvelImport : public QWidget {
   QLabel* Lbl_NViaggi = nullptr;
   QLabel* Lbl_TempoImportato = nullptr;
   QLabel* Lbl_Errstr = nullptr;
+  QLabel* Lbl_Interruzione = nullptr;  // where and why a stopped import stopped
   QProgressBar* Prb_Import = nullptr;
   QProgressBar* Prb_running = nullptr;
   QPushButton* Cmd_Close = nullptr;

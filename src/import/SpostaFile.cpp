@@ -1,89 +1,66 @@
 #include "SpostaFile.h"
 
-#include <QCryptographicHash>
+#include "FileDurevoli.h"
+
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <cstring>
+#include <vector>
 
 namespace quarvel {
 
 namespace {
-constexpr qint64 kBlocco = 1 << 20;
+using Stato = EsitoSpostamento::Stato;
 
-// The hash of a whole file; empty when it cannot be read to its end.
-QByteArray Impronta(const QString& percorso, qint64* dimensione) {
-  QFile f(percorso);
-  if (!f.open(QIODevice::ReadOnly)) return {};
-  QCryptographicHash h(QCryptographicHash::Sha256);
-  qint64 letti = 0;
-  while (!f.atEnd()) {
-    const QByteArray blocco = f.read(kBlocco);
-    if (blocco.isEmpty() && f.error() != QFileDevice::NoError) return {};
-    h.addData(blocco);
-    letti += blocco.size();
-  }
-  *dimensione = letti;
-  return h.result();
-}
+QString Nome(const QString& percorso) { return QDir::toNativeSeparators(percorso); }
 
-EsitoSpostamento NonCopiato(const QString& destinazione, const QString& motivo) {
-  QFile::remove(destinazione);  // never leave half a copy behind
-  return {EsitoSpostamento::Stato::NonCopiato, motivo};
+EsitoSpostamento RimuoviSorgente(const QString& sorgente) {
+  if (!QFile::remove(sorgente))
+    return {Stato::CopiatoNonRimosso,
+            QStringLiteral("%1 è stato importato, ma non è stato possibile cancellarlo dal "
+                           "supporto: va cancellato a mano")
+                .arg(Nome(sorgente))};
+  // A stick's file system may not sync folders; the copy is safe already.
+  SincronizzaCartella(QFileInfo(sorgente).path());
+  return {Stato::Spostato, {}};
 }
 }  // namespace
 
-EsitoSpostamento SpostaFileVerificato(const QString& sorgente, const QString& destinazione) {
-  QFile da(sorgente);
-  if (!da.open(QIODevice::ReadOnly))
-    return {EsitoSpostamento::Stato::NonCopiato,
-            QStringLiteral("Impossibile leggere %1: %2").arg(sorgente, da.errorString())};
-  if (QFile::exists(destinazione))
-    return {EsitoSpostamento::Stato::NonCopiato,
-            QStringLiteral("Il file %1 esiste già").arg(destinazione)};
-  QFile a(destinazione);
-  if (!a.open(QIODevice::WriteOnly))
-    return {EsitoSpostamento::Stato::NonCopiato,
-            QStringLiteral("Impossibile creare %1: %2").arg(destinazione, a.errorString())};
-
-  QCryptographicHash h(QCryptographicHash::Sha256);
-  qint64 copiati = 0;
-  while (!da.atEnd()) {
-    const QByteArray blocco = da.read(kBlocco);
-    if (blocco.isEmpty() && da.error() != QFileDevice::NoError) {
-      a.close();
-      return NonCopiato(destinazione, QStringLiteral("Errore di lettura di %1: %2")
-                                          .arg(sorgente, da.errorString()));
-    }
-    if (a.write(blocco) != blocco.size()) {
-      const QString motivo = a.errorString();
-      a.close();
-      return NonCopiato(destinazione,
-                        QStringLiteral("Errore di scrittura di %1: %2").arg(destinazione, motivo));
-    }
-    h.addData(blocco);
-    copiati += blocco.size();
+bool StessoContenuto(const QString& a, const QString& b) {
+  QFile fa(a), fb(b);
+  if (!fa.open(QIODevice::ReadOnly) || !fb.open(QIODevice::ReadOnly) || fa.size() != fb.size())
+    return false;
+  std::vector<char> ba(1 << 20), bb(1 << 20);
+  for (;;) {
+    const qint64 na = fa.read(ba.data(), qint64(ba.size()));
+    const qint64 nb = fb.read(bb.data(), qint64(bb.size()));
+    if (na < 0 || na != nb || std::memcmp(ba.data(), bb.data(), size_t(na)) != 0) return false;
+    if (na == 0) return true;
   }
-  da.close();
-  if (!a.flush()) {
-    const QString motivo = a.errorString();
-    a.close();
-    return NonCopiato(destinazione,
-                      QStringLiteral("Errore di scrittura di %1: %2").arg(destinazione, motivo));
+}
+
+EsitoSpostamento SpostaFileVerificato(const QString& sorgente, const QString& destinazione,
+                                      const ProveSpostamento& prove) {
+  if (QFileInfo::exists(destinazione)) {
+    if (StessoContenuto(sorgente, destinazione)) return RimuoviSorgente(sorgente);
+    return {Stato::NonCopiato, QStringLiteral("Il file %1 esiste già").arg(Nome(destinazione))};
   }
-  a.close();
-
-  // Read the copy back from the disk before trusting it.
-  qint64 dimensioneCopia = -1;
-  const QByteArray improntaCopia = Impronta(destinazione, &dimensioneCopia);
-  if (improntaCopia.isEmpty() || dimensioneCopia != copiati || improntaCopia != h.result() ||
-      dimensioneCopia != QFile(sorgente).size())
-    return NonCopiato(destinazione,
-                      QStringLiteral("La copia di %1 non corrisponde all'originale").arg(sorgente));
-
-  if (!QFile::remove(sorgente))
-    return {EsitoSpostamento::Stato::CopiatoNonRimosso,
-            QStringLiteral("%1 è stato archiviato ma non è stato possibile cancellarlo dal "
-                           "supporto")
-                .arg(sorgente)};
-  return {EsitoSpostamento::Stato::Spostato, {}};
+  const QString copia = NomeTemporaneo(destinazione);
+  QFile::remove(copia);
+  if (Esito e = CopiaFile(sorgente, copia, prove.duranteCopia); !e)
+    return {Stato::NonCopiato, e.messaggio};
+  if (prove.primaDelConfronto) prove.primaDelConfronto(copia);
+  if (!StessoContenuto(sorgente, copia)) {
+    QFile::remove(copia);
+    return {Stato::NonCopiato,
+            QStringLiteral("La copia di %1 non corrisponde all'originale").arg(Nome(sorgente))};
+  }
+  if (Esito e = Rinomina(copia, destinazione); !e) {
+    QFile::remove(copia);
+    return {Stato::NonCopiato, e.messaggio};
+  }
+  return RimuoviSorgente(sorgente);
 }
 
 }  // namespace quarvel

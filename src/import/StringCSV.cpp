@@ -30,7 +30,22 @@ QString TestoEsito(EsitoRiga esito, std::string_view riga) {
     case EsitoRiga::Intestazione: return QStringLiteral("intestazione");
     case EsitoRiga::RigaErrata: break;
   }
-  return DecodificaTesto(QByteArray::fromRawData(riga.data(), qsizetype(riga.size())));
+  return TestoRigaErrata(riga);
+}
+
+QString TestoRigaErrata(std::string_view riga, int64_t lunghezza) {
+  const QString testo = DecodificaTesto(QByteArray::fromRawData(riga.data(), qsizetype(riga.size())));
+  if (lunghezza < int64_t(riga.size())) lunghezza = int64_t(riga.size());
+  const QString inizio = PrimiCaratteri(testo, kMassimoErrore);
+  if (inizio.size() == testo.size() && lunghezza == int64_t(riga.size())) return testo;
+  return inizio + QStringLiteral(" [... riga tagliata, %1 byte in tutto]").arg(lunghezza);
+}
+
+QString PrimiCaratteri(const QString& t, int n) {
+  qsizetype fine = 0;
+  for (int i = 0; i < n && fine < t.size(); ++i)
+    fine += t.at(fine).isHighSurrogate() && fine + 1 < t.size() ? 2 : 1;
+  return t.left(fine);
 }
 
 void StringCSV_to_DB(std::string_view riga, QString& risultato, float contatore) {

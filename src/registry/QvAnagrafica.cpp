@@ -6,6 +6,7 @@
 #include "Impostazioni.h"
 #include "Lingua.h"
 #include "Nomina.h"
+#include "Targa.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -21,7 +22,6 @@ namespace {
 const QString TitoloAvviso = QStringLiteral("Avviso");
 
 // Characters a plate cannot hold: it names the files of its vehicle databases.
-const QString CaratteriVietati = QStringLiteral("\\/:*?\"<>|");
 
 // A language text with its value: in place of %1, or after the text when a
 // translation lost the %1.
@@ -292,13 +292,13 @@ std::optional<double> QvAnagrafica::Fattore(QLineEdit* casella, const QLabel* et
 }
 
 bool QvAnagrafica::TargaValida(const QString& targa) {
+  // The store's plate rule decides; the window only says it in the user's language.
   QString problema;
-  if (targa.isEmpty())
+  if (targa.trimmed().isEmpty())
     problema = TestoLingua(3011, QStringLiteral("Inserire la targa del mezzo."));
-  else if (std::any_of(targa.begin(), targa.end(),
-                       [](QChar c) { return CaratteriVietati.contains(c); }))
-    problema = TestoLingua(
-        3012, QStringLiteral("La targa non può contenere i caratteri \\ / : * ? \" < > |"));
+  else if (!ControllaTarga(targa).isEmpty())
+    problema = TestoLingua(3012, QStringLiteral("La targa non può contenere i caratteri "
+                                                "\\ / : * ? \" < > |, caratteri di controllo o \"..\""));
   if (problema.isEmpty()) return true;
   Txt_Targa->setFocus();
   Avviso(problema, Icona::Esclamazione);

@@ -1,5 +1,7 @@
 #include "Anagrafica.h"
 
+#include "Targa.h"
+
 #include <sqlite3.h>
 
 #include <cstdint>
@@ -95,8 +97,8 @@ const VeicoloAnagrafica* DatabaseAnagrafica::Corrente() const {
 
 Esito DatabaseAnagrafica::Inserisci(const VeicoloAnagrafica& v) {
   if (!Aperto()) return Esito::Fallito(kErroreDatabase + connessione_.Errore());
-  if (v.Targa.trimmed().isEmpty())
-    return Esito::Fallito(QStringLiteral("Inserire la targa del mezzo"));
+  if (const QString errore = ControllaTarga(v.Targa); !errore.isEmpty())
+    return Esito::Fallito(errore);
   for (const auto& presente : veicoli_)
     if (presente.Targa.compare(v.Targa, Qt::CaseInsensitive) == 0)
       return Esito::Fallito(QStringLiteral("Il mezzo con targa ") + presente.Targa +

@@ -56,7 +56,8 @@ class DatabaseAnagrafica {
   const VeicoloAnagrafica* Corrente() const;
 
   // Adds a vehicle and stands on it. Refused, with nothing changed, when the
-  // plate is empty or already present in any letter case.
+  // plate fails the plate rule (ControllaTarga) or is already present in any
+  // letter case.
   Esito Inserisci(const VeicoloAnagrafica& veicolo);
   // Writes columns 1..6 into the current record; its plate stays, whatever
   // veicolo.Targa says.

@@ -2,13 +2,39 @@
 
 #include "CartellaProgramma.h"
 #include "FileDati.h"
+#include "FileDurevoli.h"
 #include "Logs.h"
+#include "Targa.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
 namespace quarvel {
+
+namespace {
+// The template copied under a temporary name and renamed into place: a
+// kill halfway leaves no half database under the real name.
+Esito CreaDaModello(const QString& percorso, int tipoDB) {
+  const QString modello = PercorsoModello(tipoDB);
+  if (modello.isEmpty())
+    return Esito::Fallito(QStringLiteral("tipo di database sconosciuto (%1)").arg(tipoDB));
+  const QString temporaneo = NomeTemporaneo(percorso);
+  QFile::remove(temporaneo);
+  Esito esito = QDir().mkpath(QFileInfo(percorso).absolutePath())
+                    ? CopiaFile(modello, temporaneo)
+                    : Esito::Fallito(QStringLiteral("impossibile creare la cartella"));
+  // A template installed read-only must not make a read-only database.
+  if (esito) QFile(temporaneo).setPermissions(QFile(temporaneo).permissions() | QFile::WriteOwner);
+  if (esito) esito = Rinomina(temporaneo, percorso);
+  if (!esito) {
+    QFile::remove(temporaneo);
+    esito.messaggio = QStringLiteral("impossibile copiare il modello ") +
+                      QDir::toNativeSeparators(modello) + QStringLiteral(": ") + esito.messaggio;
+  }
+  return esito;
+}
+}  // namespace
 
 QString PercorsoModello(int tipoDB) {
   static const char* const modelli[] = {"DB/proto97.mdb", "DB/proto2k.mdb", "DB/proto2k2.mdb"};
@@ -21,22 +47,26 @@ QString TrovaDatabaseVeicolo(const QString& targa, const QString& anno) {
 }
 
 DatabaseAperto ApriDatabaseVeicolo(const QString& targa, const QString& anno, int tipoDB) {
+  return ApriDatabaseVeicolo(targa, anno, tipoDB, DatabaseLogsCondiviso());
+}
+
+DatabaseAperto ApriDatabaseVeicolo(const QString& targa, const QString& anno, int tipoDB,
+                                   DatabaseLogs& db) {
   DatabaseAperto r;
-  r.percorso = TrovaDatabaseVeicolo(targa, anno);
-  QString causa;
-  if (r.percorso.isEmpty()) {
-    r.percorso = PercorsoDatabaseVeicolo(targa, anno);
-    const QString modello = PercorsoModello(tipoDB);
-    if (modello.isEmpty())
-      causa = QStringLiteral("tipo di database sconosciuto (%1)").arg(tipoDB);
-    else if (!QDir().mkpath(QFileInfo(r.percorso).absolutePath()) ||
-             !QFile::copy(modello, r.percorso))
-      causa = QStringLiteral("impossibile copiare il modello ") + QDir::toNativeSeparators(modello);
-    else  // a template installed read-only must not make a read-only database
-      QFile(r.percorso).setPermissions(QFile(r.percorso).permissions() | QFile::WriteOwner);
+  if (const QString errore = ControllaTarga(targa); !errore.isEmpty()) {
+    r.esito = Esito::Fallito(errore);
+    return r;
   }
-  r.esito = ApriLogs(r.percorso);
-  if (!r.esito && !causa.isEmpty()) r.esito.messaggio += QStringLiteral(" (") + causa + ')';
+  r.percorso = TrovaDatabaseVeicolo(targa, anno);
+  Esito creato;
+  const bool nuovo = r.percorso.isEmpty();
+  if (nuovo) {
+    r.percorso = PercorsoDatabaseVeicolo(targa, anno);
+    creato = CreaDaModello(r.percorso, tipoDB);
+  }
+  r.esito = db.Apri(r.percorso);
+  if (!creato) r.esito.messaggio += QStringLiteral(" (") + creato.messaggio + ')';
+  if (!r.esito && nuovo && creato) RimuoviDurevole(r.percorso);
   return r;
 }
 

@@ -8,6 +8,8 @@
 
 namespace quarvel {
 
+class DatabaseLogs;
+
 // The template of a database type below the program folder: DB/proto97.mdb
 // (0), DB/proto2k.mdb (1), DB/proto2k2.mdb (2); empty for any other type.
 QString PercorsoModello(int tipoDB);
@@ -22,9 +24,14 @@ struct DatabaseAperto {
   QString percorso;
 };
 
-// For an import: finds the database of plate and year, copies the template
-// of tipoDB byte for byte when there is none (nothing for a type outside
-// 0..2, and then the open fails), and opens it with ApriLogs.
+// For an import: finds the database of plate and year, or makes it as a
+// byte-for-byte copy of the template of tipoDB (nothing for a type outside
+// 0..2, and then the open fails), and opens it in db (the shared database
+// of ApriLogs unless another is given). A plate that fails the plate rule
+// is refused; a database made here that cannot be opened is removed again,
+// so a failure never leaves a file behind.
 DatabaseAperto ApriDatabaseVeicolo(const QString& targa, const QString& anno, int tipoDB);
+DatabaseAperto ApriDatabaseVeicolo(const QString& targa, const QString& anno, int tipoDB,
+                                   DatabaseLogs& db);
 
 }  // namespace quarvel

@@ -77,13 +77,17 @@ void Lega(sqlite3_stmt* s, const CampioneLog& c) {
 }
 }  // namespace
 
+constexpr const char* kLeggiDatoPT = "SELECT DatoPT FROM Logs WHERE TimeDate = ?1";
+
 struct DatabaseLogs::Dati {
   Connessione connessione;
   Istruzione inserisci;
+  Istruzione datoPT;
   std::unique_ptr<CursoreSqlite> cursore;
   CursoreDelegato condiviso;
   bool inTransazione = false;
   int nelLotto = 0;
+  int lotto = kLotto;
   QString errore;
 };
 
@@ -138,6 +142,7 @@ Esito DatabaseLogs::Chiudi() {
   d_->condiviso.Punta(nullptr);
   d_->cursore.reset();
   d_->inserisci = Istruzione();
+  d_->datoPT = Istruzione();
   d_->inTransazione = false;
   d_->nelLotto = 0;
   d_->connessione.Chiudi();
@@ -154,22 +159,13 @@ EsitoScrittura DatabaseLogs::Scrivi(const CampioneLog& campione) {
     d_->errore = c.Errore();
     return EsitoScrittura::Errore;
   }
-  if (d_->cursore->InScansione()) d_->cursore->Sospendi();
-  if (!d_->inTransazione) {
-    // IMMEDIATE takes the write lock now: a file locked by another program
-    // fails here, before any sample is counted as stored.
-    if (!c.Esegui("BEGIN IMMEDIATE")) {
-      d_->errore = c.Errore();
-      return EsitoScrittura::Errore;
-    }
-    d_->inTransazione = true;
-  }
+  if (!Inizia()) return EsitoScrittura::Errore;
   sqlite3_stmt* s = d_->inserisci.get();
   Lega(s, campione);
   const int rc = sqlite3_step(s);
   if (rc == SQLITE_DONE) {
     sqlite3_reset(s);
-    if (++d_->nelLotto < kLotto) return EsitoScrittura::Salvato;
+    if (++d_->nelLotto < d_->lotto || d_->lotto == 0) return EsitoScrittura::Salvato;
     return Conferma() ? EsitoScrittura::Salvato : EsitoScrittura::Errore;
   }
   d_->errore = c.Errore();
@@ -181,6 +177,47 @@ EsitoScrittura DatabaseLogs::Scrivi(const CampioneLog& campione) {
     d_->nelLotto = 0;
   }
   return EsitoScrittura::Errore;
+}
+
+Esito DatabaseLogs::Inizia() {
+  Connessione& c = d_->connessione;
+  if (d_->inTransazione) return {};
+  if (d_->cursore && d_->cursore->InScansione()) d_->cursore->Sospendi();
+  // IMMEDIATE takes the write lock now: a file locked by another program
+  // fails here, before any sample is counted as stored.
+  if (!c.Esegui("BEGIN IMMEDIATE")) {
+    d_->errore = c.Errore();
+    return Esito::Fallito(kErroreDatabase + d_->errore);
+  }
+  d_->inTransazione = true;
+  return {};
+}
+
+void DatabaseLogs::Annulla() {
+  if (d_->inTransazione) d_->connessione.Esegui("ROLLBACK");
+  d_->inTransazione = false;
+  d_->nelLotto = 0;
+}
+
+void DatabaseLogs::ConfermaOgni(int n) { d_->lotto = n; }
+
+Connessione& DatabaseLogs::connessione() { return d_->connessione; }
+
+std::optional<int16_t> DatabaseLogs::DatoPTPresente(Istante timeDate) {
+  Connessione& c = d_->connessione;
+  if (!d_->datoPT) d_->datoPT = c.Prepara(kLeggiDatoPT, true);
+  sqlite3_stmt* s = d_->datoPT.get();
+  if (!s) {
+    d_->errore = c.Errore();
+    return std::nullopt;
+  }
+  sqlite3_bind_int64(s, 1, timeDate);
+  const int rc = sqlite3_step(s);
+  std::optional<int16_t> dato;
+  if (rc == SQLITE_ROW) dato = int16_t(sqlite3_column_int(s, 0));
+  if (rc != SQLITE_ROW && rc != SQLITE_DONE) d_->errore = c.Errore();
+  sqlite3_reset(s);
+  return dato;
 }
 
 CursoreLogs& DatabaseLogs::Cursore() { return d_->condiviso; }

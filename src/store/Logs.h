@@ -11,6 +11,7 @@
 #include <QVariant>
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -87,14 +88,14 @@ enum class EsitoScrittura { Salvato, Duplicato, Errore };
 // One open vehicle database: the cursor of a period for the readers, and
 // the writing of samples for the import.
 //
-// Writes go through one prepared statement inside transactions of kLotto
-// samples, committed when full and at Chiudi. The file keeps a rollback
-// journal (journal_mode=DELETE) with synchronous=FULL: every commit reaches
-// the disk before it returns, so a crash or a power cut loses at most the
-// open batch and never damages the file; the batch costs one sync per
-// kLotto samples, and the lost samples come back when the archived logger
-// files are imported again (samples already present are skipped). WAL would
-// leave two more files beside the .mdb and fails on network folders.
+// Writes go through one prepared statement inside transactions, committed
+// every kLotto samples (ConfermaOgni) and at Chiudi, or only when the caller
+// says (Conferma) for a writer that commits its own progress with the
+// samples. The file keeps a rollback journal (journal_mode=DELETE) with
+// synchronous=FULL: every commit reaches the disk before it returns, so a
+// crash or a power cut loses at most the open transaction and never damages
+// the file. WAL would leave two more files beside the .mdb and fails on
+// network folders.
 class DatabaseLogs {
  public:
   DatabaseLogs();
@@ -118,8 +119,21 @@ class DatabaseLogs {
   EsitoScrittura Scrivi(const CampioneLog& campione);
   // sqlite3_errmsg of the last Errore.
   const QString& UltimoErrore() const;
-  // Commits the open batch now.
+  // The DatoPT stored for that second; nothing when there is no such sample
+  // or the read failed (UltimoErrore() then says why).
+  std::optional<int16_t> DatoPTPresente(Istante timeDate);
+  // Opens the transaction now, if none is open (Scrivi does it itself).
+  Esito Inizia();
+  // Commits the open transaction now.
   Esito Conferma();
+  // Drops what the open transaction wrote.
+  void Annulla();
+  // Commits by itself every n samples written; 0: only on Conferma and
+  // Chiudi.
+  void ConfermaOgni(int n);
+  // The connection, for the few statements of other tables that must share
+  // the samples' transaction.
+  Connessione& connessione();
 
   // The cursor of the period given to Apri; the same object for the life of
   // the DatabaseLogs, with no records while closed.

@@ -40,8 +40,31 @@ TEST_F(Batch, ErroriDUsoEscono2SenzaToccareNulla) {
   EXPECT_EQ(EseguiComandoBatch({"importa", " ", Percorso("chiavetta")}), 2);
   EXPECT_EQ(EseguiComandoBatch({"cancella", "AB123CD"}), 2);
   EXPECT_EQ(EseguiComandoBatch({"registra", "AB123CD", "Iveco", "molti", "600", "1"}), 2);
+  // Plates that would name files outside DATA.
+  EXPECT_EQ(EseguiComandoBatch({"registra", "A/B", "Iveco", "400", "600", "1"}), 2);
+  EXPECT_EQ(EseguiComandoBatch({"importa", "../X1", Percorso("chiavetta")}), 2);
+  EXPECT_TRUE(TargheAnagrafica(Imp().PercorsoAnagrafica).targhe.isEmpty());
   EXPECT_TRUE(QFile::exists(Percorso("chiavetta/LOG_A.CSV")));
   EXPECT_TRUE(QDir(Percorso("DATA")).isEmpty());
+  EXPECT_FALSE(QFile::exists(Percorso("X1_ ") + QString::number(QDate::currentDate().year()) + ".mdb"));
+}
+
+TEST_F(Batch, ImportaEsce1SeQualcosaNonEStatoImportato) {
+  // A registry that is no database is reported with the engine's words.
+  ScriviTutto(Percorso("DB/Anagrafica97.mdb"), QByteArray(4096, 'x'));
+  // The vehicle database's name is taken by a file that is no database.
+  const QString db = Percorso("DATA/AB123CD_ ") + QString::number(QDate::currentDate().year()) + ".mdb";
+  ScriviTutto(db, QByteArray(4096, 'x'));
+  ScriviTutto(Percorso("chiavetta/LOG_A.CSV"), LeggiTutto(DatoProva("import/LOG_A.CSV")));
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(EseguiComandoBatch({"importa", "AB123CD", Percorso("chiavetta")}), 1);
+  const std::string errori = testing::internal::GetCapturedStderr();
+  EXPECT_NE(errori.find("Attenzione: Impossibile aprire il database"), std::string::npos) << errori;
+  EXPECT_EQ(messaggi_.Testi().filter("file is not a database").size(), 1);
+  // Once the database is put right, the next import finishes the work.
+  QFile::remove(db);
+  EXPECT_EQ(EseguiComandoBatch({"importa", "AB123CD", Percorso("chiavetta")}), 0);
+  EXPECT_EQ(messaggi_.Testi().filter("È stata completata l'importazione interrotta").size(), 1);
 }
 
 TEST_F(Batch, RegistraEImportaComeLeFinestre) {
@@ -149,7 +172,13 @@ TEST_F(Batch, GraficoStampaICampioniDellaPaginaEDisegna) {
       logs.Scrivi(c);
     }
   }
-  DanneggiaRadice(db, "Logs");
+  QFile file(db);
+  ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+  // The last page: one of the samples just appended (the small tables of the
+  // import and of the chart lie before them).
+  file.seek(file.size() - 65536);
+  file.write(QByteArray(65536, '\x5a'));
+  file.close();
   EXPECT_EQ(uscita({"grafico", db, "0"}, 1), "");
 }
 
@@ -206,4 +235,33 @@ TEST_F(Batch, StampaUtilizzoSegnaIQuartiDOraDelMeseNellaLinguaScelta) {
   DanneggiaRadice(db, "Logs");
   EXPECT_EQ(utilizzo("2"), 1);
   EXPECT_FALSE(QFile::exists(pdf));
+}
+
+TEST_F(Batch, UnaPaginaAZeroNonDiventaCifrePiuPiccole) {
+  // Enough samples for several pages, then one page in the middle zeroed.
+  const QString db = Percorso("DATA/AB123CD_ 2026.mdb");
+  QFile::copy(Percorso("DB/proto97.mdb"), db);
+  {
+    DatabaseLogs logs;
+    ASSERT_TRUE(logs.Apri(db));
+    for (int i = 0; i < 5000; ++i) {
+      CampioneLog c;
+      c.TimeDate = c.TimeDateLH = *IstanteDa(2026, 12, 4, 8) + i;
+      c.Dato3 = 900;
+      c.Dato8 = 200;
+      ASSERT_EQ(logs.Scrivi(c), EsitoScrittura::Salvato);
+    }
+  }
+  QFile file(db);
+  ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+  file.seek(4 * 65536);
+  file.write(QByteArray(65536, '\0'));
+  file.close();
+
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(EseguiComandoBatch({"analizza", db, "2026-12-04 08:00", "2026-12-04 10:00"}), 1);
+  const std::string errori = testing::internal::GetCapturedStderr();
+  EXPECT_NE(errori.find("Errore Database, comunicare Err: database disk image is malformed"),
+            std::string::npos) << errori;
+  EXPECT_TRUE(QDir(Percorso("REPORT")).isEmpty());
 }

@@ -33,7 +33,7 @@ class FineAFine : public CartellaProva {
     r.file = QDir(log).entryList(QDir::Files, QDir::Name);
     r.oggi = QDate(2026, 12, 4);
     import_ = EseguiImport(r, nullptr);
-    ASSERT_TRUE(import_.eseguito);
+    ASSERT_EQ(import_.stato, StatoImport::Completata);
   }
   sim::Verita verita_;
   RisultatoImport import_;

@@ -1,132 +1,151 @@
-#include "CartellaProva.h"
 #include "CartellaProgramma.h"
-#include "ImportaLog.h"
-#include "Impostazioni.h"
-#include "Logs.h"
-#include "Messaggi.h"
+#include "ImportProva.h"
 #include "SpostaFile.h"
 
-#include <QDir>
-#include <sqlite3.h>
 #include <QFile>
 #include <gtest/gtest.h>
+#include <linux/fs.h>
+#include <sqlite3.h>
+#include <sys/ioctl.h>
+#include <fcntl.h>
+#include <unistd.h>
 
 using namespace quarvel;
 
 namespace {
-const QDate kOggi(2026, 12, 4);
-
-class ImportaLogProva : public CartellaProva {
- protected:
-  void SetUp() override {
-    CartellaProva::SetUp();
-    InizializzaDefault();
-    supporto_ = Percorso("chiavetta");
-    QDir().mkpath(supporto_);
-  }
-  void MettiSulSupporto(const QStringList& nomi) {
-    for (const QString& nome : nomi)
-      ScriviTutto(supporto_ + "/" + nome, LeggiTutto(DatoProva("import/" + nome)));
-  }
-  RisultatoImport Importa(const QStringList& nomi) {
-    RichiestaImport r;
-    r.targa = "AB123CD";
-    r.cartellaSorgente = supporto_;
-    r.file = nomi;
-    r.oggi = kOggi;
-    r.sposta = sposta_;
-    return EseguiImport(r, nullptr);
-  }
-  // The samples stored in the vehicle database, as (DatoPT, TimeDate).
-  std::vector<std::pair<int64_t, Istante>> Campioni() {
-    std::vector<std::pair<int64_t, Istante>> c;
-    EXPECT_TRUE(ApriLogs(Percorso("DATA/AB123CD_ 2026.mdb")).ok);
-    CursoreLogs& r = RecordsetLogs();
-    for (r.Primo(); !r.AllaFine(); r.Successivo()) c.emplace_back(r.Intero(kDatoPT), r.TimeDate());
-    ChiudiLogs();
-    return c;
-  }
-  QString Atteso(const QString& archivio) {
-    QString testo = QString::fromUtf8(LeggiTutto(DatoProva("import/errori_attesi.txt")));
-    return testo.replace("{DATA}", PercorsoProgramma("DATA")).replace("{ARCH}", archivio);
-  }
-
-  QString supporto_;
-  std::function<EsitoSpostamento(const QString&, const QString&)> sposta_;
-  RegistratoreMessaggi messaggi_;
-};
+class ImportaLogProva : public ImportProva {};
 }  // namespace
 
 TEST_F(ImportaLogProva, DueFileDueRegistrazioniDallaChiavettaAlDatabase) {
   MettiSulSupporto({"LOG_A.CSV", "LOG_B.CSV"});
-  const RisultatoImport r = Importa({"LOG_A.CSV", "LOG_B.CSV"});
+  const RisultatoImport r = Importa();
 
-  ASSERT_TRUE(r.eseguito);
+  ASSERT_EQ(r.stato, StatoImport::Completata);
+  EXPECT_TRUE(r.Riuscita());
   const QString archivio = PercorsoProgramma("DATA/AB123CD_2026-12-04_ 1");
   EXPECT_EQ(r.cartellaArchivio, archivio);
-  EXPECT_EQ(QString::fromUtf8(LeggiTutto(Percorso("DATA/AB123CD_ 2026.txt"))), Atteso(archivio));
-  EXPECT_EQ(r.didascaliaFile, "N° File importati :  2");
-  EXPECT_EQ(r.didascaliaViaggi, " N° Viaggi rilevati :  2");
-  EXPECT_EQ(r.didascaliaTempo, " Tempo importato :  0h,  0min,  6sec");
+  QString atteso = QString::fromUtf8(LeggiTutto(DatoProva("import/errori_attesi.txt")));
+  EXPECT_EQ(Errori(), atteso.replace("{DATA}", PercorsoProgramma("DATA")).replace("{ARCH}", archivio));
   EXPECT_EQ(r.didascaliaErrori, " Errori in elaborazione stringhe :  4");
-  // Gone from the medium, byte for byte in the archive.
   for (const char* nome : {"LOG_A.CSV", "LOG_B.CSV"}) {
     EXPECT_FALSE(QFile::exists(supporto_ + "/" + nome));
     EXPECT_EQ(LeggiTutto(archivio + "/" + nome), LeggiTutto(DatoProva(QString("import/") + nome)));
   }
-  // DatoPT goes on across the files until the next recording header.
-  const auto c = Campioni();
-  ASSERT_EQ(c.size(), 6u);
-  EXPECT_EQ((std::vector<int64_t>{c[0].first, c[1].first, c[2].first, c[3].first, c[4].first,
-                                  c[5].first}),
-            (std::vector<int64_t>{0, 1, 2, 3, 0, 1}));
-  EXPECT_EQ(c[0].second, *IstanteDa(2026, 12, 4, 8, 0, 0));
-  // The summary message closes the import.
+  // DatoPT goes on across the files until the next recording header; a
+  // second logged twice is stored once.
+  std::vector<int> datoPT;
+  for (const CampioneLog& c : Campioni(Database())) datoPT.push_back(c.DatoPT);
+  EXPECT_EQ(datoPT, (std::vector<int>{0, 1, 2, 3, 0, 1}));
   ASSERT_FALSE(messaggi_.messaggi.empty());
   EXPECT_TRUE(messaggi_.messaggi.back().testo.endsWith("\nRecord:  6\nError:  4\n"));
-}
+  // Nothing of the import's own is left in DATA.
+  EXPECT_EQ(QDir(PercorsoProgramma("DATA")).entryList(QDir::Files),
+            (QStringList{"AB123CD_ 2026.mdb", "AB123CD_ 2026.txt"}));
 
-TEST_F(ImportaLogProva, LaStessaImportazioneDueVolteNonSalvaNulla) {
+  // The same files again: nothing new is stored.
   MettiSulSupporto({"LOG_A.CSV", "LOG_B.CSV"});
-  Importa({"LOG_A.CSV", "LOG_B.CSV"});
-  MettiSulSupporto({"LOG_A.CSV", "LOG_B.CSV"});
-  const RisultatoImport r = Importa({"LOG_A.CSV", "LOG_B.CSV"});
-
-  EXPECT_EQ(r.cartellaArchivio, PercorsoProgramma("DATA/AB123CD_2026-12-04_ 2"));
-  EXPECT_EQ(r.recordSalvati, 0);
-  EXPECT_EQ(r.righeNonSalvate, 10);  // 7 data lines, 2 recording headers, 1 damaged line
-  const QStringList righe =
-      QString::fromUtf8(LeggiTutto(Percorso("DATA/AB123CD_ 2026.txt"))).split("\r\n");
-  EXPECT_EQ(righe.filter(" Errore record duplicato").size(), 7);
-  EXPECT_EQ(Campioni().size(), 6u);
+  const RisultatoImport ancora = Importa();
+  EXPECT_EQ(ancora.cartellaArchivio, PercorsoProgramma("DATA/AB123CD_2026-12-04_ 2"));
+  EXPECT_EQ(ancora.recordSalvati, 0);
+  EXPECT_EQ(ancora.righeNonSalvate, 10);  // 7 data lines, 2 recording headers, 1 damaged line
+  EXPECT_EQ(Campioni(Database()).size(), 6u);
 }
 
 TEST_F(ImportaLogProva, SupportoVuotoCreaArchivioEDatabaseConContiAZero) {
-  const RisultatoImport r = Importa({});
+  const RisultatoImport r = Importa();
   ASSERT_FALSE(messaggi_.messaggi.empty());
   EXPECT_EQ(messaggi_.messaggi.front().icona, Icona::Informazione);
-  EXPECT_EQ(messaggi_.messaggi.front().titolo, "Avviso");
   EXPECT_FALSE(messaggi_.messaggi.front().testo.isEmpty());  // text 2005
   EXPECT_TRUE(QDir(r.cartellaArchivio).isEmpty());
-  EXPECT_TRUE(QFile::exists(Percorso("DATA/AB123CD_ 2026.mdb")));
+  EXPECT_TRUE(QFile::exists(Database()));
   EXPECT_EQ(r.didascaliaFile, "N° File importati :  0");
   EXPECT_EQ(r.didascaliaTempo, " Tempo importato :  0h,  0min,  0sec");
 }
 
-TEST_F(ImportaLogProva, UnaCopiaFallitaLasciaIlFileSulSupporto) {
-  MettiSulSupporto({"LOG_A.CSV", "LOG_B.CSV"});
-  sposta_ = [](const QString& da, const QString& a) {
-    if (da.endsWith("LOG_A.CSV"))
-      return EsitoSpostamento{EsitoSpostamento::Stato::NonCopiato, "disco pieno"};
-    return SpostaFileVerificato(da, a);
-  };
-  const RisultatoImport r = Importa({"LOG_A.CSV", "LOG_B.CSV"});
+TEST_F(ImportaLogProva, UnaRegistrazioneDi40000SecondiArrivaIntera) {
+  QByteArray testo = "Data,Ora,ID=AB123CD\r\n";
+  Istante t = *IstanteDa(2026, 12, 3, 18, 0, 0);
+  for (int i = 0; i < 40000; ++i, ++t) {
+    const DataOra d = Scomponi(t);
+    testo += QString::asprintf("%02d/%02d/%04d,%02d.%02d.%02d,0,0,50,900,0,70,\r\n", d.giorno, d.mese,
+                               d.anno, d.ora, d.minuto, d.secondo)
+                 .toLatin1();
+  }
+  ScriviTutto(supporto_ + "/NOTTE.CSV", testo);
+  const RisultatoImport r = Importa();
+  EXPECT_EQ(r.recordSalvati, 40000);
+  EXPECT_EQ(r.righeNonSalvate, 1);
+  const std::vector<CampioneLog> c = Campioni(Database());
+  ASSERT_EQ(c.size(), 40000u);
+  EXPECT_EQ(c[32767].DatoPT, 32767);
+  EXPECT_EQ(c.back().DatoPT, 32767);  // stays there: no new recording, no trip invented
+  EXPECT_EQ(std::count_if(c.begin(), c.end(), [](const CampioneLog& x) { return x.DatoPT == 0; }), 1);
+}
 
-  EXPECT_TRUE(QFile::exists(supporto_ + "/LOG_A.CSV"));
-  EXPECT_EQ(r.fileRimastiSulSupporto, QStringList{"disco pieno"});
-  EXPECT_TRUE(messaggi_.Testi().filter("disco pieno").size() == 1);
-  EXPECT_EQ(r.fileLetti, 1);  // the archived file is imported all the same
+TEST_F(ImportaLogProva, UnaCopiaCheNonCorrispondeRestaSulSupporto) {
+  ScriviGiorni();
+  const QByteArray originale = LeggiTutto(supporto_ + "/LOG_2.CSV");
+  RichiestaImport r = Richiesta();
+  r.prove.primaDelConfronto = [](const QString& copia) {
+    if (!copia.contains("LOG_2")) return;
+    QFile f(copia);
+    f.open(QIODevice::ReadWrite);
+    f.seek(5000);
+    f.write("#");
+  };
+  const RisultatoImport esito = EseguiImport(r, nullptr);
+
+  EXPECT_EQ(LeggiTutto(supporto_ + "/LOG_2.CSV"), originale);
+  EXPECT_EQ(FileDellaCartella(esito.cartellaArchivio), (QStringList{"LOG_1.CSV", "LOG_3.CSV"}));
+  EXPECT_TRUE(QDir(esito.cartellaArchivio).entryList(QDir::Hidden | QDir::Files).filter("LOG_2").isEmpty());
+  ASSERT_EQ(esito.fileRimastiSulSupporto.size(), 1);
+  EXPECT_TRUE(esito.fileRimastiSulSupporto[0].contains("non corrisponde all'originale"));
+  EXPECT_EQ(messaggi_.Testi().filter("rimasti sul supporto e non sono stati importati").size(), 1);
+  EXPECT_FALSE(esito.Riuscita());
+  EXPECT_EQ(esito.fileLetti, 2);  // the others are imported all the same
+}
+
+namespace {
+// A folder whose files cannot be deleted, even by root: immutable, or
+// read-only for anyone else.
+class CartellaBloccata {
+ public:
+  explicit CartellaBloccata(const QString& cartella) : cartella_(cartella) {
+    fd_ = ::open(QFile::encodeName(cartella).constData(), O_RDONLY | O_DIRECTORY);
+    int attributi = 0;
+    immutabile_ = fd_ >= 0 && ::ioctl(fd_, FS_IOC_GETFLAGS, &attributi) == 0 &&
+                  ::ioctl(fd_, FS_IOC_SETFLAGS, &(attributi |= FS_IMMUTABLE_FL)) == 0;
+    if (!immutabile_) QFile::setPermissions(cartella, QFile::ReadOwner | QFile::ExeOwner);
+  }
+  ~CartellaBloccata() {
+    int attributi = 0;
+    if (immutabile_ && ::ioctl(fd_, FS_IOC_GETFLAGS, &attributi) == 0) {
+      attributi &= ~FS_IMMUTABLE_FL;
+      ::ioctl(fd_, FS_IOC_SETFLAGS, &attributi);
+    }
+    if (fd_ >= 0) ::close(fd_);
+    QFile::setPermissions(cartella_, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  }
+  bool Funziona() const { return immutabile_ || ::geteuid() != 0; }
+
+ private:
+  QString cartella_;
+  int fd_ = -1;
+  bool immutabile_ = false;
+};
+}  // namespace
+
+TEST_F(ImportaLogProva, UnFileImportatoMaNonCancellatoNonEUnFallimento) {
+  MettiSulSupporto({"LOG_A.CSV"});
+  CartellaBloccata bloccata(supporto_);
+  if (!bloccata.Funziona()) GTEST_SKIP() << "no way to keep root from deleting here";
+  const RisultatoImport r = Importa();
+  EXPECT_TRUE(r.Riuscita());
   EXPECT_EQ(r.recordSalvati, 3);
+  EXPECT_TRUE(r.fileRimastiSulSupporto.isEmpty());
+  ASSERT_EQ(r.fileNonCancellati.size(), 1);
+  EXPECT_EQ(messaggi_.Testi().filter("è stato importato, ma non è stato possibile cancellarlo").size(), 1);
+  EXPECT_TRUE(messaggi_.Testi().filter("non sono stati importati").isEmpty());
 }
 
 TEST_F(ImportaLogProva, SpostamentoVerificatoNonPerdeMaiLaSorgente) {
@@ -135,70 +154,34 @@ TEST_F(ImportaLogProva, SpostamentoVerificatoNonPerdeMaiLaSorgente) {
   // A destination that cannot be written: the source stays, no half copy.
   auto e = SpostaFileVerificato(sorgente, Percorso("manca/LOG_A.CSV"));
   EXPECT_EQ(e.stato, EsitoSpostamento::Stato::NonCopiato);
-  EXPECT_FALSE(e.errore.isEmpty());
   EXPECT_TRUE(QFile::exists(sorgente));
   // A source that is gone (the stick pulled out).
   e = SpostaFileVerificato(supporto_ + "/NON_CE.CSV", Percorso("NON_CE.CSV"));
   EXPECT_EQ(e.stato, EsitoSpostamento::Stato::NonCopiato);
-  EXPECT_FALSE(QFile::exists(Percorso("NON_CE.CSV")));
-  // A good move.
+  EXPECT_TRUE(QDir(Percorso("")).entryList(QDir::Hidden | QDir::Files).filter("NON_CE").isEmpty());
+  // A copy a kill left in place, the source still there: only the deletion is left.
+  ScriviTutto(Percorso("LOG_A.CSV"), LeggiTutto(sorgente));
   e = SpostaFileVerificato(sorgente, Percorso("LOG_A.CSV"));
   EXPECT_EQ(e.stato, EsitoSpostamento::Stato::Spostato);
   EXPECT_FALSE(QFile::exists(sorgente));
   EXPECT_EQ(LeggiTutto(Percorso("LOG_A.CSV")), LeggiTutto(DatoProva("import/LOG_A.CSV")));
 }
 
+TEST_F(ImportaLogProva, UnaTargaCheEsceDaDATANonSpostaNulla) {
+  MettiSulSupporto({"LOG_A.CSV"});
+  for (const char* targa : {"../X1", "A/B", "X:1", "..", "A\tB", " "}) {
+    RichiestaImport r = Richiesta();
+    r.targa = targa;
+    EXPECT_FALSE(EseguiImport(r, nullptr).Eseguita()) << targa;
+  }
+  EXPECT_TRUE(QFile::exists(supporto_ + "/LOG_A.CSV"));
+  EXPECT_TRUE(QDir(Percorso("DATA")).isEmpty());
+  EXPECT_EQ(QDir(Percorso("")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).filter("X1").size(), 0);
+  EXPECT_EQ(messaggi_.messaggi.size(), 6u);
+  EXPECT_TRUE(messaggi_.messaggi[0].testo.contains("non è valida"));
+}
+
 TEST(TempoImportato, OreMinutiSecondiConIlBlancoDavanti) {
   EXPECT_EQ(TestoTempoImportato(3725), " 1h,  2min,  5sec");
-  EXPECT_EQ(NomeCartellaArchivio("AB123CD", kOggi, 12), "AB123CD_2026-12-04_ 12");
-}
-
-TEST_F(ImportaLogProva, UnFileConIlSegnoDiOrdineDeiByteApreComunqueLaRegistrazione) {
-  ScriviTutto(supporto_ + "/LOG_A.CSV", "\xEF\xBB\xBF" + LeggiTutto(DatoProva("import/LOG_A.CSV")));
-  const RisultatoImport r = Importa({"LOG_A.CSV"});
-  EXPECT_EQ(r.viaggi, 1);
-  EXPECT_EQ(r.recordSalvati, 3);
-}
-
-namespace {
-// Another program holding the vehicle database locked from the moment the
-// import has opened it.
-class Bloccante : public OsservatoreImport {
- public:
-  explicit Bloccante(QString percorso) : percorso_(std::move(percorso)) {}
-  ~Bloccante() override { Rilascia(); }
-  void Inizio(int) override {
-    sqlite3_open(percorso_.toUtf8().constData(), &db_);
-    sqlite3_exec(db_, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr);
-  }
-  void Rilascia() {
-    if (db_) sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
-    sqlite3_close(db_);
-    db_ = nullptr;
-  }
-
- private:
-  QString percorso_;
-  sqlite3* db_ = nullptr;
-};
-}  // namespace
-
-TEST_F(ImportaLogProva, UnDatabaseBloccatoFermaLImportazioneConUnSoloMessaggio) {
-  MettiSulSupporto({"LOG_A.CSV", "LOG_B.CSV"});
-  RichiestaImport r;
-  r.targa = "AB123CD";
-  r.cartellaSorgente = supporto_;
-  r.file = QStringList{"LOG_A.CSV", "LOG_B.CSV"};
-  r.oggi = kOggi;
-  Bloccante altro(Percorso("DATA/AB123CD_ 2026.mdb"));
-  const RisultatoImport esito = EseguiImport(r, &altro);
-  altro.Rilascia();
-
-  EXPECT_EQ(esito.recordSalvati, 0);
-  EXPECT_EQ(messaggi_.Testi().filter("Errore Database, comunicare Err: ").size(), 1);
-  EXPECT_EQ(messaggi_.Testi().filter(esito.cartellaArchivio).size(), 1);  // where the files are
-  // Nothing is lost: the archived files import in full once the lock is gone.
-  r.cartellaSorgente = esito.cartellaArchivio;
-  r.file = FileDellaCartella(esito.cartellaArchivio);
-  EXPECT_EQ(EseguiImport(r, nullptr).recordSalvati, 6);
+  EXPECT_EQ(NomeCartellaArchivio("AB123CD", QDate(2026, 12, 4), 12), "AB123CD_2026-12-04_ 12");
 }

@@ -4,6 +4,7 @@
 #include "Impostazioni.h"
 #include "Messaggi.h"
 #include "QuarvelImport.h"
+#include "Volumi.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -84,4 +85,43 @@ TEST_F(FinestraImportProva, SenzaMezzoNonSiImportaNulla) {
 
   QTest::mouseClick(Trova<QPushButton>(finestra, "cmd_md"), Qt::LeftButton);
   EXPECT_EQ(messaggi_.messaggi.back().testo, "Attenzione, selezionare un mezzo");
+}
+
+TEST_F(FinestraImportProva, LaVoceDelFileMostra17CaratteriNon17Byte) {
+  QDir(Percorso("chiavetta")).removeRecursively();
+  ScriviTutto(Percorso("chiavetta/NOTA_1.CSV"), "Autista: Niccolò è partito\r\n");
+  ScriviTutto(Percorso("chiavetta/NOTA_2.CSV"), "Spesa 10 \x80 \x93gasolio\x94\r\n");  // Windows-1252
+  QuarvelImport finestra;
+  Trova<QComboBox>(finestra, "Cmb_Targa")->setCurrentIndex(1);
+  finestra.ImpostaCartella(Percorso("chiavetta"));
+  QTest::mouseClick(Trova<QPushButton>(finestra, "Cmd_Import"), Qt::LeftButton);
+  auto* lista = Trova<QListWidget>(finestra, "Lst_File");
+  ASSERT_EQ(lista->count(), 2);
+  EXPECT_EQ(lista->item(0)->text(), " -> Autista: Niccolò  : file n°  1");
+  EXPECT_EQ(lista->item(1)->text(), QString::fromUtf8(" -> Spesa 10 € “gasol : file n°  2"));
+}
+
+TEST(Volumi, PrimaIRimovibiliPoiLaCasaPoiIlRestoSenzaQuelliDiSistema) {
+  const std::vector<Volume> montati = {
+      {"/", "ext4", true},           {"/proc", "proc", true},  {"/mnt/ram", "tmpfs", true},      {"/media/mario/LOGGER", "vfat", true},
+      {"/run/user/1000", "tmpfs", true}, {"/data", "ext4", true},      {"/boot/efi", "vfat", true},
+      {"/mnt/chiave", "exfat", true}, {"/srv/segreto", "ext4", false}, {"/dev/shm", "tmpfs", true},
+      {"/snap/core/1", "squashfs", true}};
+  QStringList percorsi;
+  for (const VoceVolume& v : OrdinaVolumi(montati, "/home/mario")) percorsi << v.percorso;
+  EXPECT_EQ(percorsi, (QStringList{"/media/mario/LOGGER", "/mnt/chiave", "/home/mario", "/", "/data"}));
+}
+
+TEST_F(FinestraImportProva, UnImportInterrottoLoDiceSottoIConti) {
+  // The vehicle database's name is taken by a file that is no database.
+  ScriviTutto(Percorso("DATA/AB123CD_ ") + QString::number(QDate::currentDate().year()) + ".mdb",
+              QByteArray(4096, 'x'));
+  QuarvelImport finestra;
+  Trova<QComboBox>(finestra, "Cmb_Targa")->setCurrentIndex(1);
+  finestra.ImpostaCartella(Percorso("chiavetta"));
+  finestra.show();
+  QTest::mouseClick(Trova<QPushButton>(finestra, "Cmd_Import"), Qt::LeftButton);
+  auto* interruzione = Trova<QLabel>(finestra, "Lbl_Interruzione");
+  EXPECT_TRUE(interruzione->isVisible());
+  EXPECT_TRUE(interruzione->text().endsWith("file is not a database"));
 }

@@ -115,12 +115,17 @@ TEST_F(QvAnagraficaProva, InserisceERifiutaTargheDoppieOVuoteEFattoriNonNumerici
   Premi("Cmd_Inserisci");
   Scrivi("Txt_Targa", "");
   Premi("Cmd_Inserisci");
+  Scrivi("Txt_Targa", "..");
+  Premi("Cmd_Inserisci");
   Scrivi("Txt_Targa", "EE555EE");
   Scrivi("Txt_KGasolio", "1.234,5");
   Premi("Cmd_Inserisci");
   EXPECT_EQ(messaggi.Testi(), (QStringList{"Il mezzo con targa AA111AA è già presente in anagrafica",
-                                           "Inserire la targa del mezzo.", FattoreNonNumerico}));
-  EXPECT_EQ(messaggi.messaggi[2].icona, Icona::Critica);
+                                           "Inserire la targa del mezzo.",
+                                           "La targa non può contenere i caratteri \\ / : * ? \" < > |, "
+                                           "caratteri di controllo o \"..\"",
+                                           FattoreNonNumerico}));
+  EXPECT_EQ(messaggi.messaggi[3].icona, Icona::Critica);
   EXPECT_TRUE(LeggiTutto(Imp().PercorsoAnagrafica) == prima);
 }
 

@@ -23,17 +23,21 @@ TEST_F(AnagraficaProva, InserisceNellOrdineEdRifiutaUnaTargaGiaPresente) {
     ASSERT_TRUE(InserisciAnagrafica(Veicolo(targa, 400)));
   EXPECT_EQ(RecordsetAnagrafica().Corrente()->Targa, "MM555MM");
 
-  const QByteArray prima = LeggiTutto(Registro());
   const Esito doppio = InserisciAnagrafica(Veicolo("aa111aa", 300));
   EXPECT_EQ(doppio.messaggio, "Il mezzo con targa AA111AA è già presente in anagrafica");
   EXPECT_EQ(InserisciAnagrafica(Veicolo(" ", 300)).messaggio, "Inserire la targa del mezzo");
-  EXPECT_EQ(LeggiTutto(Registro()), prima);
-  EXPECT_EQ(RecordsetAnagrafica().Veicoli().size(), 3u);
+  // A plate names files below DATA: nothing that leaves the folder or that
+  // another system cannot name.
+  for (const char* targa : {"A/B", "..", "../X1", "A\\B", "X:1", "A*", "A?", "A\"B", "A<B", "A>B",
+                            "A|B", "A\tB", "A\x7f"})
+    EXPECT_TRUE(InserisciAnagrafica(Veicolo(targa, 300)).messaggio.contains("non è valida")) << targa;
+  EXPECT_TRUE(InserisciAnagrafica(Veicolo("AB.12", 300)));  // a single point is a plain name
+  EXPECT_EQ(RecordsetAnagrafica().Veicoli().size(), 4u);
   ChiudiAnagrafica();
 
   const ElencoTarghe elenco = TargheAnagrafica(Registro());
   EXPECT_TRUE(elenco.esito);
-  EXPECT_EQ(elenco.targhe, (QStringList{"ZZ999ZZ", "AA111AA", "MM555MM"}));
+  EXPECT_EQ(elenco.targhe, (QStringList{"ZZ999ZZ", "AA111AA", "MM555MM", "AB.12"}));
 }
 
 TEST_F(AnagraficaProva, AggiornaIlRecordCorrenteSenzaToccareLaTarga) {
@@ -66,4 +70,7 @@ TEST_F(AnagraficaProva, UnRegistroMancanteNonSiApre) {
   EXPECT_TRUE(elenco.targhe.isEmpty());
   EXPECT_FALSE(QFile::exists(manca));
   EXPECT_FALSE(ApriAnagrafica(Percorso("DB/proto97.mdb")));
+  // A file that is no database: the engine says so.
+  ScriviTutto(Registro(), QByteArray(4096, 'x'));
+  EXPECT_TRUE(TargheAnagrafica(Registro()).esito.messaggio.endsWith(": file is not a database"));
 }

@@ -93,6 +93,16 @@ TEST_F(DatabaseLogsProva, AperturaImpossibileDaUnMessaggioChiaro) {
   EXPECT_EQ(messaggi_.Testi(),
             QStringList{"Errore Database, comunicare Err: database non aperto"});
 
+  // A template that is no database: the open fails, and no file is left
+  // that the next import would find and fail on again.
+  ScriviTutto(PercorsoModello(0), QByteArray(3000, 'x'));
+  EXPECT_TRUE(ApriDatabaseVeicolo(QStringLiteral("ZZ"), "2026", 0).esito.messaggio.endsWith(
+      "file is not a database"));
+  EXPECT_EQ(QDir(Percorso("DATA")).entryList(QDir::Files | QDir::Hidden), QStringList());
+  // Nor a plate that would lead out of DATA.
+  EXPECT_FALSE(ApriDatabaseVeicolo(QStringLiteral("../ZZ"), "2026", 1).esito);
+  EXPECT_FALSE(QFile::exists(Percorso("ZZ_ 2026.mdb")));
+
   ScriviTutto(Percorso("DATA/rotto.mdb"), QByteArray(3000, 'x'));
   EXPECT_TRUE(ApriLogs(Percorso("DATA/rotto.mdb")).messaggio.endsWith("file is not a database"));
   EXPECT_TRUE(ApriLogs(Percorso("DB/Anagrafica97.mdb")).messaggio.endsWith("no such table: Logs"));

@@ -279,7 +279,7 @@ class TracciaImportProva : public CartellaProva {
     r.file = {nome};
     r.oggi = QDate(2026, 12, 4);
     const RisultatoImport esito = EseguiImport(r, nullptr);
-    ASSERT_TRUE(esito.eseguito);
+    ASSERT_EQ(esito.stato, StatoImport::Completata) << esito.interruzione.toStdString();
     percorso_ = esito.percorsoDB;
   }
   // February to April 2026 both ways, with the table up to date; the active

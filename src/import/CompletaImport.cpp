@@ -1,0 +1,138 @@
+#include "CompletaImport.h"
+
+#include "Conversioni.h"
+#include "DatabaseVeicolo.h"
+#include "FileDurevoli.h"
+#include "ImportaLog.h"
+#include "IndiciLogs.h"
+#include "Logs.h"
+#include "SpostamentoArchivio.h"
+
+#include <QDir>
+#include <QFile>
+#include <memory>
+#include <unistd.h>
+
+namespace quarvel {
+
+namespace {
+// Where the committed work ends.
+QString Dove(const AvanzamentoImport& a) {
+  if (a.riga > 0) return QStringLiteral("dopo la riga %1 del file %2").arg(a.riga).arg(a.file);
+  if (!a.file.isEmpty()) return QStringLiteral("all'inizio del file %1").arg(a.file);
+  return QStringLiteral("dopo l'ultimo file");
+}
+
+// The closing lines of the error output, after what the last commit
+// covers: the outcome, the counts and the captions.
+void ScriviChiusura(const QString& percorso, const AvanzamentoImport& a, const QString& esito) {
+  const DidascalieImport d = Didascalie(a);
+  const QStringList righe = {esito,
+                             QStringLiteral("Righe importate: ") + TestoConSegno(a.recordSalvati),
+                             QStringLiteral("Errori: ") + TestoConSegno(a.righeNonSalvate),
+                             QString(), d.file, d.viaggi, d.tempo};
+  QFile f(percorso);
+  if (!f.open(QIODevice::ReadWrite) || !f.resize(std::min<qint64>(f.size(), a.byteErrori)) ||
+      !f.seek(f.size()))
+    return;
+  f.write((righe.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8());
+  f.flush();
+  ::fsync(f.handle());
+}
+}  // namespace
+
+DidascalieImport Didascalie(const AvanzamentoImport& a) {
+  return {QStringLiteral("N° File importati : ") + TestoConSegno(a.fileLetti),
+          QStringLiteral(" N° Viaggi rilevati : ") + TestoConSegno(a.viaggi),
+          QStringLiteral(" Tempo importato : ") + TestoTempoImportato(a.recordSalvati),
+          QStringLiteral(" Errori in elaborazione stringhe : ") + TestoConSegno(a.righeNonSalvate)};
+}
+
+EsitoGiornale CompletaImport(const GiornaleImport& g, OsservatoreImport* o, const ProveImport& prove) {
+  EsitoGiornale e;
+  LavoroArchivio l;
+  l.cartella = g.CartellaArchivio();
+  // Files still to move are read as each reaches the archive.
+  std::unique_ptr<SpostamentoArchivio> spostamento;
+  if (g.fase == GiornaleImport::Fase::Spostamento) {
+    spostamento = std::make_unique<SpostamentoArchivio>(g, prove);
+    l.file = g.file;
+    l.pronto = [&](int i) { return spostamento->Attendi(i); };
+  } else {
+    l.file = FileDellaCartella(l.cartella);
+  }
+  auto FineSpostamento = [&] {
+    if (!spostamento) return true;
+    spostamento->Fine();
+    e.nonCopiati = spostamento->nonCopiati;
+    e.nonCancellati = spostamento->nonCancellati;
+    if (spostamento->errore.isEmpty()) return true;
+    e.interruzione = spostamento->errore;
+    return false;
+  };
+
+  DatabaseLogs db;
+  const DatabaseAperto aperto =
+      ApriDatabaseVeicolo(g.targa, QString::number(g.giorno.year()), g.tipoDB, db);
+  e.percorsoDB = aperto.percorso;
+  e.percorsoErrori = aperto.percorso.left(aperto.percorso.size() - 4) + QStringLiteral(".txt");
+  Esito esito = aperto.esito;
+  if (esito && prove.dopoApertura) prove.dopoApertura(db.connessione().db());
+  if (esito) esito = PreparaAvanzamento(db);
+  AvanzamentoLetto letto;
+  if (esito) esito = (letto = LeggiAvanzamento(db, g.archivio)).esito;
+  if (!esito) {
+    FineSpostamento();
+    e.interruzione = QStringLiteral("Importazione interrotta prima della prima riga: ") + esito.messaggio;
+    return e;
+  }
+
+  l.percorsoErrori = e.percorsoErrori;
+  l.primaRigaErrori = QStringLiteral("File Output Errori ") + g.giorno.toString(Qt::ISODate) +
+                      QStringLiteral("->") + e.percorsoDB;
+  l.nuovo = !letto.avanzamento;
+  if (letto.avanzamento) {
+    l.da = *letto.avanzamento;
+  } else {
+    l.da.archivio = g.archivio;
+    l.da.file = l.file.value(0);
+  }
+  db.ConfermaOgni(0);
+  EsitoArchivio a{l.da, true, {}};
+  if (!l.da.finita) {
+    if (o) {
+      o->Inizio(int(l.file.size()) + 1);
+      o->Orario();
+    }
+    a = ImportaArchivio(db, l, o, prove);
+  }
+  e.conti = a.confermato;
+  const bool spostati = FineSpostamento();
+  if (!a.completo) {
+    db.Annulla();
+    db.Chiudi();
+    const QString dove = Dove(a.confermato) + QStringLiteral(": ") + a.motivo;
+    e.interruzione = QStringLiteral("Importazione interrotta ") + dove;
+    ScriviChiusura(e.percorsoErrori, a.confermato, QStringLiteral("IMPORTAZIONE INTERROTTA ! ") + dove);
+    return e;
+  }
+
+  if (!spostati) return e;  // the journal still says "moving": the next import closes it
+
+  // Every sample is committed. What follows only closes the import, and a
+  // kill here is closed by the next import from this same point.
+  ScriviChiusura(e.percorsoErrori, a.confermato, QStringLiteral("IMPORTAZIONE ESEGUITA !"));
+  if (Esito s = CancellaGiornale(g); !s) {
+    e.interruzione = s.messaggio;
+    return e;
+  }
+  CancellaAvanzamento(db, g.archivio);
+  db.Chiudi();
+  // The one place, after the import's last write, where what is kept beside
+  // Logs is brought up to date with the samples just stored.
+  AggiornaIndiciLogs(e.percorsoDB);  // a failure is harmless: the next reader rebuilds
+  e.completa = true;
+  return e;
+}
+
+}  // namespace quarvel

@@ -1,0 +1,197 @@
+// An import stopped dead (killed at each of its stages), stopped by a
+// failure (a full disk, a database locked by another program), or run
+// beside another: the next import puts everything back exactly as an
+// uninterrupted import would have left it.
+#include "BloccoImport.h"
+#include "CartellaProgramma.h"
+#include "ImportProva.h"
+
+#include <QDirIterator>
+#include <csignal>
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace quarvel;
+
+namespace {
+class Ripresa : public ImportProva {
+ protected:
+  void SetUp() override {
+    ImportProva::SetUp();
+    ScriviGiorni();
+    ASSERT_EQ(Importa().stato, StatoImport::Completata);
+    pulito_ = Campioni(Database());
+    erroriPuliti_ = Errori();
+    Ricomincia();
+  }
+  // DATA as before the first import, and the files back on the medium.
+  void Ricomincia() {
+    QDir(Percorso("DATA")).removeRecursively();
+    QDir().mkpath(Percorso("DATA"));
+    ScriviGiorni();
+    messaggi_.messaggi.clear();
+  }
+  // The import, run in a child process that is killed the n-th time the
+  // import reaches the stage.
+  bool UccisoA(FaseImport fase, int volta) {
+    RichiestaImport r = Richiesta();
+    r.prove.lotto = 1000;
+    const pid_t figlio = ::fork();
+    if (figlio == 0) {
+      int n = 0;
+      r.prove.fase = [&](FaseImport f) {
+        if (f == fase && ++n == volta) ::raise(SIGKILL);
+      };
+      EseguiImport(r, nullptr);
+      ::_exit(0);
+    }
+    int stato = 0;
+    ::waitpid(figlio, &stato, 0);
+    return WIFSIGNALED(stato) && WTERMSIG(stato) == SIGKILL;
+  }
+  // What the import leaves once it is whole: the same samples in every
+  // column, the same error output, nothing of its own behind.
+  void ComeUnImportPulito() {
+    EXPECT_EQ(Campioni(Database()), pulito_);
+    EXPECT_EQ(Errori(), erroriPuliti_);
+    EXPECT_TRUE(FileDellaCartella(supporto_).isEmpty());
+    QDirIterator it(Percorso("DATA"), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    QStringList avanzi;
+    while (it.hasNext())
+      if (const QString f = it.next(); f.endsWith(".quarvel-tmp") || f.endsWith(".importazione")) avanzi << f;
+    EXPECT_TRUE(avanzi.isEmpty()) << avanzi.join(" ").toStdString();
+  }
+
+  std::vector<CampioneLog> pulito_;
+  QString erroriPuliti_;
+};
+}  // namespace
+
+TEST_F(Ripresa, UccisoInOgniFaseIlProssimoImportLoCompletaComeSeNienteFosse) {
+  const std::pair<FaseImport, int> fasi[] = {
+      {FaseImport::GiornaleScritto, 1}, {FaseImport::CopiaInCorso, 2},
+      {FaseImport::FileSpostati, 1},    {FaseImport::CampioneScritto, 2500},
+      {FaseImport::LottoConfermato, 4}, {FaseImport::ImportFinita, 1}};
+  for (auto [fase, volta] : fasi) {
+    SCOPED_TRACE(int(fase));
+    Ricomincia();
+    ASSERT_TRUE(UccisoA(fase, volta));
+    // The user imports again with the same stick in.
+    const RisultatoImport r = Importa();
+    EXPECT_EQ(r.recuperate, 1);
+    EXPECT_EQ(r.stato, StatoImport::NienteDaFare);
+    EXPECT_TRUE(r.Riuscita());
+    EXPECT_EQ(messaggi_.Testi().filter("È stata completata l'importazione interrotta").size(), 1);
+    ComeUnImportPulito();
+  }
+}
+
+TEST_F(Ripresa, ReimportareAManoLArchivioDiUnImportTroncatoNonCambiaIDati) {
+  // What an import cut short without a journal leaves: the start of the
+  // samples, in the middle of a recording, and the files in the archive.
+  ASSERT_EQ(Importa().stato, StatoImport::Completata);
+  sqlite3* db = nullptr;
+  sqlite3_open(Database().toUtf8().constData(), &db);
+  sqlite3_exec(db, "DELETE FROM Logs WHERE TimeDate > (SELECT TimeDate FROM Logs ORDER BY TimeDate "
+                  "LIMIT 1 OFFSET 3999)", nullptr, nullptr, nullptr);
+  sqlite3_close(db);
+
+  RichiestaImport r = Richiesta();
+  r.cartellaSorgente = PercorsoProgramma("DATA/AB123CD_2026-12-04_ 1");
+  r.file = FileDellaCartella(r.cartellaSorgente);
+  EXPECT_EQ(EseguiImport(r, nullptr).recordSalvati, int64_t(pulito_.size()) - 4000);
+  EXPECT_EQ(Campioni(Database()), pulito_);
+}
+
+TEST_F(Ripresa, UnDiscoPienoFermaLImportConIContiVeriEIlProssimoLoCompleta) {
+  RichiestaImport r = Richiesta();
+  r.prove.lotto = 1000;
+  r.prove.dopoApertura = [](sqlite3* db) {
+    sqlite3_stmt* s = nullptr;
+    sqlite3_prepare_v2(db, "PRAGMA page_count", -1, &s, nullptr);
+    sqlite3_step(s);
+    const int pagine = sqlite3_column_int(s, 0);
+    sqlite3_finalize(s);
+    sqlite3_exec(db, ("PRAGMA max_page_count = " + std::to_string(pagine + 6)).c_str(), nullptr,
+                 nullptr, nullptr);
+  };
+  const RisultatoImport e = EseguiImport(r, nullptr);
+
+  EXPECT_EQ(e.stato, StatoImport::Interrotta);
+  EXPECT_FALSE(e.Riuscita());
+  EXPECT_GT(e.recordSalvati, 0);
+  EXPECT_EQ(e.recordSalvati, int64_t(Campioni(Database()).size()));  // committed samples only
+  const QStringList avvisi = messaggi_.Testi().filter("database or disk is full");
+  ASSERT_EQ(avvisi.size(), 1);
+  EXPECT_TRUE(avvisi[0].startsWith("Importazione interrotta dopo la riga "));
+  EXPECT_TRUE(avvisi[0].contains("\nRecord:  " + QString::number(e.recordSalvati) + "\n"));
+  EXPECT_TRUE(Errori().contains("IMPORTAZIONE INTERROTTA ! dopo la riga "));
+  EXPECT_FALSE(Errori().contains("IMPORTAZIONE ESEGUITA"));
+  EXPECT_TRUE(e.interruzione.contains(" del file LOG_"));
+
+  // Room again: the next import finishes it.
+  messaggi_.messaggi.clear();
+  EXPECT_EQ(Importa().recuperate, 1);
+  ComeUnImportPulito();
+}
+
+namespace {
+// Another program holding the vehicle database locked from the moment the
+// import has opened it.
+class Bloccante : public OsservatoreImport {
+ public:
+  explicit Bloccante(QString percorso) : percorso_(std::move(percorso)) {}
+  ~Bloccante() override { Rilascia(); }
+  void Inizio(int) override {
+    sqlite3_open(percorso_.toUtf8().constData(), &db_);
+    sqlite3_exec(db_, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr);
+  }
+  void Rilascia() {
+    if (db_) sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(db_);
+    db_ = nullptr;
+  }
+
+ private:
+  QString percorso_;
+  sqlite3* db_ = nullptr;
+};
+}  // namespace
+
+TEST_F(Ripresa, UnDatabaseBloccatoFermaLImportConUnSoloMessaggio) {
+  Bloccante altro(Database());
+  const RisultatoImport e = EseguiImport(Richiesta(), &altro);
+  altro.Rilascia();
+  EXPECT_EQ(e.recordSalvati, 0);
+  EXPECT_EQ(messaggi_.Testi().filter("Errore Database, comunicare Err: ").size(), 1);
+  EXPECT_EQ(messaggi_.Testi().filter(QDir::toNativeSeparators(e.cartellaArchivio)).size(), 1);
+  EXPECT_EQ(Importa().recuperate, 1);
+  ComeUnImportPulito();
+}
+
+TEST_F(Ripresa, DueImportInsiemeSiAspettano) {
+  BloccoImport altro;
+  ASSERT_TRUE(altro.Prova());
+  RichiestaImport r = Richiesta();
+  r.prove.attesaMessaggioMs = 0;
+  // While this import waits, the other one lets go, and a second import
+  // from the same stick runs to its end.
+  RisultatoImport primo;
+  bool attesa = false;
+  messaggi_.allArrivo = [&](const Messaggio& m) {
+    if (attesa || !m.testo.startsWith("Un'altra importazione è in corso")) return;
+    attesa = true;
+    altro.Rilascia();
+    primo = EseguiImport(Richiesta(), nullptr);
+  };
+  const RisultatoImport secondo = EseguiImport(r, nullptr);
+
+  EXPECT_TRUE(attesa);
+  EXPECT_EQ(primo.stato, StatoImport::Completata);
+  EXPECT_EQ(secondo.stato, StatoImport::NienteDaFare);
+  EXPECT_TRUE(secondo.Riuscita());
+  EXPECT_TRUE(messaggi_.Testi().filter("rimasti sul supporto").isEmpty());
+  ComeUnImportPulito();
+}
