@@ -18,6 +18,8 @@ log="$cartella/bench.log"
 : > "$log"
 "$cartella/bench/import/bench_import" "$giorni" >> "$log" 2>&1
 "$cartella/bench/analisi/bench_analisi" "$giorni" >> "$log" 2>&1
+# The month track, read from the table beside the samples and by seeking
+# the samples, each against an empty month of the same database.
 "$cartella/bench/utilizzo/bench_utilizzo" >> "$log" 2>&1
 # Two days more than the month, so that its record 2,660,000 exists; then a
 # year-sized database (365 days, nine hours a working day).

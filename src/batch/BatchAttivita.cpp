@@ -1,5 +1,4 @@
 // quarvel-batch attivita PERCORSO_DB ANNO MESE
-#include "Logs.h"
 #include "SupportoBatch.h"
 #include "TracciaMese.h"
 
@@ -24,13 +23,13 @@ MeseBatch ScansioneMese(const QString& percorso, const QString& annoTesto,
     m.stato = Uso(QStringLiteral("Database inesistente: %1").arg(percorso));
     return m;
   }
-  DatabaseLogs db;
-  if (const Esito aperto = db.Apri(percorso, periodo->InizioMese, periodo->FineMese); !aperto) {
+  AttivitaLogs db;
+  if (const Esito aperto = db.Apri(percorso); !aperto) {
     Errore(aperto.messaggio);
     m.stato = 1;
     return m;
   }
-  const RisultatoTraccia r = AnalisiTrackmese2(db.Cursore(), m.attivita);
+  const RisultatoTraccia r = AnalisiTrackmese2(db, *periodo, m.attivita);
   db.Chiudi();
   switch (r.esito) {
     case EsitoTraccia::Vuota:

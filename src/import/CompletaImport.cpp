@@ -4,8 +4,8 @@
 #include "DatabaseVeicolo.h"
 #include "FileDurevoli.h"
 #include "ImportaLog.h"
+#include "IndiciLogs.h"
 #include "Logs.h"
-#include "OrdinaliLogs.h"
 #include "SpostamentoArchivio.h"
 
 #include <QDir>
@@ -130,7 +130,7 @@ EsitoGiornale CompletaImport(const GiornaleImport& g, OsservatoreImport* o, cons
   db.Chiudi();
   // The one place, after the import's last write, where what is kept beside
   // Logs is brought up to date with the samples just stored.
-  AggiornaOrdinaliLogs(e.percorsoDB);  // the chart's page seek; a failure is harmless
+  AggiornaIndiciLogs(e.percorsoDB);  // a failure is harmless: the next reader rebuilds
   e.completa = true;
   return e;
 }

@@ -1,5 +1,7 @@
 #include "OrdinaliLogs.h"
 
+#include "IndiciLogs.h"
+
 #include <initializer_list>
 #include <sqlite3.h>
 
@@ -8,24 +10,7 @@ namespace quarvel {
 namespace {
 constexpr const char* kCrea =
     "CREATE TABLE IF NOT EXISTS LogsOrdinali (Blocco INTEGER PRIMARY KEY, "
-    "TimeDate INTEGER NOT NULL);"
-    "CREATE TABLE IF NOT EXISTS LogsOrdinaliStato (Id INTEGER PRIMARY KEY, "
-    "Contatore INTEGER NOT NULL)";
-
-// The change counter of the file's header (bytes 24..27). Nothing in WAL
-// mode (bytes 18 and 19 are 2), whose commits need not bump it. Read
-// through SQLite's own handle of the file, while a lock is held: opening the
-// file a second time and closing it would drop the process's locks on it.
-std::optional<int64_t> ContatoreModifiche(sqlite3* db) {
-  sqlite3_file* f = nullptr;
-  if (sqlite3_file_control(db, "main", SQLITE_FCNTL_FILE_POINTER, &f) != SQLITE_OK || !f ||
-      !f->pMethods)
-    return std::nullopt;
-  unsigned char h[100];
-  if (f->pMethods->xRead(f, h, sizeof h, 0) != SQLITE_OK) return std::nullopt;
-  if (h[18] != 1 || h[19] != 1) return std::nullopt;
-  return int64_t(h[24]) << 24 | int64_t(h[25]) << 16 | int64_t(h[26]) << 8 | int64_t(h[27]);
-}
+    "TimeDate INTEGER NOT NULL)";
 
 // The first column of the first row of a query with integer parameters
 // ?1, ?2, ...; nothing when there is no row.
@@ -46,17 +31,7 @@ OrdinaliLogs::~OrdinaliLogs() = default;
 
 Esito OrdinaliLogs::Apri(const QString& percorso) {
   Chiudi();
-  Connessione& c = connessione_;
-  if (Esito e = c.Apri(percorso); !e) return e;
-  // As every writer of the vehicle databases keeps them: see Logs.h.
-  c.Esegui("PRAGMA journal_mode=DELETE; PRAGMA synchronous=FULL");
-  if (!c.Prepara("SELECT TimeDate FROM Logs LIMIT 0")) {
-    const Esito e = c.Fallimento();
-    Chiudi();
-    return e;
-  }
-  aggiornato_ = Corrente() || Ricostruisci();
-  return {};
+  return ApriIndiciLogs(connessione_, percorso, aggiornato_);
 }
 
 void OrdinaliLogs::Chiudi() {
@@ -64,32 +39,8 @@ void OrdinaliLogs::Chiudi() {
   aggiornato_ = false;
 }
 
-bool OrdinaliLogs::Corrente() {
-  Connessione& c = connessione_;
-  if (!c.Esegui("BEGIN")) return false;
-  bool corrente = false;
-  {
-    // Reading the row takes the lock under which the header stays put.
-    Istruzione s = c.Prepara("SELECT Contatore FROM LogsOrdinaliStato WHERE Id = 1");
-    if (s && sqlite3_step(s.get()) == SQLITE_ROW) {
-      const std::optional<int64_t> contatore = ContatoreModifiche(c.db());
-      corrente = contatore && *contatore == sqlite3_column_int64(s.get(), 0);
-    }
-  }
-  c.Esegui("COMMIT");
-  return corrente;
-}
-
-bool OrdinaliLogs::Ricostruisci() {
-  Connessione& c = connessione_;
-  // The write lock first: nobody commits between reading the counter and
-  // our own commit.
-  if (!c.Esegui("BEGIN IMMEDIATE")) return false;
+bool RicostruisciOrdinaliLogs(Connessione& c) {
   bool ok = c.Esegui(kCrea) && c.Esegui("DELETE FROM LogsOrdinali");
-  // Our commit bumps the counter by one; -1 never matches (WAL).
-  const std::optional<int64_t> contatore = ContatoreModifiche(c.db());
-  const int64_t dopo = contatore ? (*contatore + 1) & 0xffffffff : -1;
-
   Istruzione inserisci = c.Prepara("INSERT INTO LogsOrdinali (Blocco, TimeDate) VALUES (?1, ?2)");
   Istruzione avanti = c.Prepara(
       "SELECT TimeDate FROM Logs WHERE TimeDate > ?1 ORDER BY TimeDate LIMIT 1 OFFSET ?2");
@@ -109,17 +60,7 @@ bool OrdinaliLogs::Ricostruisci() {
     else ok = ok && rc == SQLITE_DONE;
     sqlite3_reset(avanti.get());
   }
-  ok = ok && chiave.esito;
-  inserisci = Istruzione();
-  avanti = Istruzione();
-  if (ok) {
-    const RicercaOrdinale stato = Valore(
-        c, "INSERT OR REPLACE INTO LogsOrdinaliStato (Id, Contatore) VALUES (1, ?1)", {dopo});
-    ok = bool(stato.esito);
-  }
-  if (ok && c.Esegui("COMMIT")) return true;
-  c.Esegui("ROLLBACK");
-  return false;
+  return ok && chiave.esito;
 }
 
 RicercaOrdinale OrdinaliLogs::ChiaveDelRecord(int64_t p) {
@@ -146,14 +87,6 @@ RicercaOrdinale OrdinaliLogs::OrdinaleDi(Istante chiave) {
                 "AND TimeDate < ?1) FROM LogsOrdinali o WHERE o.TimeDate <= ?1 "
                 "ORDER BY o.Blocco DESC LIMIT 1",
                 {chiave, kPassoOrdinali});
-}
-
-Esito AggiornaOrdinaliLogs(const QString& percorso) {
-  OrdinaliLogs ordinali;
-  if (Esito e = ordinali.Apri(percorso); !e) return e;
-  if (!ordinali.Aggiornato())
-    return Esito::Fallito(QStringLiteral("Impossibile aggiornare gli ordinali di ") + percorso);
-  return {};
 }
 
 }  // namespace quarvel

@@ -6,14 +6,8 @@
 // kPassoOrdinali-th record (record 0, 7200, 14400, ...), and record p is one
 // keyed lookup plus at most kPassoOrdinali - 1 steps.
 //
-// The table is made on first use (the templates and older databases do not
-// have it) and rebuilt whenever anything wrote to the file since it was last
-// brought up to date: an import (also one killed halfway, or one that added
-// older samples in the middle), another program. It tells by the change
-// counter that SQLite keeps in the file's header and bumps at every commit:
-// the rebuild stores the value its own commit will leave there. A rebuild is
-// one pass over the keys (about 0.2 s for a year); a file that cannot be
-// written is read all the same, by walking.
+// The table is kept up to date with the other tables beside Logs (see
+// IndiciLogs.h); a file where it cannot be is read all the same, by walking.
 #include "Connessione.h"
 #include "Istante.h"
 
@@ -53,18 +47,12 @@ class OrdinaliLogs {
   RicercaOrdinale OrdinaleDi(Istante chiave);
 
  private:
-  bool Corrente();
-  bool Ricostruisci();
-  RicercaOrdinale Fallita() const;
-
   Connessione connessione_;
   bool aggiornato_ = false;
 };
 
-// Brings the table of the vehicle database at percorso up to date. The
-// import calls it after its last commit, so that the chart's first page
-// after an import costs no rebuild. A failure is harmless: the next reader
-// rebuilds.
-Esito AggiornaOrdinaliLogs(const QString& percorso);
+// For IndiciLogs.cpp: fills LogsOrdinali anew from Logs, inside the
+// transaction of the rebuild. One pass over the keys (about 0.15 s for a year).
+bool RicostruisciOrdinaliLogs(Connessione& connessione);
 
 }  // namespace quarvel

@@ -283,7 +283,8 @@ void QvAnalisiUtilizzo2::TrackMese() {
                     Icona::Esclamazione, TitoloApplicazione, this);
     return;
   }
-  if (const Esito e = db_.Apri(PercorsoDB, InizioMese, FineMese); !e) {
+  AttivitaLogs db;
+  if (const Esito e = db.Apri(PercorsoDB); !e) {
     MostraMessaggio(e.messaggio, Icona::Critica, TitoloApplicazione, this);
     return;
   }
@@ -293,11 +294,11 @@ void QvAnalisiUtilizzo2::TrackMese() {
   ImpostaInTraccia(true);
   PassoEventi passo;
   const RisultatoTraccia r =
-      AnalisiTrackmese2(db_.Cursore(), AttivitaMese, [&](const SlotAttivita& s) {
+      AnalisiTrackmese2(db, periodo, AttivitaMese, [&](const SlotAttivita& s) {
         Disegna_Attivita_5m(1, int16_t(s.giorno), int16_t(s.ora), int16_t(s.quarto));
         passo.Forse();
       });
-  db_.Chiudi();
+  db.Chiudi();
   ImpostaInTraccia(false);
   switch (r.esito) {
     case EsitoTraccia::Completa:

@@ -2,6 +2,7 @@
 // The activity track of a month: its period, the quarter-hour slot of an
 // instant, and the scan that marks every slot holding at least one sample.
 // No data column is looked at: a record in a quarter-hour is the activity.
+#include "AttivitaLogs.h"
 #include "AttivitaMese.h"
 #include "Istante.h"
 #include "Logs.h"
@@ -45,12 +46,19 @@ struct RisultatoTraccia {
 // paints it while the scan goes on (and lets its events through).
 using NuovoSlot = std::function<void(const SlotAttivita&)>;
 
-// Clears `attivita` and marks the slot of every sample behind the cursor,
-// which is open on one month period. It seeks the first sample at or after
-// the start of each quarter-hour on the TimeDate key, so its cost follows
-// the active quarter-hours (at most 2,976), not the samples. On an engine
-// error the matrix is cleared again: a damaged file never shows as a
+// Clears `attivita` and marks the slot of every sample of one month of the
+// vehicle database open in `db`: from its table of active quarter-hours
+// (a few rows, however busy the month) when that can be brought up to date,
+// otherwise by seeking the samples as below; the result is the same. On an
+// engine error the matrix is cleared again: a damaged file never shows as a
 // quieter month.
+RisultatoTraccia AnalisiTrackmese2(AttivitaLogs& db, const PeriodoMese& mese,
+                                   AttivitaMese& attivita, const NuovoSlot& nuovoSlot = {});
+
+// The same from the samples behind the cursor, which is open on one month
+// period: it seeks the first sample at or after the start of each
+// quarter-hour on the TimeDate key, so its cost follows the active
+// quarter-hours (at most 2,976), not the samples.
 RisultatoTraccia AnalisiTrackmese2(CursoreLogs& campioni, AttivitaMese& attivita,
                                    const NuovoSlot& nuovoSlot = {});
 

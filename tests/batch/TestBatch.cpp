@@ -232,11 +232,7 @@ TEST_F(Batch, StampaUtilizzoSegnaIQuartiDOraDelMeseNellaLinguaScelta) {
   std::vector<Istante> ore;
   for (int i = 0; i < 4 * 3600; ++i) ore.push_back(*IstanteDa(2024, 2, 20, 8, 0, 0) + i);
   Database2024(ore);
-  QFile file(db);
-  ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-  file.seek(4 * 65536);
-  file.write(QByteArray(65536, '\x5a'));
-  file.close();
+  DanneggiaRadice(db, "Logs");
   EXPECT_EQ(utilizzo("2"), 1);
   EXPECT_FALSE(QFile::exists(pdf));
 }

@@ -7,6 +7,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <sqlite3.h>
 
 namespace quarvel {
 
@@ -58,6 +59,26 @@ void ScriviTutto(const QString& percorso, const QByteArray& byte) {
   QDir().mkpath(QFileInfo(percorso).absolutePath());
   QFile f(percorso);
   if (f.open(QIODevice::WriteOnly | QIODevice::Truncate)) f.write(byte);
+}
+
+void DanneggiaRadice(const QString& percorso, const char* tabella) {
+  sqlite3* db = nullptr;
+  sqlite3_open_v2(QFile::encodeName(percorso).constData(), &db, SQLITE_OPEN_READONLY, nullptr);
+  sqlite3_stmt* s = nullptr;
+  sqlite3_prepare_v2(db,
+                     "SELECT rootpage, (SELECT page_size FROM pragma_page_size) "
+                     "FROM sqlite_schema WHERE name = ?1",
+                     -1, &s, nullptr);
+  sqlite3_bind_text(s, 1, tabella, -1, SQLITE_STATIC);
+  const bool trovata = sqlite3_step(s) == SQLITE_ROW;
+  const int64_t pagina = sqlite3_column_int64(s, 0), dimensione = sqlite3_column_int64(s, 1);
+  sqlite3_finalize(s);
+  sqlite3_close(db);
+  ASSERT_TRUE(trovata) << tabella;
+  QFile f(percorso);
+  ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+  f.seek((pagina - 1) * dimensione);
+  f.write(QByteArray(dimensione, '\x5a'));
 }
 
 }  // namespace quarvel

@@ -23,5 +23,9 @@ class CartellaProva : public ::testing::Test {
 QByteArray LeggiTutto(const QString& percorso);
 // Writes bytes to a file, creating its folder.
 void ScriviTutto(const QString& percorso, const QByteArray& byte);
+// Overwrites the root page of a table of an SQLite file, as a failing disk
+// would: every reader of that table meets the damage, wherever the file's
+// other tables put their pages.
+void DanneggiaRadice(const QString& percorso, const char* tabella);
 
 }  // namespace quarvel

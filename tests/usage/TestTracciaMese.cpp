@@ -1,17 +1,68 @@
 // The month period and the activity scan, on real vehicle databases: the
-// scan seeks on the key, so only the store shows whether it skips a slot.
+// track reads the table of active quarter-hours beside the samples, or
+// seeks the samples on the key; only the store shows whether either skips a
+// slot, and both must give the same month.
 #include "CartellaProva.h"
 #include "DatabaseVeicolo.h"
+#include "ImportaLog.h"
+#include "Impostazioni.h"
+#include "IndiciLogs.h"
+#include "Messaggi.h"
 #include "TracciaMese.h"
 
+#include <QDir>
 #include <QFile>
 #include <random>
 #include <set>
+#include <sqlite3.h>
+#ifdef __linux__
+#include <linux/capability.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+#endif
 
 using namespace quarvel;
 
 namespace {
 Istante T(int mese, int g, int h, int m, int s) { return *IstanteDa(2013, mese, g, h, m, s); }
+
+using Slot = std::tuple<int, int, int>;
+std::set<Slot> Attivi(const AttivitaMese& attivita) {
+  std::set<Slot> a;
+  for (int g = 0; g < AttivitaMese::kGiorni; ++g)
+    for (int h = 0; h < AttivitaMese::kOre; ++h)
+      for (int q = 0; q < AttivitaMese::kQuarti; ++q)
+        if (attivita.Attivo(g, h, q)) a.insert({g, h, q});
+  return a;
+}
+
+// A month both ways: from the table beside the samples, as the window and
+// quarvel-batch read it, and by seeking the samples themselves. They must
+// agree in everything; the table's result is returned.
+RisultatoTraccia TracciaVerificata(const QString& percorso, const PeriodoMese& p,
+                                   AttivitaMese& attivita,
+                                   std::vector<SlotAttivita>* riportati = nullptr,
+                                   bool* aggiornato = nullptr) {
+  std::vector<SlotAttivita> daiCampioni, dallaTabella;
+  auto nota = [](std::vector<SlotAttivita>& v) {
+    return [&v](const SlotAttivita& s) { v.push_back(s); };
+  };
+  AttivitaMese cercata;
+  DatabaseLogs campioni;
+  EXPECT_TRUE(campioni.Apri(percorso, p.InizioMese, p.FineMese));
+  const RisultatoTraccia rc = AnalisiTrackmese2(campioni.Cursore(), cercata, nota(daiCampioni));
+  campioni.Chiudi();
+  AttivitaLogs tabella;
+  EXPECT_TRUE(tabella.Apri(percorso));
+  if (aggiornato) *aggiornato = tabella.Aggiornato();
+  const RisultatoTraccia rt = AnalisiTrackmese2(tabella, p, attivita, nota(dallaTabella));
+  EXPECT_EQ(rt.esito, rc.esito);
+  EXPECT_EQ(rt.slotAttivi, rc.slotAttivi);
+  EXPECT_EQ(Attivi(attivita), Attivi(cercata));
+  EXPECT_EQ(dallaTabella, daiCampioni);
+  if (riportati) *riportati = dallaTabella;
+  return rt;
+}
 
 class TracciaMeseProva : public CartellaProva {
  protected:
@@ -19,7 +70,10 @@ class TracciaMeseProva : public CartellaProva {
     CartellaProva::SetUp();
     percorso_ = Percorso("DATA/prova.mdb");
     ASSERT_TRUE(QFile::copy(PercorsoModello(0), percorso_));
+    QFile::setPermissions(percorso_, QFile::ReadOwner | QFile::WriteOwner);
   }
+  // Samples stored as the import stores them, without bringing the tables
+  // beside them up to date (an import killed before it).
   void Scrivi(const std::vector<Istante>& istanti) {
     DatabaseLogs db;
     ASSERT_TRUE(db.Apri(percorso_));
@@ -30,23 +84,20 @@ class TracciaMeseProva : public CartellaProva {
     }
     ASSERT_TRUE(db.Chiudi());
   }
-  // The scan of one month of 2013; the slots reported, in order.
+  // One month of 2013, as the window reads it; the slots reported, in order.
   RisultatoTraccia Traccia(int mese, std::vector<SlotAttivita>* riportati = nullptr) {
     const PeriodoMese p = *CalcolaPeriodoMese(2013, mese);
-    DatabaseLogs db;
-    EXPECT_TRUE(db.Apri(percorso_, p.InizioMese, p.FineMese));
-    return AnalisiTrackmese2(db.Cursore(), attivita_, [riportati](const SlotAttivita& s) {
+    AttivitaLogs db;
+    EXPECT_TRUE(db.Apri(percorso_));
+    return AnalisiTrackmese2(db, p, attivita_, [riportati](const SlotAttivita& s) {
       if (riportati) riportati->push_back(s);
     });
   }
-  std::set<std::tuple<int, int, int>> Attivi() const {
-    std::set<std::tuple<int, int, int>> a;
-    for (int g = 0; g < AttivitaMese::kGiorni; ++g)
-      for (int h = 0; h < AttivitaMese::kOre; ++h)
-        for (int q = 0; q < AttivitaMese::kQuarti; ++q)
-          if (attivita_.Attivo(g, h, q)) a.insert({g, h, q});
-    return a;
+  // The same month both ways, checked to agree.
+  RisultatoTraccia Entrambe(int mese, std::vector<SlotAttivita>* riportati = nullptr) {
+    return TracciaVerificata(percorso_, *CalcolaPeriodoMese(2013, mese), attivita_, riportati);
   }
+  std::set<Slot> Attivi() const { return ::Attivi(attivita_); }
 
   QString percorso_;
   AttivitaMese attivita_;
@@ -82,10 +133,10 @@ TEST_F(TracciaMeseProva, OgniQuartoDOraConUnCampioneENientAltro) {
   Scrivi(t);
 
   std::vector<SlotAttivita> riportati;
-  const RisultatoTraccia r = Traccia(3, &riportati);
+  const RisultatoTraccia r = Entrambe(3, &riportati);
   EXPECT_EQ(r.esito, EsitoTraccia::Completa);
-  const std::set<std::tuple<int, int, int>> attesi = {{1, 0, 3}, {5, 10, 2}, {6, 10, 2}, {6, 10, 3},
-                                                      {7, 8, 0}, {7, 8, 1},  {31, 23, 3}};
+  const std::set<Slot> attesi = {{1, 0, 3}, {5, 10, 2}, {6, 10, 2}, {6, 10, 3},
+                                 {7, 8, 0}, {7, 8, 1},  {31, 23, 3}};
   EXPECT_EQ(Attivi(), attesi);
   // Each slot is reported once, in time order, as the grid paints it.
   const std::vector<SlotAttivita> ordine = {{1, 0, 3}, {5, 10, 2}, {6, 10, 2}, {6, 10, 3},
@@ -98,7 +149,7 @@ TEST_F(TracciaMeseProva, OgniQuartoDOraConUnCampioneENientAltro) {
 TEST_F(TracciaMeseProva, ComeEsaminareOgniCampione) {
   std::mt19937 gen(20130305);
   std::vector<Istante> t;
-  std::set<std::tuple<int, int, int>> attesi;
+  std::set<Slot> attesi;
   Istante istante = T(3, 1, 0, 0, 0);
   while (istante <= T(3, 31, 23, 59, 59)) {
     const int durata = int(gen() % 2000);
@@ -110,7 +161,7 @@ TEST_F(TracciaMeseProva, ComeEsaminareOgniCampione) {
     istante += 1 + Istante(gen() % 20000);
   }
   Scrivi(t);
-  EXPECT_EQ(Traccia(3).esito, EsitoTraccia::Completa);
+  EXPECT_EQ(Entrambe(3).esito, EsitoTraccia::Completa);
   EXPECT_EQ(Attivi(), attesi);
 }
 
@@ -128,13 +179,175 @@ TEST_F(TracciaMeseProva, UnFileRovinatoNonDiventaUnMesePiuTranquillo) {
   std::vector<Istante> t;
   for (int i = 0; i < 4 * 3600; ++i) t.push_back(T(3, 5, 8, 0, 0) + i);
   Scrivi(t);
-  QFile file(percorso_);
-  ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-  file.seek(4 * 65536);  // a leaf page in the middle of the table
-  file.write(QByteArray(65536, '\x5a'));
-  file.close();
-  const RisultatoTraccia r = Traccia(3);
-  EXPECT_EQ(r.esito, EsitoTraccia::ErroreDatabase);
-  EXPECT_EQ(r.errore, "database disk image is malformed");
-  EXPECT_TRUE(attivita_.Vuota());
+  const QByteArray integro = LeggiTutto(percorso_);
+  auto attesoErrore = [&] {
+    const RisultatoTraccia r = Traccia(3);
+    EXPECT_EQ(r.esito, EsitoTraccia::ErroreDatabase);
+    EXPECT_EQ(r.errore, "database disk image is malformed");
+    EXPECT_TRUE(attivita_.Vuota());
+  };
+  // A leaf page of the samples in the middle of the month, damaged before
+  // the table of quarter-hours was brought up to date: the rebuild stops on
+  // it, and seeking the samples meets it.
+  {
+    QFile file(percorso_);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    file.seek(4 * 65536);
+    file.write(QByteArray(65536, '\x5a'));
+  }
+  attesoErrore();
+
+  // The table itself damaged once up to date: the track reads it.
+  ScriviTutto(percorso_, integro);
+  ASSERT_TRUE(AggiornaIndiciLogs(percorso_));
+  ASSERT_EQ(Traccia(3).esito, EsitoTraccia::Completa);
+  DanneggiaRadice(percorso_, "LogsAttivita");
+  attesoErrore();
+}
+
+// Root opens any file for writing. While this lives, the thread does
+// without the capability that lets it, as any other user would.
+class SenzaScavalcarePermessi {
+ public:
+  SenzaScavalcarePermessi() {
+#ifdef __linux__
+    if (syscall(SYS_capget, &testa_, dati_) != 0) return;
+    salvati_ = true;
+    __user_cap_data_struct senza[2] = {dati_[0], dati_[1]};
+    senza[0].effective &= ~(1u << CAP_DAC_OVERRIDE);
+    syscall(SYS_capset, &testa_, senza);
+#endif
+  }
+  ~SenzaScavalcarePermessi() {
+#ifdef __linux__
+    if (salvati_) syscall(SYS_capset, &testa_, dati_);
+#endif
+  }
+
+ private:
+#ifdef __linux__
+  __user_cap_header_struct testa_{_LINUX_CAPABILITY_VERSION_3, 0};
+  __user_cap_data_struct dati_[2]{};
+#endif
+  bool salvati_ = false;
+};
+
+TEST_F(TracciaMeseProva, UnFileDiSolaLetturaDaLoStessoMese) {
+  Scrivi({T(3, 5, 10, 44, 59), T(3, 5, 10, 45, 0)});
+  ASSERT_TRUE(AggiornaIndiciLogs(percorso_));
+  Scrivi({T(3, 6, 8, 0, 0)});  // the table no longer knows this one
+  QFile::setPermissions(percorso_, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+  SenzaScavalcarePermessi senza;
+  QFile prova(percorso_);
+  if (prova.open(QIODevice::ReadWrite)) GTEST_SKIP() << "the file stays writable";
+  bool aggiornato = true;
+  const RisultatoTraccia r = TracciaVerificata(percorso_, *CalcolaPeriodoMese(2013, 3), attivita_,
+                                               nullptr, &aggiornato);
+  EXPECT_FALSE(aggiornato);
+  EXPECT_EQ(r.esito, EsitoTraccia::Completa);
+  EXPECT_EQ(Attivi(), (std::set<Slot>{{5, 10, 2}, {5, 10, 3}, {6, 8, 0}}));
+}
+
+// Logger files through the real import, then other writers of the file.
+class TracciaImportProva : public CartellaProva {
+ protected:
+  void SetUp() override {
+    CartellaProva::SetUp();
+    InizializzaDefault();
+    chiavetta_ = Percorso("chiavetta");
+    QDir().mkpath(chiavetta_);
+  }
+  // One logger file holding recordings of (first second, seconds).
+  void Importa(const std::vector<std::pair<Istante, int>>& registrazioni) {
+    QByteArray testo;
+    for (auto [inizio, durata] : registrazioni) {
+      testo += "Data,Ora,ID=AB123CD,FW 2.1\r\nData,Ora,N Status,Livello,Giri,Velocita\r\n";
+      for (Istante t = inizio; t < inizio + durata; ++t) {
+        const DataOra d = Scomponi(t);
+        testo += QString::asprintf(
+                     "%02d/%02d/%04d,%02d.%02d.%02d,0,0,55.5,750,0,12,0,0,40,0,12345.6,5000.5,0,0,"
+                     "200,0,\r\n",
+                     d.giorno, d.mese, d.anno, d.ora, d.minuto, d.secondo)
+                     .toLatin1();
+      }
+    }
+    const QString nome = QStringLiteral("LOG_%1.CSV").arg(++file_);
+    ScriviTutto(chiavetta_ + "/" + nome, testo);
+    RichiestaImport r;
+    r.targa = "AB123CD";
+    r.cartellaSorgente = chiavetta_;
+    r.file = {nome};
+    r.oggi = QDate(2026, 12, 4);
+    const RisultatoImport esito = EseguiImport(r, nullptr);
+    ASSERT_EQ(esito.stato, StatoImport::Completata) << esito.interruzione.toStdString();
+    percorso_ = esito.percorsoDB;
+  }
+  // February to April 2026 both ways, with the table up to date; the active
+  // quarter-hours of March are left in marzo_. After an import the table is
+  // up to date already: reading writes nothing.
+  int Verifica(bool dopoImport) {
+    const QByteArray prima = LeggiTutto(percorso_).mid(24, 4);  // the change counter
+    int attivi = 0;
+    for (int mese : {2, 3, 4}) {
+      AttivitaMese a;
+      bool aggiornato = false;
+      attivi += TracciaVerificata(percorso_, *CalcolaPeriodoMese(2026, mese), a, nullptr,
+                                  &aggiornato).slotAttivi;
+      EXPECT_TRUE(aggiornato);
+      if (mese == 3) marzo_ = Attivi(a);
+    }
+    if (dopoImport) {
+      EXPECT_EQ(LeggiTutto(percorso_).mid(24, 4), prima);
+    }
+    return attivi;
+  }
+
+  QString chiavetta_, percorso_;
+  int file_ = 0;
+  std::set<Slot> marzo_;
+  RegistratoreMessaggi messaggi_;
+};
+
+TEST_F(TracciaImportProva, LaTabellaDaIlMeseDeiCampioniDopoOgniScrittura) {
+  // Recordings from the last evening of February to the first night of
+  // April, and the gaps between them.
+  std::mt19937 gen(20260301);
+  std::vector<std::pair<Istante, int>> registrazioni, nelMezzo;
+  for (Istante t = *IstanteDa(2026, 2, 28, 22, 50, 0); t < *IstanteDa(2026, 4, 1, 1, 0, 0);) {
+    const int durata = 1 + int(gen() % 900);
+    registrazioni.push_back({t, durata});
+    const Istante pausa = 60 + Istante(gen() % 30000);
+    if (registrazioni.size() % 3 == 0) nelMezzo.push_back({t + durata + pausa / 3, int(pausa / 3)});
+    t += durata + pausa;
+  }
+  Importa(registrazioni);
+  const int primi = Verifica(true);
+  ASSERT_GT(primi, 0);
+
+  // A later import of older samples in the middle.
+  Importa(nelMezzo);
+  const int dopo = Verifica(true);
+  EXPECT_GT(dopo, primi);
+
+  // Another program adds a sample to a quiet quarter-hour of March.
+  Slot quieto{};
+  for (int g = 1; g <= 31 && quieto == Slot{}; ++g)
+    for (int h = 0; h < 24 && quieto == Slot{}; ++h)
+      for (int q = 0; q < 4; ++q)
+        if (!marzo_.count({g, h, q})) {
+          quieto = {g, h, q};
+          break;
+        }
+  const auto [g, h, q] = quieto;
+  sqlite3* db = nullptr;
+  ASSERT_EQ(sqlite3_open(percorso_.toUtf8().constData(), &db), SQLITE_OK);
+  const Istante t = *IstanteDa(2026, 3, g, h, q * 15 + 7, 30);
+  const QByteArray sql = QStringLiteral("INSERT INTO Logs VALUES (%1, %1, 0, 0, 0, 0, 0, 0, 0, 0, "
+                                        "0, 0, 0, 0, 0, 0, 0, 0, 0, 0)")
+                             .arg(t)
+                             .toUtf8();
+  ASSERT_EQ(sqlite3_exec(db, sql.constData(), nullptr, nullptr, nullptr), SQLITE_OK);
+  sqlite3_close(db);
+  EXPECT_EQ(Verifica(false), dopo + 1);
+  EXPECT_TRUE(marzo_.count(quieto));
 }
