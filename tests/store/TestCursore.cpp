@@ -1,9 +1,7 @@
+#include "CampioniProva.h"
 #include "CartellaProva.h"
 #include "CursoreVettore.h"
-#include "DatabaseVeicolo.h"
-#include "Logs.h"
 
-#include <QFile>
 #include <random>
 
 using namespace quarvel;
@@ -13,20 +11,14 @@ class CursoreProva : public CartellaProva {
  protected:
   void SetUp() override {
     CartellaProva::SetUp();
-    const QString percorso = Percorso("DATA/prova.mdb");
-    ASSERT_TRUE(QFile::copy(PercorsoModello(0), percorso));
-    ASSERT_TRUE(db_.Apri(percorso));
     // 300 seconds with gaps of up to two seconds between them.
-    Istante t = *IstanteDa(2026, 12, 4);
-    for (int i = 0; i < 300; ++i) {
-      t += 1 + int(gen_() % 3);
-      CampioneLog c;
-      c.TimeDate = c.TimeDateLH = t;
-      c.DatoPT = int16_t(i);
-      c.Dato2 = float(i) / 4;
-      ASSERT_EQ(db_.Scrivi(c), EsitoScrittura::Salvato);
-      campioni_.push_back(c);
+    std::vector<Istante> istanti;
+    for (Istante t = *IstanteDa(2026, 12, 4); istanti.size() < 300; t += 1 + int(gen_() % 3)) {
+      istanti.push_back(t);
+      campioni_.emplace_back().TimeDate = t;
+      campioni_.back().TimeDateLH = t;
     }
+    ASSERT_TRUE(db_.Apri(ScriviCampioni(Percorso("DATA/prova.mdb"), istanti)));
   }
   std::vector<CampioneLog> Tra(Istante a, Istante b) const {
     std::vector<CampioneLog> v;
