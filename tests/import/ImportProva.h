@@ -18,8 +18,7 @@ class ImportProva : public CartellaProva {
   void SetUp() override {
     CartellaProva::SetUp();
     InizializzaDefault();
-    supporto_ = Percorso("chiavetta");
-    QDir().mkpath(supporto_);
+    supporto_ = Chiavetta({});
   }
   // An import of every file on the medium.
   RichiestaImport Richiesta() const {
@@ -43,12 +42,6 @@ class ImportProva : public CartellaProva {
     for (c.Primo(); !c.AllaFine(); c.Successivo()) v.push_back(c.Campione());
     EXPECT_TRUE(c.Errore().isEmpty());
     return v;
-  }
-
-  // Test files copied onto the medium.
-  void MettiSulSupporto(const QStringList& nomi) {
-    for (const QString& nome : nomi)
-      ScriviTutto(supporto_ + "/" + nome, LeggiTutto(DatoProva("import/" + nome)));
   }
 
   // Three days of a logger on the medium: recordings with their headers,

@@ -26,9 +26,13 @@ class FinestraImportProva : public CartellaProva {
     ASSERT_TRUE(ApriAnagrafica(Imp().PercorsoAnagrafica).ok);
     ASSERT_TRUE(InserisciAnagrafica({"AB123CD", "Iveco", 400, 600, 1, 1, ""}).ok);
     ChiudiAnagrafica();
-    QDir().mkpath(Percorso("chiavetta"));
-    for (const char* nome : {"LOG_A.CSV", "LOG_B.CSV"})
-      ScriviTutto(Percorso("chiavetta/") + nome, LeggiTutto(DatoProva(QString("import/") + nome)));
+    Chiavetta({"LOG_A.CSV", "LOG_B.CSV"});
+  }
+  // The window with the vehicle chosen and the stick's folder.
+  void Prepara(QuarvelImport& finestra) {
+    Trova<QComboBox>(finestra, "Cmb_Targa")->setCurrentIndex(1);
+    finestra.ImpostaCartella(Percorso("chiavetta"));
+    finestra.show();
   }
   template <class T>
   T* Trova(QWidget& w, const char* nome) {
@@ -42,11 +46,7 @@ class FinestraImportProva : public CartellaProva {
 
 TEST_F(FinestraImportProva, ImportaDallaCartellaSceltaEMostraIConti) {
   QuarvelImport finestra;
-  auto* targa = Trova<QComboBox>(finestra, "Cmb_Targa");
-  EXPECT_EQ(targa->itemText(0), "- - -");
-  ASSERT_EQ(targa->count(), 2);
-  targa->setCurrentIndex(1);
-  finestra.ImpostaCartella(Percorso("chiavetta"));
+  Prepara(finestra);
   EXPECT_EQ(Trova<QListWidget>(finestra, "File")->count(), 2);
 
   // Closing is refused while the import runs (here: while its summary shows).
@@ -54,19 +54,14 @@ TEST_F(FinestraImportProva, ImportaDallaCartellaSceltaEMostraIConti) {
   messaggi_.allArrivo = [&](const Messaggio&) {
     if (finestra.ImportInCorso()) chiusaDurante = finestra.close();
   };
-  finestra.show();
   QTest::mouseClick(Trova<QPushButton>(finestra, "Cmd_Import"), Qt::LeftButton);
 
   EXPECT_FALSE(chiusaDurante);
   EXPECT_EQ(Trova<QLabel>(finestra, "Lbl_Nfile")->text(), "N° File importati :  2");
   EXPECT_EQ(Trova<QLabel>(finestra, "Lbl_NViaggi")->text(), " N° Viaggi rilevati :  2");
-  EXPECT_EQ(Trova<QLabel>(finestra, "Lbl_TempoImportato")->text(),
-            " Tempo importato :  0h,  0min,  6sec");
   EXPECT_EQ(Trova<QLabel>(finestra, "Lbl_Errstr")->text(),
             " Errori in elaborazione stringhe :  4");
-  auto* lista = Trova<QListWidget>(finestra, "Lst_File");
-  ASSERT_EQ(lista->count(), 2);
-  EXPECT_EQ(lista->item(0)->text(), " -> 04/12/2026,08.00. : file n°  1");
+  EXPECT_EQ(Trova<QListWidget>(finestra, "Lst_File")->item(0)->text(), " -> 04/12/2026,08.00. : file n°  1");
   EXPECT_EQ(Trova<QListWidget>(finestra, "File")->count(), 0);  // moved off the medium
   EXPECT_TRUE(Trova<QProgressBar>(finestra, "Prb_Import")->isHidden());
   EXPECT_TRUE(Trova<QPushButton>(finestra, "Cmd_Import")->isEnabled());
@@ -78,7 +73,6 @@ TEST_F(FinestraImportProva, SenzaMezzoNonSiImportaNulla) {
   QTest::mouseClick(Trova<QPushButton>(finestra, "Cmd_Import"), Qt::LeftButton);
   ASSERT_EQ(messaggi_.messaggi.size(), 1u);
   EXPECT_EQ(messaggi_.messaggi[0].icona, Icona::Critica);
-  EXPECT_EQ(messaggi_.messaggi[0].titolo, "Avviso");
   EXPECT_TRUE(QFile::exists(Percorso("chiavetta/LOG_A.CSV")));
   EXPECT_TRUE(QDir(PercorsoProgramma("DATA")).entryList(QDir::NoDotAndDotDot | QDir::AllEntries)
                   .isEmpty());
@@ -92,8 +86,7 @@ TEST_F(FinestraImportProva, LaVoceDelFileMostra17CaratteriNon17Byte) {
   ScriviTutto(Percorso("chiavetta/NOTA_1.CSV"), "Autista: Niccolò è partito\r\n");
   ScriviTutto(Percorso("chiavetta/NOTA_2.CSV"), "Spesa 10 \x80 \x93gasolio\x94\r\n");  // Windows-1252
   QuarvelImport finestra;
-  Trova<QComboBox>(finestra, "Cmb_Targa")->setCurrentIndex(1);
-  finestra.ImpostaCartella(Percorso("chiavetta"));
+  Prepara(finestra);
   QTest::mouseClick(Trova<QPushButton>(finestra, "Cmd_Import"), Qt::LeftButton);
   auto* lista = Trova<QListWidget>(finestra, "Lst_File");
   ASSERT_EQ(lista->count(), 2);
@@ -117,9 +110,7 @@ TEST_F(FinestraImportProva, UnImportInterrottoLoDiceSottoIConti) {
   ScriviTutto(Percorso("DATA/AB123CD_ ") + QString::number(QDate::currentDate().year()) + ".mdb",
               QByteArray(4096, 'x'));
   QuarvelImport finestra;
-  Trova<QComboBox>(finestra, "Cmb_Targa")->setCurrentIndex(1);
-  finestra.ImpostaCartella(Percorso("chiavetta"));
-  finestra.show();
+  Prepara(finestra);
   QTest::mouseClick(Trova<QPushButton>(finestra, "Cmd_Import"), Qt::LeftButton);
   auto* interruzione = Trova<QLabel>(finestra, "Lbl_Interruzione");
   EXPECT_TRUE(interruzione->isVisible());

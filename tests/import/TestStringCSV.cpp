@@ -46,12 +46,8 @@ TEST_F(StringCSVProva, RisultatiDelleRigheECampioniSalvati) {
   CursoreLogs& c = RecordsetLogs();
   c.Primo();
   EXPECT_EQ(c.Campione(), DecodificaRigaCSV(righe[2], 0).campione);
-  EXPECT_EQ(c.Intero(kDato0), -1);
-  EXPECT_EQ(c.Intero(kDato4), 0);
-  EXPECT_EQ(c.Intero(kDato16), 32767);
   c.Successivo();
   EXPECT_EQ(c.Campione(), DecodificaRigaCSV(righe[3], 1).campione);
-  EXPECT_EQ(c.Intero(kDatoPT), 1);
   c.Successivo();
   EXPECT_TRUE(c.AllaFine());
   EXPECT_TRUE(messaggi_.messaggi.empty());
