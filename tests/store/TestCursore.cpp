@@ -36,11 +36,8 @@ class CursoreProva : public CartellaProva {
 // Every move, past either end too, lands where the in-memory cursor lands.
 TEST_F(CursoreProva, OgniSpostamentoComeNelCursoreInMemoria) {
   const Istante primo = campioni_.front().TimeDate, ultimo = campioni_.back().TimeDate;
-  const std::pair<Istante, Istante> periodi[] = {{kInizioTabella, kFineTabella},
-                                                 {primo + 100, primo + 200},
-                                                 {primo, primo},
-                                                 {ultimo + 1, ultimo + 9},
-                                                 {ultimo, primo}};
+  const std::pair<Istante, Istante> periodi[] = {{kInizioTabella, kFineTabella}, {primo + 100, primo + 200},
+                                                 {primo, primo}, {ultimo + 1, ultimo + 9}, {ultimo, primo}};
   for (auto [a, b] : periodi) {
     std::unique_ptr<CursoreLogs> sql = db_.NuovoCursore(a, b);
     CursoreVettore memoria(Tra(a, b));
@@ -49,19 +46,12 @@ TEST_F(CursoreProva, OgniSpostamentoComeNelCursoreInMemoria) {
       const int mossa = int(gen_() % 9);
       int64_t n = int64_t(gen_() % 21) - 10;
       if (mossa == 7) n = (gen_() % 2 ? 1 : -1) * (int64_t(1) << 62);
-      for (CursoreLogs* c : {static_cast<CursoreLogs*>(sql.get()),
-                             static_cast<CursoreLogs*>(&memoria)}) {
-        if (mossa == 0) {
-          c->Primo();
-        } else if (mossa == 8) {
-          c->PrimoDa(primo + n * 70);  // a key before, inside or after the period
-        } else if (mossa == 1) {
-          c->Ultimo();
-        } else if (mossa <= 3) {
-          c->Successivo();
-        } else {
-          c->Sposta(n);
-        }
+      for (CursoreLogs* c : std::initializer_list<CursoreLogs*>{sql.get(), &memoria}) {
+        if (mossa == 0) c->Primo();
+        else if (mossa == 1) c->Ultimo();
+        else if (mossa <= 3) c->Successivo();
+        else if (mossa == 8) c->PrimoDa(primo + n * 70);  // a key before, inside or after the period
+        else c->Sposta(n);
       }
       storia += std::to_string(mossa) + ":" + std::to_string(n) + " ";
       ASSERT_EQ(sql->AllaFine(), memoria.AllaFine()) << storia;
