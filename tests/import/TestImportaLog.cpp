@@ -32,7 +32,7 @@ TEST_F(ImportaLogProva, DueFileDueRegistrazioniDallaChiavettaAlDatabase) {
   // DatoPT goes on across the files until the next recording header; a
   // second logged twice is stored once.
   std::vector<int> datoPT;
-  for (const CampioneLog& c : Campioni(Database())) datoPT.push_back(c.DatoPT);
+  for (const CampioneLog& c : LeggiCampioni(Database())) datoPT.push_back(c.DatoPT);
   EXPECT_EQ(datoPT, (std::vector<int>{0, 1, 2, 3, 0, 1}));
   EXPECT_TRUE(messaggi_.Testi().last().endsWith("\nRecord:  6\nError:  4\n"));
   // Nothing of the import's own is left in DATA.
@@ -58,15 +58,10 @@ TEST_F(ImportaLogProva, SupportoVuotoCreaArchivioEDatabaseConContiAZero) {
 
 // DatoPT stops at 32767: no new recording, no trip invented.
 TEST_F(ImportaLogProva, UnaRegistrazioneDi40000SecondiArrivaIntera) {
-  QByteArray testo = "Data,Ora,ID=AB123CD\r\n";
-  for (Istante t = *IstanteDa(2026, 12, 3, 18, 0, 0), i = 0; i < 40000; ++i, ++t) {
-    const DataOra d = Scomponi(t);
-    testo += QString::asprintf("%02d/%02d/%04d,%02d.%02d.%02d,0,0,50,900,0,70,\r\n", d.giorno, d.mese,
-                               d.anno, d.ora, d.minuto, d.secondo).toLatin1();
-  }
-  ScriviTutto(supporto_ + "/NOTTE.CSV", testo);
+  Istante t = *IstanteDa(2026, 12, 3, 18, 0, 0);
+  ScriviTutto(supporto_ + "/NOTTE.CSV", "Data,Ora,ID=AB123CD\r\n" + Righe(t, 40000));
   EXPECT_EQ(Importa().recordSalvati, 40000);
-  const std::vector<CampioneLog> c = Campioni(Database());
+  const std::vector<CampioneLog> c = LeggiCampioni(Database());
   ASSERT_EQ(c.size(), 40000u);
   EXPECT_EQ(c[32766].DatoPT, 32766);
   EXPECT_EQ(c.back().DatoPT, 32767);

@@ -22,7 +22,7 @@ class Ripresa : public ImportProva {
     ImportProva::SetUp();
     ScriviGiorni();
     ASSERT_EQ(Importa().stato, StatoImport::Completata);
-    pulito_ = Campioni(Database());
+    pulito_ = LeggiCampioni(Database());
     erroriPuliti_ = Errori();
     Ricomincia();
   }
@@ -54,7 +54,7 @@ class Ripresa : public ImportProva {
   // What the import leaves once it is whole: the same samples in every
   // column, the same error output, nothing of its own behind.
   void ComeUnImportPulito() {
-    EXPECT_EQ(Campioni(Database()), pulito_);
+    EXPECT_EQ(LeggiCampioni(Database()), pulito_);
     EXPECT_EQ(Errori(), erroriPuliti_);
     EXPECT_TRUE(FileDellaCartella(supporto_).isEmpty());
     QDirIterator it(Percorso("DATA"), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
@@ -101,7 +101,7 @@ TEST_F(Ripresa, ReimportareAManoLArchivioDiUnImportTroncatoNonCambiaIDati) {
   r.cartellaSorgente = PercorsoProgramma("DATA/AB123CD_2026-12-04_ 1");
   r.file = FileDellaCartella(r.cartellaSorgente);
   EXPECT_EQ(EseguiImport(r, nullptr).recordSalvati, int64_t(pulito_.size()) - 4000);
-  EXPECT_EQ(Campioni(Database()), pulito_);
+  EXPECT_EQ(LeggiCampioni(Database()), pulito_);
 }
 
 // Stopped by the database, a full disk after a few commits or a file
@@ -130,7 +130,7 @@ TEST_F(Ripresa, FermatoDalDatabaseIlProssimoImportLoCompleta) {
     const RisultatoImport e = EseguiImport(r, nullptr);
     sqlite3_close(std::exchange(altro, nullptr));
     EXPECT_EQ(e.stato, StatoImport::Interrotta);
-    EXPECT_EQ(e.recordSalvati, int64_t(Campioni(Database()).size()));  // committed samples only
+    EXPECT_EQ(e.recordSalvati, int64_t(LeggiCampioni(Database()).size()));  // committed samples only
     const QStringList avvisi = messaggi_.Testi().filter("Errore Database, comunicare Err: ");
     ASSERT_EQ(avvisi.size(), 1);
     EXPECT_TRUE(avvisi[0].contains(QDir::toNativeSeparators(e.cartellaArchivio)));

@@ -15,7 +15,7 @@ std::vector<Istante> Secondi(Istante da, int n, int passo) {
 
 QString ScriviCampioni(const QString& percorso, const std::vector<Istante>& istanti,
                        const CampioneLog& modello) {
-  if (!QFile::exists(percorso)) EXPECT_TRUE(QFile::copy(PercorsoModello(0), percorso)) << percorso.toStdString();
+  if (!QFile::exists(percorso)) EXPECT_TRUE(QFile::copy(PercorsoModello(0), percorso));
   DatabaseLogs db;
   EXPECT_TRUE(db.Apri(percorso));
   for (Istante t : istanti) {
@@ -25,6 +25,16 @@ QString ScriviCampioni(const QString& percorso, const std::vector<Istante>& ista
   }
   EXPECT_TRUE(db.Chiudi());
   return percorso;
+}
+
+std::vector<CampioneLog> LeggiCampioni(const QString& percorso) {
+  std::vector<CampioneLog> v;
+  DatabaseLogs db;
+  EXPECT_TRUE(db.Apri(percorso));
+  CursoreLogs& c = db.Cursore();
+  for (c.Primo(); !c.AllaFine(); c.Successivo()) v.push_back(c.Campione());
+  EXPECT_EQ(c.Errore(), "");
+  return v;
 }
 
 }  // namespace quarvel

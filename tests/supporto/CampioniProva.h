@@ -15,5 +15,8 @@ std::vector<Istante> Secondi(Istante da, int n, int passo = 1);
 // from the first template when missing. Returns percorso.
 QString ScriviCampioni(const QString& percorso, const std::vector<Istante>& istanti,
                        const CampioneLog& modello = {});
+// Every column of every sample of the database at percorso, in time order;
+// a failed expectation when the engine cannot read them all.
+std::vector<CampioneLog> LeggiCampioni(const QString& percorso);
 
 }  // namespace quarvel
