@@ -1,42 +1,26 @@
 #include "Argomenti.h"
 #include "Simulatore.h"
 
+#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace quarvel::simulatore;
 
-namespace {
-class Raccolta : public Destinazione {
- public:
-  std::vector<std::string> nomi, righe;
-  bool NuovoFile(const std::string& nome) override {
-    nomi.push_back(nome);
-    return true;
-  }
-  bool Riga(std::string_view riga) override {
-    righe.emplace_back(riga);
-    return true;
-  }
-  bool ChiudiFile() override { return true; }
-  std::string Errore() const override { return {}; }
-};
-}  // namespace
-
-// The same options give the same lines on every machine: benchmark runs
-// compare like with like.
+// The same options give the same files, CR LF line ends included, on every
+// machine: benchmark runs compare like with like.
 TEST(Simulatore, StessoSemeStessiFile) {
   Opzioni o;
   o.giorni = 1;
   o.seme = 7;
   o.ore = 2;
-  Raccolta r;
-  ASSERT_EQ(Simula(o, r).errore, "");
-  EXPECT_EQ(r.nomi, std::vector<std::string>{"LOG_20261102.CSV"});
-  uint64_t hash = 14695981039346656037ULL;  // FNV-1a of the whole text, line ends included
-  for (const auto& riga : r.righe)
-    for (char c : riga + "\r\n") hash = (hash ^ uint8_t(c)) * 1099511628211ULL;
+  QTemporaryDir dir;
+  ASSERT_EQ(ScriviCartella(o, dir.path().toStdString()).errore, "");
+  QFile file(QString::fromStdString(CartellaLog(dir.path().toStdString()) / "LOG_20261102.CSV"));
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  uint64_t hash = 14695981039346656037ULL;  // FNV-1a of the whole file
+  for (char c : file.readAll()) hash = (hash ^ uint8_t(c)) * 1099511628211ULL;
   EXPECT_EQ(hash, 2702588711403578758ULL);
 }
 
