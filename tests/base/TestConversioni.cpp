@@ -60,7 +60,8 @@ TEST(TestoNumerico, NessunSeparatoreDelleMigliaiaInNessunaLingua) {
 // Each language's format, whatever the machine's; reports ask for Italian.
 TEST(FormeDelNumero, FormatoDellaLingua) {
   const Istante i = *IstanteDa(2026, 12, 4, 22, 12, 5);
-  for (const auto& [codice, numero] : {std::pair{"IT", "123456,25"}, {"EN", "123456.25"}, {"ES", "123456,25"}}) {
+  for (const auto& [codice, numero] :
+       {std::pair{"IT", "123456,25"}, {"EN", "123456.25"}, {"ES", "123456,25"}}) {
     ImpostaLocaleUtente(LocaleLingua(codice));
     EXPECT_EQ(TestoNumero(123456.25), numero) << codice;
     EXPECT_EQ(TestoDataGenerale(i), "04/12/2026 22:12:05") << codice;

@@ -82,7 +82,8 @@ TEST_F(Batch, ImportaEsce1SeQualcosaNonEStatoImportato) {
 TEST_F(Batch, AnalizzaIlPeriodoEScriveIlReport) {
   const QString db = Importato();
   EXPECT_EQ(EseguiComandoBatch({"analizza", db, "2026-12-04 08:00", "04/12/2026 08:00"}), 2);
-  EXPECT_EQ(EseguiComandoBatch({"analizza", Percorso("manca.mdb"), "2026-12-04 08:00", "2026-12-04 08:00"}), 2);
+  EXPECT_EQ(EseguiComandoBatch({"analizza", Percorso("manca.mdb"), "2026-12-04 08:00", "2026-12-04 08:00"}),
+            2);
   EXPECT_TRUE(QDir(Percorso("REPORT")).isEmpty());
   EXPECT_EQ(EseguiComandoBatch({"analizza", db, "2026-12-04 07:00", "2026-12-04 07:59"}), 1);
 
@@ -139,7 +140,8 @@ TEST_F(Batch, AttivitaStampaUnaRigaPerGiornoDelMese) {
   EXPECT_EQ(Uscita({"attivita", Percorso("manca.mdb"), "2024", "2"}, 2), "");
   EXPECT_EQ(Uscita({"attivita", db, "2024", "3"}, 1), "");
 
-  const QStringList righe = QString::fromStdString(Uscita({"attivita", db, "2024", "2"}, 0)).split('\n', Qt::SkipEmptyParts);
+  const QStringList righe =
+      QString::fromStdString(Uscita({"attivita", db, "2024", "2"}, 0)).split('\n', Qt::SkipEmptyParts);
   ASSERT_EQ(righe.size(), 29);  // a leap February
   EXPECT_EQ(righe[0], " 1 " + QString(96, '.'));
   EXPECT_EQ(righe[4], " 5 " + QString(42, '.') + "#" + QString(53, '.'));
@@ -175,7 +177,8 @@ TEST_F(Batch, UnDatabaseRovinatoNonDiventaCifrePiuPiccole) {
   CampioneLog c;
   c.Dato3 = 900;
   c.Dato8 = 200;
-  const QString db = ScriviCampioni(Percorso("DATA/AB123CD_ 2026.mdb"), Secondi(*IstanteDa(2026, 12, 4, 8), 5000), c);
+  const QString db =
+      ScriviCampioni(Percorso("DATA/AB123CD_ 2026.mdb"), Secondi(*IstanteDa(2026, 12, 4, 8), 5000), c);
   DanneggiaRadice(db, "Logs");
   testing::internal::CaptureStderr();
   EXPECT_EQ(EseguiComandoBatch({"analizza", db, "2026-12-04 08:00", "2026-12-04 10:00"}), 1);

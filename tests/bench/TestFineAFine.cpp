@@ -94,7 +94,9 @@ TEST_F(FineAFine, UnaSettimanaSimulataArrivaIntegraNelDatabase) {
   ASSERT_EQ(a.anomalie.size(), verita_.furti.size());
   EXPECT_TRUE(a.carichi[0].contains(TestoDataGenerale(verita_.primoLivello.istante)));
   for (std::size_t i = 0; i < verita_.carichi.size(); ++i)
-    EXPECT_TRUE(a.carichi[i + 1].contains(TestoDataGenerale(verita_.carichi[i].istante))) << a.carichi[i + 1].toStdString();
+    EXPECT_TRUE(a.carichi[i + 1].contains(TestoDataGenerale(verita_.carichi[i].istante)))
+        << a.carichi[i + 1].toStdString();
   for (std::size_t i = 0; i < verita_.furti.size(); ++i)
-    EXPECT_TRUE(a.anomalie[i].contains(TestoDataGenerale(verita_.furti[i].istante))) << a.anomalie[i].toStdString();
+    EXPECT_TRUE(a.anomalie[i].contains(TestoDataGenerale(verita_.furti[i].istante)))
+        << a.anomalie[i].toStdString();
 }

@@ -126,7 +126,8 @@ int main(int argc, char** argv) {
       }
       nomi << QStringLiteral("LOG_%1.CSV").arg(f);
       QFile out(chiavetta + "/" + nomi.back());
-      if (!out.open(QIODevice::WriteOnly) || out.write(file.data(), qint64(file.size())) != qint64(file.size()))
+      if (!out.open(QIODevice::WriteOnly) ||
+          out.write(file.data(), qint64(file.size())) != qint64(file.size()))
         Fallito("cannot write the stick", nomi.back().toStdString());
       out.close();
       // The lines as the import sees them, counted the simple way.

@@ -39,9 +39,10 @@ class ImportProva : public CartellaProva {
     QByteArray testo;
     for (int i = 0; i < n; ++i, ++t) {
       const DataOra d = Scomponi(t);
-      testo += QString::asprintf("%02d/%02d/%04d,%02d.%02d.%02d,0,0,%d.5,%d,0,%d,0,0,%d,0,%d.25,%d,0,0,%d,0,\r\n",
-                                 d.giorno, d.mese, d.anno, d.ora, d.minuto, d.secondo, 60 - i % 50,
-                                 800 + i % 900, i % 90, 200 + i % 7, 1000 + i / 20, 500 + i / 300, 150 + i % 11)
+      testo += QString::asprintf(
+                   "%02d/%02d/%04d,%02d.%02d.%02d,0,0,%d.5,%d,0,%d,0,0,%d,0,%d.25,%d,0,0,%d,0,\r\n", d.giorno,
+                   d.mese, d.anno, d.ora, d.minuto, d.secondo, 60 - i % 50, 800 + i % 900, i % 90,
+                   200 + i % 7, 1000 + i / 20, 500 + i / 300, 150 + i % 11)
                    .toLatin1();
     }
     return testo;

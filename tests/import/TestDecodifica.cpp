@@ -17,11 +17,8 @@ TipoRiga Tipo(const std::string& riga) { return D(riga).tipo; }
 
 // The line with field `campo` (1..16) replaced by `testo`.
 std::string ConCampo(int campo, const std::string& testo) {
-  std::string campi[16] = {"0", "0", "0", "0", "0", "0", "0", "0",
-                           "0", "0", "0", "0", "0", "0", "0", "0"};
-  campi[campo - 1] = testo;
   std::string riga = kInizio;
-  for (const auto& c : campi) riga += c + ",";
+  for (int i = 1; i <= 16; ++i) riga += (i == campo ? testo : "0") + ",";
   return riga;
 }
 

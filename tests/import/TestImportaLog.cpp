@@ -112,11 +112,13 @@ TEST_F(ImportaLogProva, UnFileImportatoMaNonCancellatoNonEUnFallimento) {
 TEST_F(ImportaLogProva, SpostamentoVerificatoNonPerdeMaiLaSorgente) {
   const QString sorgente = Chiavetta() + "/LOG_A.CSV";
   // A destination that cannot be written: the source stays, no half copy.
-  EXPECT_EQ(SpostaFileVerificato(sorgente, Percorso("manca/LOG_A.CSV")).stato, EsitoSpostamento::Stato::NonCopiato);
+  EXPECT_EQ(SpostaFileVerificato(sorgente, Percorso("manca/LOG_A.CSV")).stato,
+            EsitoSpostamento::Stato::NonCopiato);
   EXPECT_TRUE(QFile::exists(sorgente));
   // A copy a kill left in place, the source still there: only the deletion is left.
   ScriviTutto(Percorso("LOG_A.CSV"), LeggiTutto(sorgente));
-  EXPECT_EQ(SpostaFileVerificato(sorgente, Percorso("LOG_A.CSV")).stato, EsitoSpostamento::Stato::Spostato);
+  EXPECT_EQ(SpostaFileVerificato(sorgente, Percorso("LOG_A.CSV")).stato,
+            EsitoSpostamento::Stato::Spostato);
   EXPECT_FALSE(QFile::exists(sorgente));
 }
 
@@ -128,7 +130,8 @@ TEST_F(ImportaLogProva, UnaTargaCheEsceDaDATANonSpostaNulla) {
     EXPECT_FALSE(EseguiImport(r, nullptr).Eseguita()) << targa;
   }
   EXPECT_TRUE(QFile::exists(supporto_ + "/LOG_A.CSV"));
-  EXPECT_EQ(QDir(Percorso("")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).filter("X1"), QStringList());
-  EXPECT_EQ(QDir(Percorso("DATA")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+  const auto filtro = QDir::AllEntries | QDir::NoDotAndDotDot;
+  EXPECT_EQ(QDir(Percorso("")).entryList(filtro | QDir::Hidden).filter("X1"), QStringList());
+  EXPECT_EQ(QDir(Percorso("DATA")).entryList(filtro), QStringList());
   EXPECT_EQ(messaggi_.Testi().filter("non è valida").size(), 2);
 }

@@ -78,7 +78,8 @@ TEST_F(FinestraImportProva, SenzaMezzoNullaEUnImportInterrottoLoDiceSottoIConti)
   ASSERT_EQ(messaggi_.messaggi.size(), 1u);
   EXPECT_EQ(messaggi_.messaggi[0].icona, Icona::Critica);
   EXPECT_TRUE(QFile::exists(Percorso("chiavetta/LOG_A.CSV")));
-  EXPECT_EQ(QDir(PercorsoProgramma("DATA")).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
+  EXPECT_EQ(QDir(PercorsoProgramma("DATA")).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+            QStringList());
 
   // The vehicle database's name is taken by a file that is no database.
   ScriviTutto(Percorso("DATA/AB123CD_ ") + QString::number(QDate::currentDate().year()) + ".mdb",
@@ -92,10 +93,10 @@ TEST_F(FinestraImportProva, SenzaMezzoNullaEUnImportInterrottoLoDiceSottoIConti)
 
 TEST(Volumi, PrimaIRimovibiliPoiLaCasaPoiIlRestoSenzaQuelliDiSistema) {
   const std::vector<Volume> montati = {
-      {"/", "ext4", true},           {"/proc", "proc", true},  {"/mnt/ram", "tmpfs", true},      {"/media/mario/LOGGER", "vfat", true},
-      {"/run/user/1000", "tmpfs", true}, {"/data", "ext4", true},      {"/boot/efi", "vfat", true},
-      {"/mnt/chiave", "exfat", true}, {"/srv/segreto", "ext4", false}, {"/dev/shm", "tmpfs", true},
-      {"/snap/core/1", "squashfs", true}};
+      {"/", "ext4", true},          {"/proc", "proc", true},       {"/mnt/ram", "tmpfs", true},
+      {"/media/mario/LOGGER", "vfat", true}, {"/run/user/1000", "tmpfs", true}, {"/data", "ext4", true},
+      {"/boot/efi", "vfat", true},  {"/mnt/chiave", "exfat", true}, {"/srv/segreto", "ext4", false},
+      {"/dev/shm", "tmpfs", true},  {"/snap/core/1", "squashfs", true}};
   QStringList percorsi;
   for (const VoceVolume& v : OrdinaVolumi(montati, "/home/mario")) percorsi << v.percorso;
   EXPECT_EQ(percorsi, (QStringList{"/media/mario/LOGGER", "/mnt/chiave", "/home/mario", "/", "/data"}));
