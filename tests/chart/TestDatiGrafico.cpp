@@ -2,6 +2,7 @@
 #include "CursoreVettore.h"
 #include "DatabaseVeicolo.h"
 #include "DatiGrafico.h"
+#include "FogliaDanneggiata.h"
 #include "Logs.h"
 
 #include <QFile>
@@ -64,27 +65,13 @@ TEST_F(DatiGraficoProva, UnaPaginaIniziaDopoIRecordSaltati) {
   EXPECT_EQ(dati_->Orari[5600], kInizio + 7201 + 5600);
   ASSERT_TRUE(Carica4hGrafico(*dati_, percorso, 20000));
   EXPECT_EQ(dati_->CampioniCaricati, 0);
-}
-
-TEST_F(DatiGraficoProva, UnaTabellaCortaOVuotaCaricaQuelloCheCE) {
-  const QString percorso = Database(500);
-  ASSERT_TRUE(Carica4hGrafico(*dati_, percorso, 1));
-  EXPECT_EQ(dati_->CampioniCaricati, 499);
-  const QString vuoto = Percorso("DATA/vuoto.mdb");
-  ASSERT_TRUE(QFile::copy(PercorsoModello(1), vuoto));
-  ASSERT_TRUE(Carica4hGrafico(*dati_, vuoto, 1));
-  EXPECT_EQ(dati_->CampioniCaricati, 0);
   EXPECT_FALSE(Carica4hGrafico(*dati_, Percorso("DATA/manca.mdb"), 1));
 }
 
 TEST_F(DatiGraficoProva, UnaPaginaRovinataNonCambiaIlBuffer) {
   const QString percorso = Database(5000);
   ASSERT_TRUE(Carica4hGrafico(*dati_, percorso, 0));
-  QFile file(percorso);
-  ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-  file.seek(4 * 65536);  // a leaf page in the middle of the table
-  file.write(QByteArray(65536, '\x5a'));
-  file.close();
+  DanneggiaUltimaFoglia(percorso, "Logs");
   const auto prima = std::make_unique<DatiGrafico>(*dati_);
   const Esito e = Carica4hGrafico(*dati_, percorso, 1);
   EXPECT_FALSE(e);
