@@ -41,8 +41,10 @@ class FinestraConsumiProva : public FinestreProva {
   T* C(const char* nome) { return Controllo<T>(finestra_.get(), nome); }
   QString Testo(const char* nome) { return C<QLineEdit>(nome)->text(); }
   void ScegliTarga(const QString& targa) { Scegli(C<QComboBox>("Cmb_Targa"), targa); }
-  void Freccia(const char* nome, const char* verso) {
-    C<FrecceSuGiu>(nome)->findChild<QToolButton*>(verso)->click();
+  // The arrows beside a box; the box's text after the click.
+  QString Freccia(const char* casella, const char* verso) {
+    C<FrecceSuGiu>(("UpD_" + QByteArray(casella)).constData())->findChild<QToolButton*>(verso)->click();
+    return Testo(("Txt_" + QByteArray(casella)).constData());
   }
   void Scrivi(const char* casella, const QString& testo) {
     C<QLineEdit>(casella)->selectAll();
@@ -63,99 +65,87 @@ TEST_F(FinestraConsumiProva, SceltaDelMezzoEDelFile) {
   QApplication::sendEvent(finestra_.get(), &attivazione);
   EXPECT_EQ(C<QComboBox>("Cmb_Targa")->count(), 4);
 
-  ScegliTarga("AB123CD");
   const QString db = PercorsoDB("AB123CD");
-  EXPECT_EQ(Testo("Txt_NomeDBAnalizze"), db);
-  EXPECT_EQ(Testo("Txt_DBdal"), "03/12/2026 06:05:09");
-  EXPECT_EQ(Testo("Txt_AnalStopH"), "18");
-  EXPECT_TRUE(messaggi.messaggi.empty());
-
-  // No database for the year: a plain message, and the boxes as they were.
+  const auto caselle = [&] {
+    return QStringList({Testo("Txt_NomeDBAnalizze"), Testo("Txt_DBdal"), Testo("Txt_AnalStopH")});
+  };
+  ScegliTarga("AB123CD");
+  EXPECT_EQ(caselle(), QStringList({db, "03/12/2026 06:05:09", "18"}));
+  // No database for the year, or an empty one: a message, and the boxes as they were.
   ScegliTarga("ZZ999ZZ");
-  ASSERT_EQ(messaggi.Testi(),
-            QStringList{"Non esistono dati del mezzo targato ZZ999ZZ per l'anno " + Imp().AnnoDB});
-  EXPECT_EQ(Testo("Txt_NomeDBAnalizze"), db);
-
-  // An empty database: its message, the span boxes unchanged.
+  EXPECT_EQ(caselle(), QStringList({db, "03/12/2026 06:05:09", "18"}));
   ScegliTarga("VU000TO");
-  EXPECT_EQ(messaggi.Testi().last(), "Database vuoto - Errore 1");
-  EXPECT_EQ(Testo("Txt_DBdal"), "03/12/2026 06:05:09");
+  EXPECT_EQ(caselle().mid(1), QStringList({"03/12/2026 06:05:09", "18"}));
+  EXPECT_EQ(messaggi.Testi(), QStringList({"Non esistono dati del mezzo targato ZZ999ZZ per l'anno " +
+                                               Imp().AnnoDB, "Database vuoto - Errore 1"}));
 
   // The file dialog opens in Log; a cancelled dialog and a file that is no
   // database leave the path box alone.
   C<QLineEdit>("Txt_NomeDBAnalizze")->setText(db);
   C<QPushButton>("Cmd_ApriDati")->click();
-  ASSERT_EQ(messaggi.richiesteFile.size(), 1u);
-  EXPECT_EQ(messaggi.richiesteFile[0].cartella, PercorsoProgramma("Log"));
+  EXPECT_EQ(messaggi.richiesteFile.at(0).cartella, PercorsoProgramma("Log"));
   EXPECT_EQ(messaggi.Testi().last(), "Non hai dato un nome al file");
-  const QString nonDB = Percorso("Log/appunti.mdb");
-  ScriviTutto(nonDB, "non un database\r\n");
-  messaggi.fileScelti.push_back(nonDB);
+  ScriviTutto(Percorso("Log/appunti.mdb"), "non un database\r\n");
+  messaggi.fileScelti.push_back(Percorso("Log/appunti.mdb"));
   C<QPushButton>("Cmd_ApriDati")->click();
   EXPECT_EQ(messaggi.messaggi.back().icona, Icona::Critica);
   EXPECT_EQ(Testo("Txt_NomeDBAnalizze"), db);
 }
 
+// The counters behind the arrows start at 0 and wrap round; they follow a
+// chosen database (stop hour 18) and what the usage window writes, never
+// the typing.
 TEST_F(FinestraConsumiProva, FrecceContanoSenzaLeggereLaCasella) {
-  Freccia("UpD_AnalStartH", "Giu");
-  EXPECT_EQ(Testo("Txt_AnalStartH"), "23");
+  EXPECT_EQ(Freccia("AnalStartH", "Giu"), "23");
   Scrivi("Txt_AnalStartH", "10");
-  Freccia("UpD_AnalStartH", "Su");
-  EXPECT_EQ(Testo("Txt_AnalStartH"), "0");
-  Freccia("UpD_AnalStopMin", "Giu");
-  EXPECT_EQ(Testo("Txt_AnalStopMin"), "59");
-  Freccia("UpD_AnalStopMin", "Su");
-  EXPECT_EQ(Testo("Txt_AnalStopMin"), "0");
-
-  // The counters follow a chosen database (stop hour 18), not the typing.
+  EXPECT_EQ(Freccia("AnalStartH", "Su"), "0");
+  EXPECT_EQ(Freccia("AnalStopMin", "Giu"), "59");
+  EXPECT_EQ(Freccia("AnalStopMin", "Su"), "0");
   ScegliTarga("AB123CD");
   Scrivi("Txt_AnalStopH", "7");
-  Freccia("UpD_AnalStopH", "Su");
-  EXPECT_EQ(Testo("Txt_AnalStopH"), "19");
-  // Nor what the usage window writes into the boxes.
+  EXPECT_EQ(Freccia("AnalStopH", "Su"), "19");
   finestra_->MostraSelezione("AB123CD", "x.mdb", *IstanteDa(2026, 12, 3, 9, 30), ultimo_);
   EXPECT_EQ(Testo("Txt_AnalStartMin"), "30");
-  Freccia("UpD_AnalStartMin", "Su");
-  EXPECT_EQ(Testo("Txt_AnalStartMin"), "6");
+  EXPECT_EQ(Freccia("AnalStartMin", "Su"), "6");
 }
 
 TEST_F(FinestraConsumiProva, AnalisiDallaFinestra) {
-  C<QPushButton>("Cmd_Analizza2")->click();
-  EXPECT_EQ(messaggi.Testi(), QStringList{"Non hai selezionato il mezzo da analizzare"});
-  EXPECT_TRUE(Report().isEmpty());
-
+  const auto analizza = [&] { C<QPushButton>("Cmd_Analizza2")->click(); };
+  const auto elenchi = [&] {
+    return C<QPlainTextEdit>("Txt_datecarico")->toPlainText() + "|" +
+           C<QPlainTextEdit>("Txt_datesospette")->toPlainText();
+  };
+  analizza();
   ScegliTarga("AB123CD");
   Scrivi("Txt_AnalStartH", "6:");
-  C<QPushButton>("Cmd_Analizza2")->click();
-  EXPECT_EQ(messaggi.Testi().last(), "L'ora di inizio non è valida: scrivere un numero da 0 a 23");
+  analizza();
+  EXPECT_EQ(messaggi.Testi(), QStringList({"Non hai selezionato il mezzo da analizzare",
+                                           "L'ora di inizio non è valida: scrivere un numero da 0 a 23"}));
   EXPECT_TRUE(Report().isEmpty());
 
   Scrivi("Txt_AnalStartH", "6");
   Imp().LivelloAllertVelocita = 90;
-  C<QPushButton>("Cmd_Analizza2")->click();
+  analizza();
   EXPECT_EQ(Report().size(), 1);
   EXPECT_EQ(C<QLabel>("Lbl_StartDate")->text(), "Data inizio analisi :03/12/2026 06:05:09");
   EXPECT_EQ(C<QLabel>("Llb_NumeroAccensioni")->text(), "Numero accensioni = Numero Viaggi : 2");
   EXPECT_TRUE(C<QLabel>("Lbl_NVelocitaallerta")->text().contains(">90 "));
   EXPECT_TRUE(C<QProgressBar>("Prb_running")->isHidden());
   EXPECT_TRUE(C<QPushButton>("Cmd_Analizza2")->isEnabled());
-  const QString carico = C<QPlainTextEdit>("Txt_datecarico")->toPlainText();
-  const QString anomalia = C<QPlainTextEdit>("Txt_datesospette")->toPlainText();
-  EXPECT_EQ(carico, "03/12/2026 06:05:09 Iniziale:0% Finale: 60\n");
-  EXPECT_EQ(anomalia.count('\n'), 1);
-
+  const QString righe = elenchi();
+  EXPECT_EQ(righe, "03/12/2026 06:05:09 Iniziale:0% Finale: 60\n|"
+                   "03/12/2026 06:05:11 Iniziale: 60% Finale: 30%  El: 3\n");
   // A second analysis appends its lines.
-  C<QPushButton>("Cmd_Analizza2")->click();
-  EXPECT_EQ(C<QPlainTextEdit>("Txt_datecarico")->toPlainText(), carico + carico);
-  EXPECT_EQ(C<QPlainTextEdit>("Txt_datesospette")->toPlainText(), anomalia + anomalia);
+  analizza();
+  EXPECT_EQ(elenchi(), righe.section('|', 0, 0) + righe.section('|', 0, 0) + "|" +
+                           righe.section('|', 1) + righe.section('|', 1));
 
   // A period without samples: its message, and the labels as they were.
   C<QDateEdit>("DTP_AnalStartDate")->setDate(QDate(2026, 12, 4));
   C<QDateEdit>("DTP_AnalStopDate")->setDate(QDate(2026, 12, 4));
-  C<QPushButton>("Cmd_Analizza2")->click();
-  EXPECT_EQ(messaggi.Testi().last(), "Record non presenti, controllare date selezionate");
+  analizza();
+  EXPECT_EQ(messaggi.Testi().mid(2), QStringList{"Record non presenti, controllare date selezionate"});
   EXPECT_EQ(C<QLabel>("Lbl_StartDate")->text(), "Data inizio analisi :03/12/2026 06:05:09");
-  EXPECT_EQ(messaggi.messaggi.size(), 3u);
 }
 
 TEST_F(FinestraConsumiProva, StampaIRisultatiDallAnteprima) {

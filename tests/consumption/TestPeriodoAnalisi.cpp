@@ -1,5 +1,4 @@
 // The analysis period: span of a database, proposal, building from the boxes.
-#include "CursoreVettore.h"
 #include "PeriodoAnalisi.h"
 #include "StampaTesto.h"
 
@@ -8,21 +7,11 @@
 namespace quarvel {
 namespace {
 
-TEST(PeriodoAnalisi, EstremiEPropostaDelDatabase) {
-  const Istante primo = *IstanteDa(2026, 12, 3, 6, 5, 9);
-  const Istante ultimo = *IstanteDa(2026, 12, 4, 18, 40, 0);
-  std::vector<CampioneLog> campioni(3);
-  for (std::size_t i = 0; i < 3; ++i) campioni[i].TimeDate = i < 2 ? primo + Istante(i) : ultimo;
-  CursoreVettore db(campioni);
-  const std::optional<EstremiCampioni> e = EstraiEstremi(db);
-  ASSERT_TRUE(e);
-  EXPECT_EQ(e->primo, primo);
-  EXPECT_EQ(e->ultimo, ultimo);
-
-  const PropostaPeriodo p = ProponiPeriodo(e->primo, e->ultimo);
-  EXPECT_EQ(QStringList({p.oraInizio, p.minutoInizio, p.oraFine, p.minutoFine}),
-            QStringList({"6", "5", "18", "40"}));
-  // The boxes as proposed cover 06:05:00 to 18:40:59.
+// The boxes as proposed for a database cover its first and last minute
+// whole: 06:05:00 to 18:40:59.
+TEST(PeriodoAnalisi, LaPropostaCopreIlDatabase) {
+  const Istante primo = *IstanteDa(2026, 12, 3, 6, 5, 9), ultimo = *IstanteDa(2026, 12, 4, 18, 40, 0);
+  const PropostaPeriodo p = ProponiPeriodo(primo, ultimo);
   const PeriodoAnalisi periodo = CostruisciPeriodo(p.dataInizio, p.oraInizio, p.minutoInizio,
                                                    p.dataFine, p.oraFine, p.minutoFine);
   ASSERT_TRUE(periodo.Valido());
