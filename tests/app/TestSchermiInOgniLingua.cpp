@@ -1,21 +1,13 @@
 // What the user reads depends on the language setting alone: CTest runs this
 // test under LANG=C and under an English locale as well, and the screens
 // are the same.
-#include "FinestraUnica.h"
 #include "FinestreProva.h"
 #include "FinestreQuarvel.h"
 #include "Localizzazione.h"
 #include "QuarvelMain.h"
 
-#include <QAction>
 #include <QCalendarWidget>
-#include <QComboBox>
-#include <QDateEdit>
 #include <QDir>
-#include <QLabel>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QRadioButton>
 
 using namespace quarvel;
 

@@ -1,13 +1,6 @@
 // The chart window: its wiring to the buffer, the view and the painter (the
 // arithmetic is tested apart), and one look at the pixels it draws.
-#include <QCheckBox>
-#include <QComboBox>
-#include <QDateEdit>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMouseEvent>
-#include <QPushButton>
-#include <QTest>
 #include <QTimer>
 
 #include "FinestreProva.h"

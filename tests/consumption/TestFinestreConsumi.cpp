@@ -1,19 +1,11 @@
 // The consumption window and the analysis options window: their wiring to
 // the store, the settings and the analysis (the figures are tested apart).
-#include <QAction>
-#include <QDateEdit>
 #include <QDir>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPrinterInfo>
 #include <QProgressBar>
-#include <QPushButton>
-#include <QTest>
 #include <QToolButton>
 
 #include "AnteprimaStampa.h"
-#include "FinestraUnica.h"
 #include "FinestreProva.h"
 #include "FrecceSuGiu.h"
 #include "PdfProva.h"

@@ -2,9 +2,6 @@
 #include "FinestreProva.h"
 #include "QvAnagrafica.h"
 
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTest>
 #include <memory>
 
 using namespace quarvel;

@@ -7,16 +7,26 @@
 #include "CartellaProgramma.h"
 #include "CartellaProva.h"
 #include "DatabaseVeicolo.h"
+#include "FinestraUnica.h"
 #include "Impostazioni.h"
 #include "LinguaProgramma.h"
 #include "Logs.h"
 #include "Messaggi.h"
 
-#include <QAbstractButton>
+// The controls the windows are driven through.
+#include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QDateEdit>
+#include <QGroupBox>
 #include <QImage>
-#include <QWidget>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
 
 namespace quarvel {
 

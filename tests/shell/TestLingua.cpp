@@ -1,12 +1,8 @@
 #include "FinestreProva.h"
 #include "Lingua.h"
 
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPushButton>
 
 using namespace quarvel;
 

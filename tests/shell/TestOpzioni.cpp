@@ -1,15 +1,7 @@
-#include "FinestraUnica.h"
 #include "FinestreProva.h"
 #include "Localizzazione.h"
 #include "QuarvelMain.h"
 #include "QuarvelOption.h"
-
-#include <QAction>
-#include <QGroupBox>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTest>
 
 using namespace quarvel;
 

@@ -1,14 +1,9 @@
 #include "FabbricaFinestre.h"
-#include "FinestraUnica.h"
 #include "FinestreProva.h"
 #include "QuarvelMain.h"
 
-#include <QAction>
 #include <QDir>
-#include <QGroupBox>
-#include <QLabel>
 #include <QPointer>
-#include <QPushButton>
 
 using namespace quarvel;
 

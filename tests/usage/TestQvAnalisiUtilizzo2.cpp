@@ -1,14 +1,8 @@
 // The usage window: its wiring to the registry, the store, the scan, the
 // grid's mouse and the consumption window (the scan is tested apart).
-#include <QDateEdit>
-#include <QLabel>
-#include <QLineEdit>
 #include <QPrinterInfo>
-#include <QPushButton>
-#include <QTest>
 
 #include "AnteprimaStampa.h"
-#include "FinestraUnica.h"
 #include "FinestreProva.h"
 #include "GrigliaAttivita.h"
 #include "PdfProva.h"
