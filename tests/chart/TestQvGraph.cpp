@@ -49,17 +49,6 @@ class QvGraphProva : public FinestreProva {
 };
 }  // namespace
 
-TEST_F(QvGraphProva, AperturaComeLaFinestraLaMostraSempre) {
-  EXPECT_EQ(C<QComboBox>("Cmb_Targa")->currentText(), "");
-  EXPECT_EQ(QStringList({Testo("Txtscalax"), Testo("Txt_ScalaY_C2"), Testo("Txt_OffsetY_C2"),
-                         Testo("Txt_ScalaY_C4"), Testo("LblYMax"), Testo("Lblunit")}),
-            QStringList({"45 sec", "0,125", "400", "0,5", "400", "unit"}));
-  EXPECT_TRUE(C<QCheckBox>("Chk_C3")->isChecked());
-  EXPECT_FALSE(C<QCheckBox>("Chk_C4")->isChecked());
-  EXPECT_FALSE(C<QPushButton>("Cmd_Stop")->isEnabled());
-  EXPECT_EQ(Ridisegni(), 0);
-}
-
 TEST_F(QvGraphProva, IlMezzoSceltoSiLeggeColCursoreESiTrascina) {
   Scegli("AB123CD");
   EXPECT_TRUE(Testo("Txt_NomeDBGraph").endsWith("DATA/AB123CD_ " + Imp().AnnoDB + ".mdb"));

@@ -140,6 +140,12 @@ TEST_F(TracciaMeseProva, OgniQuartoDOraConUnCampioneENientAltro) {
   std::set<Slot> segnati;
   for (const SlotAttivita& s : attesi) segnati.insert({s.giorno, s.ora, s.quarto});
   EXPECT_EQ(Attivi(), segnati);
+
+  // A month without samples clears what the last one marked.
+  riportati.clear();
+  EXPECT_EQ(Entrambe(5, &riportati).esito, EsitoTraccia::Vuota);
+  EXPECT_TRUE(attivita_.Vuota());
+  EXPECT_TRUE(riportati.empty());
 }
 
 // Random recordings over a month, checked against every sample's own slot.
@@ -160,16 +166,6 @@ TEST_F(TracciaMeseProva, ComeEsaminareOgniCampione) {
   Scrivi(t);
   EXPECT_EQ(Entrambe(3).esito, EsitoTraccia::Completa);
   EXPECT_EQ(Attivi(), attesi);
-}
-
-TEST_F(TracciaMeseProva, UnMeseSenzaCampioniLasciaLaMatriceVuota) {
-  Scrivi({T(3, 31, 23, 59, 59), T(5, 1, 0, 0, 0)});
-  Traccia(3);
-  ASSERT_FALSE(attivita_.Vuota());
-  std::vector<SlotAttivita> riportati;
-  EXPECT_EQ(Entrambe(4, &riportati).esito, EsitoTraccia::Vuota);
-  EXPECT_TRUE(attivita_.Vuota());
-  EXPECT_TRUE(riportati.empty());
 }
 
 // The samples damaged before the table of quarter-hours was brought up to
