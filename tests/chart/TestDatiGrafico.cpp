@@ -84,21 +84,18 @@ TEST_F(DatiGraficoProva, IlSaltoTrovaIlMinutoEsatto) {
   const QString percorso = Database(20000);
   // 08:00:00 is record 1 counted from 1; 11:00:00 is 10801.
   EXPECT_EQ(OrdinaleDelMinuto(percorso, kInizio).valore, 1);
-  const RicercaOrdinale alle11 = OrdinaleDelMinuto(percorso, kInizio + 3 * 3600);
-  EXPECT_EQ(alle11.valore, 10801);
+  EXPECT_EQ(OrdinaleDelMinuto(percorso, kInizio + 3 * 3600).valore, 10801);
   EXPECT_FALSE(OrdinaleDelMinuto(percorso, kInizio - 60).valore);
-  EXPECT_EQ(BloccoDelSalto(10801), 2);
-  EXPECT_EQ(BloccoDelSalto(3600), 0);  // 0.5: halves to even
-  EXPECT_EQ(BloccoDelSalto(10800), 2);
+  // 0.5 and 1.5 blocks: halves to even.
+  EXPECT_EQ(QList<int>({BloccoDelSalto(10801), BloccoDelSalto(3600), BloccoDelSalto(10800)}),
+            QList<int>({2, 0, 2}));
 }
 
 TEST(CaricaCampioni, LivelloArrotondatoAlPari) {
   const auto d = Carica({Campione(kInizio, 62.5f), Campione(kInizio + 1, 63.5f),
                          Campione(kInizio + 2, -1), Campione(kInizio + 3, 1e6f)});
-  EXPECT_EQ(d->Dato_C1[0], 62);
-  EXPECT_EQ(d->Dato_C1[1], 64);
-  EXPECT_EQ(d->Dato_C1[2], -1);
-  EXPECT_EQ(d->Dato_C1[3], 32767);
+  EXPECT_EQ(std::vector<int16_t>(d->Dato_C1.begin(), d->Dato_C1.begin() + 4),
+            (std::vector<int16_t>{62, 64, -1, 32767}));
 }
 
 TEST(CaricaCampioni, MediaMobileDelSensore) {

@@ -54,19 +54,13 @@ TEST(DisegnoGrafico, ValoriAlleCoordinateDelGrafico) {
   auto d = std::make_unique<DatiGrafico>();
   VistaGrafico v;
   v.visibili = {true, false, false, false};
-  // Curve point i shows entry i + 1.
-  d->Dato_C1[2] = 50;
-  d->Dato_C1[3] = 100;
-  d->Dato_C1[4] = -1;
-  d->Dato_C1[5] = 200;
+  // Curve point i shows entry i + 1; -1 is drawn at the base, 200 past the top.
+  for (auto [i, valore] : {std::pair{2, 50}, {3, 100}, {4, -1}, {5, 200}}) d->Dato_C1[i] = int16_t(valore);
   FiguraGrafico f = CalcolaFigura(*d, v);
   ASSERT_EQ(f.curve[0].size(), 720u);
   EXPECT_TRUE(f.curve[1].empty());
-  EXPECT_EQ(f.curve[0][0], QPoint(32, 400));
-  EXPECT_EQ(f.curve[0][1], QPoint(33, 200));
-  EXPECT_EQ(f.curve[0][2], QPoint(34, 0));
-  EXPECT_EQ(f.curve[0][3], QPoint(35, 400));
-  EXPECT_EQ(f.curve[0][4], QPoint(36, -400));  // past the top
+  EXPECT_EQ(std::vector<QPoint>(f.curve[0].begin(), f.curve[0].begin() + 5),
+            (std::vector<QPoint>{{32, 400}, {33, 200}, {34, 0}, {35, 400}, {36, -400}}));
   EXPECT_EQ(f.curve[0].back(), QPoint(751, 400));
   // A scale that makes values huge saturates instead of wrapping round.
   EXPECT_EQ(ValoreVisualizzato(100, {1000, 1, 0}), 32767);
@@ -76,9 +70,8 @@ TEST(DisegnoGrafico, ValoriAlleCoordinateDelGrafico) {
   v.ScalaX = 4;
   f = CalcolaFigura(*d, v);
   ASSERT_EQ(f.curve[0].size(), 719u * 4 + 1);
-  EXPECT_EQ(f.curve[0][2].x(), 32);
-  EXPECT_EQ(f.curve[0][6].x(), 34);
-  EXPECT_EQ(f.curve[0].back().x(), 751);
+  EXPECT_EQ(QList<int>({f.curve[0][2].x(), f.curve[0][6].x(), f.curve[0].back().x()}),
+            QList<int>({32, 34, 751}));
 }
 
 TEST(DisegnoGrafico, MarcatoriDoveLaVelocitaNonHaLettura) {
@@ -129,9 +122,7 @@ TEST(ControlliGrafico, TrascinareSpostaLaVistaEPagina) {
   v.UltimoX = 100;
   Trascina(v, 500, 400, caricatore.Funzione());
   EXPECT_EQ(caricatore.richiesti, std::vector<double>{7200});
-  EXPECT_EQ(v.Blocco, 1);
-  EXPECT_EQ(v.BaseBlocco, 7200);
-  EXPECT_EQ(v.InizioVista, 7200);
+  EXPECT_EQ(std::tuple(v.Blocco, v.BaseBlocco, v.InizioVista), std::tuple(int16_t(1), 7200.0, int16_t(7200)));
 }
 
 TEST(ControlliGrafico, LaRiproduzionePaginaOgniQuartoDOra) {
@@ -142,14 +133,11 @@ TEST(ControlliGrafico, LaRiproduzionePaginaOgniQuartoDOra) {
   EXPECT_EQ(v.InizioVista, 7198);
   Avanza(v, caricatore.Funzione());
   EXPECT_EQ(caricatore.richiesti, std::vector<double>{7200});
-  EXPECT_EQ(v.Blocco, 1);
-  EXPECT_EQ(v.InizioVista, 0);
+  EXPECT_EQ(std::tuple(v.Blocco, v.BaseBlocco, v.InizioVista), std::tuple(int16_t(1), 7200.0, int16_t(0)));
 
   // A page that cannot be read leaves the view on its page, at its edge.
   caricatore.risposta = Esito::Fallito("rovinato");
   v.InizioVista = 7198;
   EXPECT_FALSE(Avanza(v, caricatore.Funzione()));
-  EXPECT_EQ(v.Blocco, 1);
-  EXPECT_EQ(v.BaseBlocco, 7200);
-  EXPECT_EQ(v.InizioVista, 7198);
+  EXPECT_EQ(std::tuple(v.Blocco, v.BaseBlocco, v.InizioVista), std::tuple(int16_t(1), 7200.0, int16_t(7198)));
 }
