@@ -114,8 +114,8 @@ TEST_F(FinestraUtilizzoProva, UnDatabaseRovinatoDaIlSuoErroreENonUnMeseParziale)
   ASSERT_EQ(Colorate(kVerde), 2);
   DanneggiaRadice(PercorsoDB("AB123CD"), "LogsAttivita");
   Traccia();
-  EXPECT_EQ(messaggi.Testi().last(),
-            "Errore Database, comunicare Err: database disk image is malformed");
+  EXPECT_EQ(messaggi.Testi(),
+            QStringList{"Errore Database, comunicare Err: database disk image is malformed"});
   EXPECT_EQ(Colorate(kVerde), 0);
   EXPECT_TRUE(finestra_->Attivita().Vuota());
   EXPECT_TRUE(C<QPushButton>("Cmd_TrackMese")->isEnabled());
