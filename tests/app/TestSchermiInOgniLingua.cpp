@@ -1,24 +1,13 @@
 // What the user reads depends on the language setting alone: CTest runs this
 // test under LANG=C and under an English locale as well, and the screens
 // are the same.
-#include "Anagrafica.h"
-#include "DatabaseVeicolo.h"
-#include "Logs.h"
-#include "FinestraUnica.h"
 #include "FinestreProva.h"
 #include "FinestreQuarvel.h"
 #include "Localizzazione.h"
 #include "QuarvelMain.h"
 
-#include <QAction>
 #include <QCalendarWidget>
-#include <QComboBox>
-#include <QDateEdit>
 #include <QDir>
-#include <QLabel>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QRadioButton>
 
 using namespace quarvel;
 
@@ -36,20 +25,14 @@ class SchermiProva : public FinestreProva {
  protected:
   void SetUp() override {
     FinestreProva::SetUp();
-    ASSERT_TRUE(ApriAnagrafica(Imp().PercorsoAnagrafica));
-    ASSERT_TRUE(InserisciAnagrafica({"AB123CD", "Camion", 250, 60, 1, 1, {}}));
-    ChiudiAnagrafica();
-    ASSERT_TRUE(ApriDatabaseVeicolo("AB123CD", Imp().AnnoDB, 0).esito);
+    Registra({"AB123CD"});
     const Istante primo = *IstanteDa(2026, 12, 3, 6, 5, 9);
-    for (Istante t = primo; t < primo + 3; ++t) {
-      CampioneLog c;
-      c.TimeDate = c.TimeDateLH = t;
-      c.DatoPT = int16_t(t - primo);
-      c.Dato2 = 60;
-      c.Dato10 = 123456.25;
-      ASSERT_EQ(ScriviRecordLogs(c), 0);
+    std::vector<CampioneLog> campioni;
+    for (int16_t i = 0; i < 3; ++i) {
+      campioni.push_back(Campione(primo + i, i, 60));
+      campioni.back().Dato10 = 123456.25;
     }
-    ChiudiLogs();
+    ScriviCampioni("AB123CD", campioni);
     ImpostaFabbricaFinestre(CreaFinestraQuarvel);
   }
   void TearDown() override {
@@ -60,9 +43,7 @@ class SchermiProva : public FinestreProva {
   // Opens the consumption window anew, analyses AB123CD and reads the screen.
   Schermo Analizza() {
     QWidget* w = ApriFinestra(FinestraLavoro::AnalisiConsumi);
-    auto* targhe = w->findChild<QComboBox*>("Cmb_Targa");
-    targhe->setCurrentIndex(targhe->findText("AB123CD"));
-    emit targhe->activated(targhe->currentIndex());
+    Scegli(w->findChild<QComboBox*>("Cmb_Targa"), "AB123CD");
     w->findChild<QPushButton*>("Cmd_Analizza2")->click();
     auto* data = w->findChild<QDateEdit*>("DTP_AnalStartDate");
     Schermo s{w->windowTitle(),

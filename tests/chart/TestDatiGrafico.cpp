@@ -2,6 +2,7 @@
 #include "CursoreVettore.h"
 #include "DatabaseVeicolo.h"
 #include "DatiGrafico.h"
+#include "FogliaDanneggiata.h"
 #include "Logs.h"
 
 #include <QFile>
@@ -64,27 +65,13 @@ TEST_F(DatiGraficoProva, UnaPaginaIniziaDopoIRecordSaltati) {
   EXPECT_EQ(dati_->Orari[5600], kInizio + 7201 + 5600);
   ASSERT_TRUE(Carica4hGrafico(*dati_, percorso, 20000));
   EXPECT_EQ(dati_->CampioniCaricati, 0);
-}
-
-TEST_F(DatiGraficoProva, UnaTabellaCortaOVuotaCaricaQuelloCheCE) {
-  const QString percorso = Database(500);
-  ASSERT_TRUE(Carica4hGrafico(*dati_, percorso, 1));
-  EXPECT_EQ(dati_->CampioniCaricati, 499);
-  const QString vuoto = Percorso("DATA/vuoto.mdb");
-  ASSERT_TRUE(QFile::copy(PercorsoModello(1), vuoto));
-  ASSERT_TRUE(Carica4hGrafico(*dati_, vuoto, 1));
-  EXPECT_EQ(dati_->CampioniCaricati, 0);
   EXPECT_FALSE(Carica4hGrafico(*dati_, Percorso("DATA/manca.mdb"), 1));
 }
 
 TEST_F(DatiGraficoProva, UnaPaginaRovinataNonCambiaIlBuffer) {
   const QString percorso = Database(5000);
   ASSERT_TRUE(Carica4hGrafico(*dati_, percorso, 0));
-  QFile file(percorso);
-  ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-  file.seek(4 * 65536);  // a leaf page in the middle of the table
-  file.write(QByteArray(65536, '\x5a'));
-  file.close();
+  DanneggiaUltimaFoglia(percorso, "Logs");
   const auto prima = std::make_unique<DatiGrafico>(*dati_);
   const Esito e = Carica4hGrafico(*dati_, percorso, 1);
   EXPECT_FALSE(e);
@@ -97,21 +84,18 @@ TEST_F(DatiGraficoProva, IlSaltoTrovaIlMinutoEsatto) {
   const QString percorso = Database(20000);
   // 08:00:00 is record 1 counted from 1; 11:00:00 is 10801.
   EXPECT_EQ(OrdinaleDelMinuto(percorso, kInizio).valore, 1);
-  const RicercaOrdinale alle11 = OrdinaleDelMinuto(percorso, kInizio + 3 * 3600);
-  EXPECT_EQ(alle11.valore, 10801);
+  EXPECT_EQ(OrdinaleDelMinuto(percorso, kInizio + 3 * 3600).valore, 10801);
   EXPECT_FALSE(OrdinaleDelMinuto(percorso, kInizio - 60).valore);
-  EXPECT_EQ(BloccoDelSalto(10801), 2);
-  EXPECT_EQ(BloccoDelSalto(3600), 0);  // 0.5: halves to even
-  EXPECT_EQ(BloccoDelSalto(10800), 2);
+  // 0.5 and 1.5 blocks: halves to even.
+  EXPECT_EQ(QList<int>({BloccoDelSalto(10801), BloccoDelSalto(3600), BloccoDelSalto(10800)}),
+            QList<int>({2, 0, 2}));
 }
 
 TEST(CaricaCampioni, LivelloArrotondatoAlPari) {
   const auto d = Carica({Campione(kInizio, 62.5f), Campione(kInizio + 1, 63.5f),
                          Campione(kInizio + 2, -1), Campione(kInizio + 3, 1e6f)});
-  EXPECT_EQ(d->Dato_C1[0], 62);
-  EXPECT_EQ(d->Dato_C1[1], 64);
-  EXPECT_EQ(d->Dato_C1[2], -1);
-  EXPECT_EQ(d->Dato_C1[3], 32767);
+  EXPECT_EQ(std::vector<int16_t>(d->Dato_C1.begin(), d->Dato_C1.begin() + 4),
+            (std::vector<int16_t>{62, 64, -1, 32767}));
 }
 
 TEST(CaricaCampioni, MediaMobileDelSensore) {

@@ -1,20 +1,10 @@
 // The chart window: its wiring to the buffer, the view and the painter (the
 // arithmetic is tested apart), and one look at the pixels it draws.
-#include <QCheckBox>
-#include <QComboBox>
-#include <QDateEdit>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMouseEvent>
-#include <QPushButton>
-#include <QTest>
 #include <QTimer>
 
-#include "Anagrafica.h"
-#include "DatabaseVeicolo.h"
 #include "FinestreProva.h"
 #include "FrecceSuGiu.h"
-#include "Logs.h"
 #include "QvGraph.h"
 #include "SuperficieGrafico.h"
 
@@ -27,72 +17,37 @@ class QvGraphProva : public FinestreProva {
  protected:
   void SetUp() override {
     FinestreProva::SetUp();
-    ASSERT_TRUE(ApriAnagrafica(Imp().PercorsoAnagrafica));
-    for (const char* targa : {"AB123CD", "ZZ999ZZ"})
-      ASSERT_TRUE(InserisciAnagrafica({targa, "Camion", 400, 60, 1, 1, {}}));
-    ChiudiAnagrafica();
+    Registra({"AB123CD", "ZZ999ZZ"});
     // AB123CD: five and a half hours from 08:00, level 50 %, 1500 rpm,
     // 80 km/h, 300 litres; no speed reading at 08:05:01.
-    ASSERT_TRUE(ApriDatabaseVeicolo("AB123CD", Imp().AnnoDB, 1).esito);
+    std::vector<CampioneLog> campioni(20000);
     for (int i = 0; i < 20000; ++i) {
-      CampioneLog c;
+      CampioneLog& c = campioni[i];
       c.TimeDate = c.TimeDateLH = kInizio + i;
-      c.Dato2 = 50;
-      c.Dato3 = 1500;
-      c.Dato5 = i == 301 ? -1 : 80;
-      c.Dato14 = 300;
-      ASSERT_EQ(ScriviRecordLogs(c), 0);
+      std::tie(c.Dato2, c.Dato3, c.Dato5, c.Dato14) = std::tuple(50, 1500, i == 301 ? -1 : 80, 300);
     }
-    ChiudiLogs();
+    ScriviCampioni("AB123CD", campioni, 1);
     finestra_ = std::make_unique<QvGraph>();
     finestra_->show();
   }
-
   template <typename T>
-  T* C(const char* nome) {
-    T* c = finestra_->findChild<T*>(nome);
-    EXPECT_TRUE(c) << nome;
-    return c;
-  }
+  T* C(const char* nome) { return Controllo<T>(finestra_.get(), nome); }
   QString Testo(const char* nome) {
     if (auto* l = finestra_->findChild<QLabel*>(nome)) return l->text();
     return C<QLineEdit>(nome)->text();
   }
-  void Scegli(const QString& targa) {
-    auto* cmb = C<QComboBox>("Cmb_Targa");
-    emit cmb->activated(cmb->findText(targa));
-  }
-  void Premi(double x) {
-    QMouseEvent e(QEvent::MouseButtonPress, QPointF(x, 200), QPointF(x, 200), Qt::LeftButton,
-                  Qt::LeftButton, {});
+  void Scegli(const QString& targa) { FinestreProva::Scegli(C<QComboBox>("Cmb_Targa"), targa); }
+  void Mouse(QEvent::Type tipo, double x, Qt::MouseButtons tasti = Qt::LeftButton) {
+    QMouseEvent e(tipo, QPointF(x, 200), QPointF(x, 200),
+                  tipo == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, tasti, {});
     QApplication::sendEvent(C<SuperficieGrafico>("Img_CRT"), &e);
   }
-  void Muovi(double x, Qt::MouseButtons tasti) {
-    QMouseEvent e(QEvent::MouseMove, QPointF(x, 200), QPointF(x, 200), Qt::NoButton, tasti, {});
-    QApplication::sendEvent(C<SuperficieGrafico>("Img_CRT"), &e);
-  }
+  void Premi(double x) { Mouse(QEvent::MouseButtonPress, x); }
   int Ridisegni() { return QString::fromUtf8(LeggiTutto(PercorsoLog())).count("Start redpen"); }
 
   std::unique_ptr<QvGraph> finestra_;
 };
 }  // namespace
-
-TEST_F(QvGraphProva, AperturaComeLaFinestraLaMostraSempre) {
-  EXPECT_EQ(finestra_->windowTitle(), "Quarvel - Grafici");
-  EXPECT_EQ(C<QComboBox>("Cmb_Targa")->currentText(), "");
-  EXPECT_EQ(C<QComboBox>("Cmb_Targa")->placeholderText(), "Selezionare");
-  EXPECT_EQ(Testo("Txtscalax"), "45 sec");
-  EXPECT_EQ(Testo("Txt_ScalaY_C2"), "0,125");
-  EXPECT_EQ(Testo("Txt_OffsetY_C2"), "400");
-  EXPECT_EQ(Testo("Txt_ScalaY_C4"), "0,5");
-  EXPECT_TRUE(C<QCheckBox>("Chk_C3")->isChecked());
-  EXPECT_FALSE(C<QCheckBox>("Chk_C4")->isChecked());
-  EXPECT_FALSE(C<QPushButton>("Cmd_Stop")->isEnabled());
-  EXPECT_FALSE(C<QTimer>("Tmr_Play")->isActive());
-  EXPECT_EQ(Testo("LblYMax"), "400");
-  EXPECT_EQ(Testo("Lblunit"), "unit");
-  EXPECT_EQ(Ridisegni(), 0);
-}
 
 TEST_F(QvGraphProva, IlMezzoSceltoSiLeggeColCursoreESiTrascina) {
   Scegli("AB123CD");
@@ -102,17 +57,16 @@ TEST_F(QvGraphProva, IlMezzoSceltoSiLeggeColCursoreESiTrascina) {
 
   Premi(9);  // left of the first entry: no cursor, no readout
   EXPECT_EQ(Testo("Txt_punt_orario"), "");
-  Premi(10);
-  EXPECT_EQ(Testo("Txt_punt_C1"), "50");
-  EXPECT_EQ(Testo("Txt_punt_C2"), "1500");
-  EXPECT_EQ(Testo("Txt_punt_C4"), "");  // not shown
-  EXPECT_EQ(Testo("Txt_punt_orario"), "05/03/2026 08.00.02- el 0");
+  Premi(10);  // C4 is not shown
+  EXPECT_EQ(QStringList({Testo("Txt_punt_C1"), Testo("Txt_punt_C2"), Testo("Txt_punt_C4"),
+                         Testo("Txt_punt_orario")}),
+            QStringList({"50", "1500", "", "05/03/2026 08.00.02- el 0"}));
 
   // The curves follow the mouse: 100 pixels left shows 100 seconds later;
   // moving with no button held does nothing.
-  Muovi(-90, Qt::LeftButton);
+  Mouse(QEvent::MouseMove, -90);
   EXPECT_EQ(Testo("LblXmin"), "05/03/2026 08.01.41");
-  Muovi(300, Qt::NoButton);
+  Mouse(QEvent::MouseMove, 300, Qt::NoButton);
   EXPECT_EQ(Testo("LblXmin"), "05/03/2026 08.01.41");
   C<QPushButton>("Cmdpiu_x")->click();
   EXPECT_EQ(Testo("Txtscalax"), " 3min");
@@ -128,36 +82,31 @@ TEST_F(QvGraphProva, IlDisegnoCadeSuiPixelDelGrafico) {
   ASSERT_EQ(img.size(), QSize(730, 410));
   // Picture column = chart x - 22. Level 50 at scale 4: row 200; 1500 rpm
   // at 1/8 from 400: row 262; 80 km/h at 4: row 80.
-  const auto pixel = [&](int x, int y) { return img.pixelColor(x, y); };
-  EXPECT_EQ(pixel(78, 200), QColor(255, 255, 0));
-  EXPECT_EQ(pixel(78, 262), QColor(0, 0, 255));
-  EXPECT_EQ(pixel(78, 80), QColor(0, 255, 0));
-  EXPECT_EQ(pixel(78, 230), QColor(0, 0, 0));
-  EXPECT_EQ(pixel(9, 230), QColor(255, 255, 255));
-  EXPECT_EQ(pixel(100, 230), QColor(128, 128, 128));
-  EXPECT_EQ(pixel(190, 230), QColor(192, 192, 192));
-  EXPECT_EQ(pixel(200, 230), QColor(255, 255, 255));  // the cursor
-  // No speed reading at entry 300: a red line at x 332, none beside it.
-  EXPECT_EQ(pixel(310, 30), QColor(255, 0, 0));
-  EXPECT_EQ(pixel(311, 30), QColor(0, 0, 0));
-  EXPECT_EQ(pixel(309, 30), QColor(0, 0, 0));
+  // The grid's lines at 100 and 190, the cursor at 200. No speed reading at
+  // entry 300: a red line at x 332, none beside it.
+  QList<QColor> colori;
+  for (auto [x, y] : {std::pair{78, 200}, {78, 262}, {78, 80}, {78, 230}, {9, 230}, {100, 230},
+                      {190, 230}, {200, 230}, {310, 30}, {311, 30}, {309, 30}})
+    colori << img.pixelColor(x, y);
+  EXPECT_EQ(colori, QList<QColor>({Qt::yellow, Qt::blue, Qt::green, Qt::black, Qt::white,
+                                   QColor(128, 128, 128), QColor(192, 192, 192), Qt::white,
+                                   Qt::red, Qt::black, Qt::black}));
 }
 
 TEST_F(QvGraphProva, CanaliScaleEtichette) {
   Scegli("AB123CD");
+  const auto etichette = [&] {
+    return QStringList({Testo("LblYmin"), Testo("LblYmed"), Testo("LblYMax"), Testo("Lblunit")});
+  };
   C<QPushButton>("Cmdmeno_ScalaY_C1")->click();
   EXPECT_EQ(Testo("Txt_ScalaY_C1"), "3");
-  EXPECT_EQ(Testo("LblYminmed"), "33");
-  EXPECT_EQ(Testo("LblYmed"), "66");
-  EXPECT_EQ(Testo("LblYMax"), "133");
-  EXPECT_EQ(Testo("Lblunit"), "%");
+  EXPECT_EQ(etichette(), QStringList({"0", "66", "133", "%"}));
   C<QPushButton>("Cmdpiu_OffsetY_C2")->click();
   EXPECT_EQ(Testo("Txt_OffsetY_C2"), "390");
   EXPECT_EQ(Testo("LblYmin"), "390");
   // Showing C4 gives the labels its scale; hiding C1 keeps them.
   C<QCheckBox>("Chk_C4")->click();
-  EXPECT_EQ(Testo("LblYMax"), "800");
-  EXPECT_EQ(Testo("Lblunit"), "Litri");
+  EXPECT_EQ(etichette(), QStringList({"0", "400", "800", "Litri"}));
   C<QCheckBox>("Chk_C1")->click();
   EXPECT_EQ(Testo("LblYMax"), "800");
   const QImage img = C<SuperficieGrafico>("Img_CRT")->grab().toImage();
@@ -201,7 +150,6 @@ TEST_F(QvGraphProva, LaRiproduzioneScorreEDSiFerma) {
   play->click();
   EXPECT_FALSE(play->isEnabled());
   EXPECT_TRUE(stop->isEnabled());
-  EXPECT_TRUE(C<QTimer>("Tmr_Play")->isActive());
   EXPECT_EQ(C<QTimer>("Tmr_Play")->interval(), 250);
   QTest::qWait(300);
   EXPECT_EQ(Testo("LblXmin"), "05/03/2026 08.00.03");  // two seconds a tick

@@ -1,5 +1,4 @@
 // The analysis period: span of a database, proposal, building from the boxes.
-#include "CursoreVettore.h"
 #include "PeriodoAnalisi.h"
 #include "StampaTesto.h"
 
@@ -8,41 +7,16 @@
 namespace quarvel {
 namespace {
 
-CampioneLog Campione(Istante t) {
-  CampioneLog c;
-  c.TimeDate = c.TimeDateLH = t;
-  return c;
-}
-
-TEST(PeriodoAnalisi, EstremiEPropostaDelDatabase) {
-  const Istante primo = *IstanteDa(2026, 12, 3, 6, 5, 9);
-  const Istante ultimo = *IstanteDa(2026, 12, 4, 18, 40, 0);
-  CursoreVettore db({Campione(primo), Campione(primo + 1), Campione(ultimo)});
-  const std::optional<EstremiCampioni> e = EstraiEstremi(db);
-  ASSERT_TRUE(e);
-  EXPECT_EQ(e->primo, primo);
-  EXPECT_EQ(e->ultimo, ultimo);
-  EXPECT_EQ(DidascaliaInizioAnalisi(e->primo), "Data inizio analisi :03/12/2026 06:05:09");
-  EXPECT_EQ(DidascaliaFineAnalisi(e->ultimo), "Data fine analisi :04/12/2026 18:40:00");
-
-  const PropostaPeriodo p = ProponiPeriodo(e->primo, e->ultimo);
-  EXPECT_EQ(QStringList({p.oraInizio, p.minutoInizio, p.oraFine, p.minutoFine}),
-            QStringList({"6", "5", "18", "40"}));
-  EXPECT_EQ(p.OraFine * 100 + p.MinutoFine, 1840);
-
-  // The boxes as proposed cover 06:05:00 to 18:40:59.
+// The boxes as proposed for a database cover its first and last minute
+// whole: 06:05:00 to 18:40:59.
+TEST(PeriodoAnalisi, LaPropostaCopreIlDatabase) {
+  const Istante primo = *IstanteDa(2026, 12, 3, 6, 5, 9), ultimo = *IstanteDa(2026, 12, 4, 18, 40, 0);
+  const PropostaPeriodo p = ProponiPeriodo(primo, ultimo);
   const PeriodoAnalisi periodo = CostruisciPeriodo(p.dataInizio, p.oraInizio, p.minutoInizio,
                                                    p.dataFine, p.oraFine, p.minutoFine);
   ASSERT_TRUE(periodo.Valido());
   EXPECT_EQ(periodo.InizioAnalisi, primo - 9);
   EXPECT_EQ(periodo.FineAnalisi, ultimo + 59);
-
-  CursoreVettore vuoto({});
-  EXPECT_FALSE(EstraiEstremi(vuoto));
-  // No database read yet: the zero date-time.
-  const PropostaPeriodo zero = ProponiPeriodo(IstanteZero, IstanteZero);
-  EXPECT_EQ(zero.dataInizio, QDate(1899, 12, 30));
-  EXPECT_EQ(zero.oraFine, "0");
 }
 
 TEST(PeriodoAnalisi, OreEMinutiComeScritti) {

@@ -1,19 +1,8 @@
 #include "../consumption/StampaTesto.h"
-#include "CartellaProva.h"
-#include "Impostazioni.h"
+#include "FinestreProva.h"
 #include "QvAnagrafica.h"
 
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTest>
 #include <memory>
-
-namespace quarvel {
-void PrintTo(const VeicoloAnagrafica& v, std::ostream* os) {
-  *os << QStringLiteral("{%1|%2|%3|%4|%5|%6|%7}").arg(v.Targa, v.MarcaModello).arg(v.Capacita)
-             .arg(v.Altezza).arg(v.KGasolio).arg(v.KSensore).arg(v.AltreInfo).toStdString();
-}
-}  // namespace quarvel
 
 using namespace quarvel;
 using Mezzi = std::vector<VeicoloAnagrafica>;
@@ -23,12 +12,8 @@ VeicoloAnagrafica Mezzo(const QString& targa, int16_t capacita = 250) {
   return {targa, "Iveco Stralis", capacita, 500, 1.2, 1.125, "note"};
 }
 
-class QvAnagraficaProva : public CartellaProva {
+class QvAnagraficaProva : public FinestreProva {
  protected:
-  void SetUp() override {
-    CartellaProva::SetUp();
-    InizializzaDefault();
-  }
   static void Registra(const Mezzi& mezzi) {
     DatabaseAnagrafica registro;
     registro.Apri(Imp().PercorsoAnagrafica);
@@ -54,8 +39,6 @@ class QvAnagraficaProva : public CartellaProva {
     for (int i = 0; i < volte; ++i)
       QTest::mouseClick(finestra_->findChild<QPushButton*>(nome), Qt::LeftButton);
   }
-
-  RegistratoreMessaggi messaggi;
   std::unique_ptr<QvAnagrafica> finestra_;
 };
 
@@ -111,15 +94,11 @@ TEST_F(QvAnagraficaProva, InserisceERifiutaTargheDoppieOVuoteEFattoriNonNumerici
   messaggi.messaggi.clear();
 
   const QByteArray prima = LeggiTutto(Imp().PercorsoAnagrafica);
-  Scrivi("Txt_Targa", "aa111aa");
-  Premi("Cmd_Inserisci");
-  Scrivi("Txt_Targa", "");
-  Premi("Cmd_Inserisci");
-  Scrivi("Txt_Targa", "..");
-  Premi("Cmd_Inserisci");
-  Scrivi("Txt_Targa", "EE555EE");
-  Scrivi("Txt_KGasolio", "1.234,5");
-  Premi("Cmd_Inserisci");
+  for (const char* targa : {"aa111aa", "", "..", "EE555EE"}) {
+    Scrivi("Txt_Targa", targa);
+    if (QString(targa) == "EE555EE") Scrivi("Txt_KGasolio", "1.234,5");
+    Premi("Cmd_Inserisci");
+  }
   EXPECT_EQ(messaggi.Testi(), (QStringList{"Il mezzo con targa AA111AA è già presente in anagrafica",
                                            "Inserire la targa del mezzo.",
                                            "La targa non può contenere i caratteri \\ / : * ? \" < > |, "
@@ -131,19 +110,16 @@ TEST_F(QvAnagraficaProva, InserisceERifiutaTargheDoppieOVuoteEFattoriNonNumerici
 
 TEST_F(QvAnagraficaProva, CalcolaKSensore) {
   Apri();
-  for (const auto& [c, h, g, k] : {std::tuple{"250", "500", "1", "0,500"}, {" 400", "600", " 1.2", "0,556"}}) {
+  for (const auto& [c, h, g, k] : {std::tuple{"250", "500", "1", "0,500"}, {" 400", "600", " 1.2", "0,556"},
+                                   {"400", "0", "1", ""}, {"400", "600", "uno", ""},
+                                   {"400", "600", "0", ""}, {"400", "1", "1e-320", ""}}) {
     Scrivi("Txt_Capacita", c);
     Scrivi("Txt_Altezza", h);
     Scrivi("Txt_KGasolio", g);
     Premi("Cmd_calcolaK");
-    EXPECT_EQ(Testo("Txt_Ksensore"), k);
-  }
-  EXPECT_TRUE(messaggi.messaggi.empty());
-
-  for (const auto& [h, g] : {std::pair{"0", "1"}, {"600", "uno"}, {"600", "0"}, {"1", "1e-320"}}) {
-    Scrivi("Txt_Altezza", h);
-    Scrivi("Txt_KGasolio", g);
-    Premi("Cmd_calcolaK");
+    if (*k) {
+      EXPECT_EQ(Testo("Txt_Ksensore"), k);
+    }
   }
   EXPECT_EQ(messaggi.Testi(),
             (QStringList{"Impossibile calcolare K sensore: l'altezza del serbatoio è 0.",
@@ -161,9 +137,8 @@ TEST_F(QvAnagraficaProva, OltreSediciMezzi) {
   Apri();
   Scrivi("Txt_Targa", "M17");
   Premi("Cmd_Inserisci");
-  EXPECT_EQ(messaggi.Testi().last(),
-            "Mezzo M17 inserito in anagrafica. La finestra mostra solo i primi 16 mezzi: per "
-            "modificarlo scriverne la targa e premere Aggiorna.");
+  EXPECT_TRUE(messaggi.Testi().last().startsWith("Mezzo M17 inserito in anagrafica. La finestra "
+                                                 "mostra solo i primi 16 mezzi"));
   Scrivi("Txt_Capacita", "300");
   Premi("Cmd_Aggiorna");
   EXPECT_EQ(Registrati().back().Capacita, 300);

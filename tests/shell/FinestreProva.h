@@ -1,16 +1,32 @@
 #pragma once
 // A fresh program folder with the settings at their defaults and their
 // language (Italian) applied as at start-up, every message recorded, and no
-// window left open after the test.
+// window left open after the test; and the vehicles and samples the windows
+// read, made as the program makes them.
+#include "Anagrafica.h"
+#include "CartellaProgramma.h"
 #include "CartellaProva.h"
+#include "DatabaseVeicolo.h"
+#include "FinestraUnica.h"
 #include "Impostazioni.h"
 #include "LinguaProgramma.h"
+#include "Logs.h"
 #include "Messaggi.h"
 
-#include <QAbstractButton>
+// The controls the windows are driven through.
+#include <QAction>
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QGroupBox>
 #include <QImage>
-#include <QWidget>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
 
 namespace quarvel {
 
@@ -36,6 +52,44 @@ class FinestreProva : public CartellaProva {
     const QImage mostrato =
         pulsante->icon().pixmap(pulsante->iconSize()).toImage().convertToFormat(QImage::Format_RGB32);
     return !atteso.isNull() && mostrato == atteso;
+  }
+
+  // Trucks added to the registry.
+  static void Registra(std::initializer_list<const char*> targhe, int16_t capacita = 250) {
+    ASSERT_TRUE(ApriAnagrafica(Imp().PercorsoAnagrafica));
+    for (const char* targa : targhe)
+      ASSERT_TRUE(InserisciAnagrafica({targa, "Camion", capacita, 60, 1, 1, {}}));
+    ChiudiAnagrafica();
+  }
+  // The vehicle's database of the settings' year, with these samples added.
+  static void ScriviCampioni(const char* targa, const std::vector<CampioneLog>& campioni, int tipoDB = 0) {
+    ASSERT_TRUE(ApriDatabaseVeicolo(targa, Imp().AnnoDB, tipoDB).esito);
+    for (const CampioneLog& c : campioni) ASSERT_EQ(ScriviRecordLogs(c), 0);
+    ChiudiLogs();
+  }
+  static CampioneLog Campione(Istante t, int16_t pt = 0, float livello = 0) {
+    CampioneLog c;
+    c.TimeDate = c.TimeDateLH = t;
+    c.DatoPT = pt;
+    c.Dato2 = livello;
+    return c;
+  }
+  static QString PercorsoDB(const QString& targa) {
+    return PercorsoProgramma("DATA/" + targa + "_ " + Imp().AnnoDB + ".mdb");
+  }
+  // A named control of a window; a failed expectation when there is none.
+  template <typename T>
+  static T* Controllo(const QWidget* finestra, const char* nome) {
+    T* c = finestra->findChild<T*>(nome);
+    EXPECT_TRUE(c) << nome;
+    return c;
+  }
+  // The user picks an item of a list.
+  static void Scegli(QComboBox* elenco, const QString& voce) {
+    const int i = elenco->findText(voce);
+    ASSERT_GE(i, 0) << voce.toStdString();
+    elenco->setCurrentIndex(i);
+    emit elenco->activated(i);
   }
 
   RegistratoreMessaggi messaggi;

@@ -1,15 +1,9 @@
 #include "FabbricaFinestre.h"
-#include "FinestraUnica.h"
 #include "FinestreProva.h"
 #include "QuarvelMain.h"
 
-#include <QAction>
 #include <QDir>
-#include <QFile>
-#include <QGroupBox>
-#include <QLabel>
 #include <QPointer>
-#include <QPushButton>
 
 using namespace quarvel;
 
@@ -46,7 +40,11 @@ TEST_F(PrincipaleProva, AvvioNellaLinguaDelleImpostazioni) {
   }
   ScriviTutto(Percorso("Quarvelini.ini"), LeggiTutto(DatoProva("Quarvelini.ini")));
   QuarvelMain m;
-  EXPECT_EQ(Imp().CapacitaSerbatoio, 300);
+  const Impostazioni& i = Imp();
+  // The report type is written, never read back.
+  EXPECT_EQ(QList<int>({i.TipoDB, i.CapacitaSerbatoio, i.LivelloAllertGasolio,
+                        i.LivelloAllertVelocita, i.TipoReport, i.Lingua}),
+            QList<int>({2, 300, 30, -1, 0, 1}));
   EXPECT_EQ(m.findChild<QAction*>("Mnu_Opzioni")->text(), "Options");
   VerificaImmagini(m, "EN");
 }
@@ -83,12 +81,9 @@ TEST_F(PrincipaleProva, ChiusuraScriveImpostazioniEChiudeLeAltre) {
   QuarvelMain m;
   m.show();
   QPointer<QWidget> importa = ApriFinestra(FinestraLavoro::Import);
-  Imp().CapacitaSerbatoio = 300;
-  Imp().TipoDB = 2;
-  Imp().LivelloAllertGasolio = 30;
-  Imp().LivelloAllertVelocita = -1;
-  Imp().TipoReport = 7;
-  Imp().Lingua = 1;
+  Impostazioni& i = Imp();
+  std::tie(i.TipoDB, i.CapacitaSerbatoio, i.LivelloAllertGasolio, i.LivelloAllertVelocita,
+           i.TipoReport, i.Lingua) = std::tuple(2, 300, 30, -1, 7, 1);
   EXPECT_FALSE(QFile::exists(Percorso("Quarvelini.ini")));  // only at exit
 
   m.findChild<QPushButton*>("Cmd_Esci")->click();

@@ -4,6 +4,7 @@
 // slot, and both must give the same month.
 #include "CartellaProva.h"
 #include "DatabaseVeicolo.h"
+#include "FogliaDanneggiata.h"
 #include "ImportaLog.h"
 #include "Impostazioni.h"
 #include "IndiciLogs.h"
@@ -14,7 +15,6 @@
 #include <QFile>
 #include <random>
 #include <set>
-#include <sqlite3.h>
 #ifdef __linux__
 #include <linux/capability.h>
 #include <sys/syscall.h>
@@ -38,7 +38,8 @@ std::set<Slot> Attivi(const AttivitaMese& attivita) {
 
 // A month both ways: from the table beside the samples, as the window and
 // quarvel-batch read it, and by seeking the samples themselves. They must
-// agree in everything; the table's result is returned.
+// agree in everything; the table's result is returned, with the slots it
+// reported in order and whether the table could be brought up to date.
 RisultatoTraccia TracciaVerificata(const QString& percorso, const PeriodoMese& p,
                                    AttivitaMese& attivita,
                                    std::vector<SlotAttivita>* riportati = nullptr,
@@ -84,14 +85,11 @@ class TracciaMeseProva : public CartellaProva {
     }
     ASSERT_TRUE(db.Chiudi());
   }
-  // One month of 2013, as the window reads it; the slots reported, in order.
-  RisultatoTraccia Traccia(int mese, std::vector<SlotAttivita>* riportati = nullptr) {
-    const PeriodoMese p = *CalcolaPeriodoMese(2013, mese);
+  // One month of 2013 from the table, as the window reads it.
+  RisultatoTraccia Traccia(int mese) {
     AttivitaLogs db;
     EXPECT_TRUE(db.Apri(percorso_));
-    return AnalisiTrackmese2(db, p, attivita_, [riportati](const SlotAttivita& s) {
-      if (riportati) riportati->push_back(s);
-    });
+    return AnalisiTrackmese2(db, *CalcolaPeriodoMese(2013, mese), attivita_);
   }
   // The same month both ways, checked to agree.
   RisultatoTraccia Entrambe(int mese, std::vector<SlotAttivita>* riportati = nullptr) {
@@ -105,8 +103,7 @@ class TracciaMeseProva : public CartellaProva {
 }  // namespace
 
 TEST(PeriodoMese, DalPrimoSecondoAllUltimoSecondoDelMese) {
-  const std::tuple<int, int, int> casi[] = {{2024, 2, 29}, {2023, 2, 28}, {2100, 2, 28},
-                                            {2000, 2, 29}, {2013, 4, 30}, {2013, 12, 31}};
+  const std::tuple<int, int, int> casi[] = {{2024, 2, 29}, {2100, 2, 28}, {2013, 12, 31}};
   for (auto [anno, mese, giorni] : casi) {
     const std::optional<PeriodoMese> p = CalcolaPeriodoMese(anno, mese);
     ASSERT_TRUE(p) << anno << "/" << mese;
@@ -135,14 +132,20 @@ TEST_F(TracciaMeseProva, OgniQuartoDOraConUnCampioneENientAltro) {
   std::vector<SlotAttivita> riportati;
   const RisultatoTraccia r = Entrambe(3, &riportati);
   EXPECT_EQ(r.esito, EsitoTraccia::Completa);
-  const std::set<Slot> attesi = {{1, 0, 3}, {5, 10, 2}, {6, 10, 2}, {6, 10, 3},
-                                 {7, 8, 0}, {7, 8, 1},  {31, 23, 3}};
-  EXPECT_EQ(Attivi(), attesi);
-  // Each slot is reported once, in time order, as the grid paints it.
-  const std::vector<SlotAttivita> ordine = {{1, 0, 3}, {5, 10, 2}, {6, 10, 2}, {6, 10, 3},
-                                            {7, 8, 0}, {7, 8, 1},  {31, 23, 3}};
-  EXPECT_EQ(riportati, ordine);
   EXPECT_EQ(r.slotAttivi, 7);
+  // Each slot is reported once, in time order, as the grid paints it.
+  const std::vector<SlotAttivita> attesi = {{1, 0, 3}, {5, 10, 2}, {6, 10, 2}, {6, 10, 3},
+                                            {7, 8, 0}, {7, 8, 1},  {31, 23, 3}};
+  EXPECT_EQ(riportati, attesi);
+  std::set<Slot> segnati;
+  for (const SlotAttivita& s : attesi) segnati.insert({s.giorno, s.ora, s.quarto});
+  EXPECT_EQ(Attivi(), segnati);
+
+  // A month without samples clears what the last one marked.
+  riportati.clear();
+  EXPECT_EQ(Entrambe(5, &riportati).esito, EsitoTraccia::Vuota);
+  EXPECT_TRUE(attivita_.Vuota());
+  EXPECT_TRUE(riportati.empty());
 }
 
 // Random recordings over a month, checked against every sample's own slot.
@@ -165,39 +168,23 @@ TEST_F(TracciaMeseProva, ComeEsaminareOgniCampione) {
   EXPECT_EQ(Attivi(), attesi);
 }
 
-TEST_F(TracciaMeseProva, UnMeseSenzaCampioniLasciaLaMatriceVuota) {
-  Scrivi({T(3, 31, 23, 59, 59), T(5, 1, 0, 0, 0)});
-  Traccia(3);
-  ASSERT_FALSE(attivita_.Vuota());
-  std::vector<SlotAttivita> riportati;
-  EXPECT_EQ(Traccia(4, &riportati).esito, EsitoTraccia::Vuota);
-  EXPECT_TRUE(attivita_.Vuota());
-  EXPECT_TRUE(riportati.empty());
-}
-
+// The samples damaged before the table of quarter-hours was brought up to
+// date: the rebuild stops on them, and seeking them meets the damage after
+// the first slots. Then the table itself, once up to date.
 TEST_F(TracciaMeseProva, UnFileRovinatoNonDiventaUnMesePiuTranquillo) {
   std::vector<Istante> t;
   for (int i = 0; i < 4 * 3600; ++i) t.push_back(T(3, 5, 8, 0, 0) + i);
   Scrivi(t);
   const QByteArray integro = LeggiTutto(percorso_);
-  auto attesoErrore = [&] {
+  const auto attesoErrore = [&] {
     const RisultatoTraccia r = Traccia(3);
     EXPECT_EQ(r.esito, EsitoTraccia::ErroreDatabase);
     EXPECT_EQ(r.errore, "database disk image is malformed");
     EXPECT_TRUE(attivita_.Vuota());
   };
-  // A leaf page of the samples in the middle of the month, damaged before
-  // the table of quarter-hours was brought up to date: the rebuild stops on
-  // it, and seeking the samples meets it.
-  {
-    QFile file(percorso_);
-    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-    file.seek(4 * 65536);
-    file.write(QByteArray(65536, '\x5a'));
-  }
+  DanneggiaUltimaFoglia(percorso_, "Logs");
   attesoErrore();
 
-  // The table itself damaged once up to date: the track reads it.
   ScriviTutto(percorso_, integro);
   ASSERT_TRUE(AggiornaIndiciLogs(percorso_));
   ASSERT_EQ(Traccia(3).esito, EsitoTraccia::Completa);
@@ -208,38 +195,34 @@ TEST_F(TracciaMeseProva, UnFileRovinatoNonDiventaUnMesePiuTranquillo) {
 // Root opens any file for writing. While this lives, the thread does
 // without the capability that lets it, as any other user would.
 class SenzaScavalcarePermessi {
+#ifdef __linux__
  public:
   SenzaScavalcarePermessi() {
-#ifdef __linux__
     if (syscall(SYS_capget, &testa_, dati_) != 0) return;
     salvati_ = true;
     __user_cap_data_struct senza[2] = {dati_[0], dati_[1]};
     senza[0].effective &= ~(1u << CAP_DAC_OVERRIDE);
     syscall(SYS_capset, &testa_, senza);
-#endif
   }
   ~SenzaScavalcarePermessi() {
-#ifdef __linux__
     if (salvati_) syscall(SYS_capset, &testa_, dati_);
-#endif
   }
 
  private:
-#ifdef __linux__
   __user_cap_header_struct testa_{_LINUX_CAPABILITY_VERSION_3, 0};
   __user_cap_data_struct dati_[2]{};
-#endif
   bool salvati_ = false;
+#endif
 };
 
+// A table that cannot be brought up to date is not read: the samples are.
 TEST_F(TracciaMeseProva, UnFileDiSolaLetturaDaLoStessoMese) {
   Scrivi({T(3, 5, 10, 44, 59), T(3, 5, 10, 45, 0)});
   ASSERT_TRUE(AggiornaIndiciLogs(percorso_));
   Scrivi({T(3, 6, 8, 0, 0)});  // the table no longer knows this one
   QFile::setPermissions(percorso_, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
   SenzaScavalcarePermessi senza;
-  QFile prova(percorso_);
-  if (prova.open(QIODevice::ReadWrite)) GTEST_SKIP() << "the file stays writable";
+  if (QFile prova(percorso_); prova.open(QIODevice::ReadWrite)) GTEST_SKIP() << "the file stays writable";
   bool aggiornato = true;
   const RisultatoTraccia r = TracciaVerificata(percorso_, *CalcolaPeriodoMese(2013, 3), attivita_,
                                                nullptr, &aggiornato);
@@ -248,106 +231,42 @@ TEST_F(TracciaMeseProva, UnFileDiSolaLetturaDaLoStessoMese) {
   EXPECT_EQ(Attivi(), (std::set<Slot>{{5, 10, 2}, {5, 10, 3}, {6, 8, 0}}));
 }
 
-// Logger files through the real import, then other writers of the file.
-class TracciaImportProva : public CartellaProva {
- protected:
-  void SetUp() override {
-    CartellaProva::SetUp();
-    InizializzaDefault();
-    chiavetta_ = Percorso("chiavetta");
-    QDir().mkpath(chiavetta_);
-  }
-  // One logger file holding recordings of (first second, seconds).
-  void Importa(const std::vector<std::pair<Istante, int>>& registrazioni) {
-    QByteArray testo;
-    for (auto [inizio, durata] : registrazioni) {
-      testo += "Data,Ora,ID=AB123CD,FW 2.1\r\nData,Ora,N Status,Livello,Giri,Velocita\r\n";
-      for (Istante t = inizio; t < inizio + durata; ++t) {
-        const DataOra d = Scomponi(t);
-        testo += QString::asprintf(
-                     "%02d/%02d/%04d,%02d.%02d.%02d,0,0,55.5,750,0,12,0,0,40,0,12345.6,5000.5,0,0,"
-                     "200,0,\r\n",
-                     d.giorno, d.mese, d.anno, d.ora, d.minuto, d.secondo)
-                     .toLatin1();
-      }
+// After an import of logger files both ways agree from February to April
+// 2026, with the table up to date: reading it writes nothing.
+TEST_F(TracciaMeseProva, LaTabellaDaIlMeseDeiCampioniDopoLImport) {
+  RegistratoreMessaggi messaggi;
+  InizializzaDefault();
+  // Recordings across the ends of March, and one in the middle.
+  QByteArray testo;
+  for (auto [inizio, durata] : {std::pair{*IstanteDa(2026, 2, 28, 23, 50, 0), 1500},
+                                {*IstanteDa(2026, 3, 15, 9, 59, 30), 40},
+                                {*IstanteDa(2026, 3, 31, 23, 59, 0), 61}}) {
+    testo += "Data,Ora,ID=AB123CD,FW 2.1\r\nData,Ora,N Status,Livello,Giri,Velocita\r\n";
+    for (Istante t = inizio; t < inizio + durata; ++t) {
+      const DataOra d = Scomponi(t);
+      testo += QString::asprintf("%02d/%02d/%04d,%02d.%02d.%02d,0,0,55.5,750,0,12,0,0,40,0,"
+                                 "12345.6,5000.5,0,0,200,0,\r\n",
+                                 d.giorno, d.mese, d.anno, d.ora, d.minuto, d.secondo)
+                   .toLatin1();
     }
-    const QString nome = QStringLiteral("LOG_%1.CSV").arg(++file_);
-    ScriviTutto(chiavetta_ + "/" + nome, testo);
-    RichiestaImport r;
-    r.targa = "AB123CD";
-    r.cartellaSorgente = chiavetta_;
-    r.file = {nome};
-    r.oggi = QDate(2026, 12, 4);
-    const RisultatoImport esito = EseguiImport(r, nullptr);
-    ASSERT_EQ(esito.stato, StatoImport::Completata) << esito.interruzione.toStdString();
-    percorso_ = esito.percorsoDB;
   }
-  // February to April 2026 both ways, with the table up to date; the active
-  // quarter-hours of March are left in marzo_. After an import the table is
-  // up to date already: reading writes nothing.
-  int Verifica(bool dopoImport) {
-    const QByteArray prima = LeggiTutto(percorso_).mid(24, 4);  // the change counter
-    int attivi = 0;
+  ScriviTutto(Percorso("chiavetta/LOG_1.CSV"), testo);
+  const RisultatoImport esito = EseguiImport(
+      {"AB123CD", Percorso("chiavetta"), {"LOG_1.CSV"}, QDate(2026, 12, 4), 0, {}}, nullptr);
+  ASSERT_EQ(esito.stato, StatoImport::Completata) << esito.interruzione.toStdString();
+  const QString percorso = esito.percorsoDB;
+  const auto verifica = [&] {
+    std::set<Slot> attivi;
     for (int mese : {2, 3, 4}) {
-      AttivitaMese a;
       bool aggiornato = false;
-      attivi += TracciaVerificata(percorso_, *CalcolaPeriodoMese(2026, mese), a, nullptr,
-                                  &aggiornato).slotAttivi;
+      TracciaVerificata(percorso, *CalcolaPeriodoMese(2026, mese), attivita_, nullptr, &aggiornato);
       EXPECT_TRUE(aggiornato);
-      if (mese == 3) marzo_ = Attivi(a);
-    }
-    if (dopoImport) {
-      EXPECT_EQ(LeggiTutto(percorso_).mid(24, 4), prima);
+      for (auto [g, h, q] : Attivi()) attivi.insert({mese * 100 + g, h, q});
     }
     return attivi;
-  }
-
-  QString chiavetta_, percorso_;
-  int file_ = 0;
-  std::set<Slot> marzo_;
-  RegistratoreMessaggi messaggi_;
-};
-
-TEST_F(TracciaImportProva, LaTabellaDaIlMeseDeiCampioniDopoOgniScrittura) {
-  // Recordings from the last evening of February to the first night of
-  // April, and the gaps between them.
-  std::mt19937 gen(20260301);
-  std::vector<std::pair<Istante, int>> registrazioni, nelMezzo;
-  for (Istante t = *IstanteDa(2026, 2, 28, 22, 50, 0); t < *IstanteDa(2026, 4, 1, 1, 0, 0);) {
-    const int durata = 1 + int(gen() % 900);
-    registrazioni.push_back({t, durata});
-    const Istante pausa = 60 + Istante(gen() % 30000);
-    if (registrazioni.size() % 3 == 0) nelMezzo.push_back({t + durata + pausa / 3, int(pausa / 3)});
-    t += durata + pausa;
-  }
-  Importa(registrazioni);
-  const int primi = Verifica(true);
-  ASSERT_GT(primi, 0);
-
-  // A later import of older samples in the middle.
-  Importa(nelMezzo);
-  const int dopo = Verifica(true);
-  EXPECT_GT(dopo, primi);
-
-  // Another program adds a sample to a quiet quarter-hour of March.
-  Slot quieto{};
-  for (int g = 1; g <= 31 && quieto == Slot{}; ++g)
-    for (int h = 0; h < 24 && quieto == Slot{}; ++h)
-      for (int q = 0; q < 4; ++q)
-        if (!marzo_.count({g, h, q})) {
-          quieto = {g, h, q};
-          break;
-        }
-  const auto [g, h, q] = quieto;
-  sqlite3* db = nullptr;
-  ASSERT_EQ(sqlite3_open(percorso_.toUtf8().constData(), &db), SQLITE_OK);
-  const Istante t = *IstanteDa(2026, 3, g, h, q * 15 + 7, 30);
-  const QByteArray sql = QStringLiteral("INSERT INTO Logs VALUES (%1, %1, 0, 0, 0, 0, 0, 0, 0, 0, "
-                                        "0, 0, 0, 0, 0, 0, 0, 0, 0, 0)")
-                             .arg(t)
-                             .toUtf8();
-  ASSERT_EQ(sqlite3_exec(db, sql.constData(), nullptr, nullptr, nullptr), SQLITE_OK);
-  sqlite3_close(db);
-  EXPECT_EQ(Verifica(false), dopo + 1);
-  EXPECT_TRUE(marzo_.count(quieto));
+  };
+  const QByteArray contatore = LeggiTutto(percorso).mid(24, 4);  // the file's change counter
+  EXPECT_EQ(verifica(), (std::set<Slot>{{228, 23, 3}, {301, 0, 0}, {315, 9, 3}, {315, 10, 0},
+                                        {331, 23, 3}, {401, 0, 0}}));
+  EXPECT_EQ(LeggiTutto(percorso).mid(24, 4), contatore);
 }
