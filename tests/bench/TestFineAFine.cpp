@@ -52,8 +52,8 @@ TEST_F(FineAFine, UnaSettimanaSimulataArrivaIntegraNelDatabase) {
   EXPECT_EQ(import_.viaggi, t.registrazioni);
   EXPECT_EQ(import_.righeNonSalvate, t.registrazioni);  // only the recording headers
 
-  // The week is as a real one: seconds lost now and then inside a
-  // recording, channels without a reading, about 30 L/100 km.
+  // The week has what the import must cope with: seconds lost now and then
+  // inside a recording, channels without a reading.
   ASSERT_TRUE(ApriLogs(Percorso("DATA/AB123CD_ 2026.mdb")).ok);
   CursoreLogs& c = RecordsetLogs();
   int64_t buchi = 0, senzaLettura = 0;
@@ -64,8 +64,6 @@ TEST_F(FineAFine, UnaSettimanaSimulataArrivaIntegraNelDatabase) {
   }
   EXPECT_GT(buchi, 0);
   EXPECT_GT(senzaLettura, 0);
-  EXPECT_NEAR(t.Litri() / t.Km() * 100, 31, 9);
-  EXPECT_NEAR((verita_.kmCruscottoFinali - verita_.kmCruscottoIniziali) / t.Km(), 1.01, 0.03);
   c.Primo();
   EXPECT_EQ(c.TimeDate(), t.inizio);
   c.Ultimo();

@@ -35,6 +35,7 @@ TEST_F(ImportaLogProva, DueFileDueRegistrazioniDallaChiavettaAlDatabase) {
   for (const CampioneLog& c : LeggiCampioni(Database())) datoPT.push_back(c.DatoPT);
   EXPECT_EQ(datoPT, (std::vector<int>{0, 1, 2, 3, 0, 1}));
   EXPECT_TRUE(messaggi_.Testi().last().endsWith("\nRecord:  6\nError:  4\n"));
+  EXPECT_EQ(TestoTempoImportato(3725), " 1h,  2min,  5sec");
   // Nothing of the import's own is left in DATA.
   EXPECT_EQ(QDir(PercorsoProgramma("DATA")).entryList(QDir::Files),
             (QStringList{"AB123CD_ 2026.mdb", "AB123CD_ 2026.txt"}));
@@ -45,15 +46,6 @@ TEST_F(ImportaLogProva, DueFileDueRegistrazioniDallaChiavettaAlDatabase) {
   EXPECT_EQ(ancora.cartellaArchivio, PercorsoProgramma("DATA/AB123CD_2026-12-04_ 2"));
   EXPECT_EQ(ancora.recordSalvati, 0);
   EXPECT_EQ(ancora.righeNonSalvate, 10);  // 7 data lines, 2 recording headers, 1 damaged line
-}
-
-TEST_F(ImportaLogProva, SupportoVuotoCreaArchivioEDatabaseConContiAZero) {
-  const RisultatoImport r = Importa();
-  EXPECT_EQ(messaggi_.messaggi.at(0).icona, Icona::Informazione);  // text 2005
-  EXPECT_TRUE(QDir(r.cartellaArchivio).isEmpty());
-  EXPECT_TRUE(QFile::exists(Database()));
-  EXPECT_EQ(r.didascaliaTempo, " Tempo importato :  0h,  0min,  0sec");
-  EXPECT_EQ(TestoTempoImportato(3725), " 1h,  2min,  5sec");
 }
 
 // DatoPT stops at 32767: no new recording, no trip invented.

@@ -62,18 +62,3 @@ TEST_F(CursoreProva, OgniSpostamentoComeNelCursoreInMemoria) {
     }
   }
 }
-
-TEST_F(CursoreProva, ScrivereDuranteLaLetturaNonPerdeLaPosizione) {
-  CursoreLogs& c = db_.Cursore();
-  c.Sposta(298);
-  EXPECT_EQ(c.Campione(), campioni_[298]);
-  CampioneLog nuovo = campioni_.back();
-  nuovo.TimeDate = nuovo.TimeDateLH = nuovo.TimeDate + 5;
-  ASSERT_EQ(db_.Scrivi(nuovo), EsitoScrittura::Salvato);
-  EXPECT_EQ(c.Campione(), campioni_[298]);
-  c.Successivo();
-  c.Successivo();
-  EXPECT_EQ(c.Campione(), nuovo);
-  c.Successivo();
-  EXPECT_TRUE(c.AllaFine());
-}
