@@ -1,6 +1,7 @@
+// A simulated week through the real import and the consumption analysis,
+// against the ground truth the simulator wrote beside its files.
 #include "AnalisiConsumi.h"
 #include "CartellaProva.h"
-#include "CartellaProgramma.h"
 #include "ImportaLog.h"
 #include "Impostazioni.h"
 #include "Logs.h"
@@ -20,17 +21,20 @@ class FineAFine : public CartellaProva {
   void SetUp() override {
     CartellaProva::SetUp();
     InizializzaDefault();
+    // Seed 3 puts a refuel and a theft in the week.
     sim::Opzioni o;
     o.giorni = 7;
-    o.seme = 11;
-    const auto esito = sim::ScriviCartella(o, Percorso("sim").toStdString());
-    ASSERT_TRUE(esito.errore.empty()) << esito.errore;
-    verita_ = esito.verita;
-    const QString log = QString::fromStdString(sim::CartellaLog(Percorso("sim").toStdString()));
+    o.seme = 3;
+    const std::string cartella = Percorso("sim").toStdString();
+    ASSERT_EQ(sim::ScriviCartella(o, cartella).errore, "");
+    std::string errore;
+    const auto verita = sim::LeggiVerita(sim::FileVerita(cartella), &errore);
+    ASSERT_TRUE(verita) << errore;
+    verita_ = *verita;
     RichiestaImport r;
     r.targa = "AB123CD";
-    r.cartellaSorgente = log;
-    r.file = QDir(log).entryList(QDir::Files, QDir::Name);
+    r.cartellaSorgente = QString::fromStdString(sim::CartellaLog(cartella));
+    r.file = FileDellaCartella(r.cartellaSorgente);
     r.oggi = QDate(2026, 12, 4);
     import_ = EseguiImport(r, nullptr);
     ASSERT_EQ(import_.stato, StatoImport::Completata);
@@ -48,8 +52,18 @@ TEST_F(FineAFine, UnaSettimanaSimulataArrivaIntegraNelDatabase) {
   EXPECT_EQ(import_.viaggi, t.registrazioni);
   EXPECT_EQ(import_.righeNonSalvate, t.registrazioni);  // only the recording headers
 
+  // The week has what the import must cope with: seconds lost now and then
+  // inside a recording, channels without a reading.
   ASSERT_TRUE(ApriLogs(Percorso("DATA/AB123CD_ 2026.mdb")).ok);
   CursoreLogs& c = RecordsetLogs();
+  int64_t buchi = 0, senzaLettura = 0;
+  Istante prima = 0;
+  for (c.Primo(); !c.AllaFine(); prima = c.TimeDate(), c.Successivo()) {
+    buchi += c.Intero(kDatoPT) > 0 && c.TimeDate() - prima > 1;
+    senzaLettura += c.Reale(kDato2) == -1 || c.Intero(kDato3) == -1 || c.Intero(kDato5) == -1;
+  }
+  EXPECT_GT(buchi, 0);
+  EXPECT_GT(senzaLettura, 0);
   c.Primo();
   EXPECT_EQ(c.TimeDate(), t.inizio);
   c.Ultimo();
@@ -71,7 +85,16 @@ TEST_F(FineAFine, UnaSettimanaSimulataArrivaIntegraNelDatabase) {
   EXPECT_EQ(a.totali.VelocitaMax, t.velocitaMax);
   EXPECT_DOUBLE_EQ(a.totali.KmIniziali, verita_.kmCruscottoIniziali);
   EXPECT_DOUBLE_EQ(a.totali.ContaLitriFinali, verita_.litriCruscottoFinali);
-  // Every refuel and theft, plus the first reading seen against 0.
-  EXPECT_EQ(a.carichi.size(), verita_.carichi.size() + 1);
-  EXPECT_EQ(a.anomalie.size(), verita_.furti.size());
+  // Every refuel and theft at its second, after the first reading, which
+  // the analysis sees as a rise from 0.
+  ASSERT_FALSE(verita_.carichi.empty() || verita_.furti.empty());
+  ASSERT_EQ(a.carichi.size(), verita_.carichi.size() + 1);
+  ASSERT_EQ(a.anomalie.size(), verita_.furti.size());
+  EXPECT_TRUE(a.carichi[0].contains(TestoDataGenerale(verita_.primoLivello.istante)));
+  for (std::size_t i = 0; i < verita_.carichi.size(); ++i)
+    EXPECT_TRUE(a.carichi[i + 1].contains(TestoDataGenerale(verita_.carichi[i].istante)))
+        << a.carichi[i + 1].toStdString();
+  for (std::size_t i = 0; i < verita_.furti.size(); ++i)
+    EXPECT_TRUE(a.anomalie[i].contains(TestoDataGenerale(verita_.furti[i].istante)))
+        << a.anomalie[i].toStdString();
 }

@@ -1,6 +1,7 @@
 #pragma once
 // A fresh program folder with a medium folder beside DATA, the logger's
 // files to put on it, and the samples of a vehicle database read back.
+#include "CampioniProva.h"
 #include "CartellaProva.h"
 #include "ImportaLog.h"
 #include "Impostazioni.h"
@@ -18,8 +19,7 @@ class ImportProva : public CartellaProva {
   void SetUp() override {
     CartellaProva::SetUp();
     InizializzaDefault();
-    supporto_ = Percorso("chiavetta");
-    QDir().mkpath(supporto_);
+    supporto_ = Chiavetta({});
   }
   // An import of every file on the medium.
   RichiestaImport Richiesta() const {
@@ -34,21 +34,18 @@ class ImportProva : public CartellaProva {
   QString Database() const { return Percorso("DATA/AB123CD_ 2026.mdb"); }
   QString Errori() const { return QString::fromUtf8(LeggiTutto(Percorso("DATA/AB123CD_ 2026.txt"))); }
 
-  // Every column of every sample, in time order.
-  static std::vector<CampioneLog> Campioni(const QString& percorso) {
-    std::vector<CampioneLog> v;
-    DatabaseLogs db;
-    EXPECT_TRUE(db.Apri(percorso));
-    CursoreLogs& c = db.Cursore();
-    for (c.Primo(); !c.AllaFine(); c.Successivo()) v.push_back(c.Campione());
-    EXPECT_TRUE(c.Errore().isEmpty());
-    return v;
-  }
-
-  // Test files copied onto the medium.
-  void MettiSulSupporto(const QStringList& nomi) {
-    for (const QString& nome : nomi)
-      ScriviTutto(supporto_ + "/" + nome, LeggiTutto(DatoProva("import/" + nome)));
+  // n data lines, one a second from t (which moves past them).
+  static QByteArray Righe(Istante& t, int n) {
+    QByteArray testo;
+    for (int i = 0; i < n; ++i, ++t) {
+      const DataOra d = Scomponi(t);
+      testo += QString::asprintf(
+                   "%02d/%02d/%04d,%02d.%02d.%02d,0,0,%d.5,%d,0,%d,0,0,%d,0,%d.25,%d,0,0,%d,0,\r\n", d.giorno,
+                   d.mese, d.anno, d.ora, d.minuto, d.secondo, 60 - i % 50, 800 + i % 900, i % 90,
+                   200 + i % 7, 1000 + i / 20, 500 + i / 300, 150 + i % 11)
+                   .toLatin1();
+    }
+    return testo;
   }
 
   // Three days of a logger on the medium: recordings with their headers,
@@ -56,32 +53,17 @@ class ImportProva : public CartellaProva {
   // logged twice; 9,500 lines.
   void ScriviGiorni() {
     Istante t = *IstanteDa(2026, 12, 1, 6, 0, 0);
-    auto Dati = [&](int n, QByteArray& testo) {
-      for (int i = 0; i < n; ++i, ++t) {
-        const DataOra d = Scomponi(t);
-        testo += QString::asprintf("%02d/%02d/%04d,%02d.%02d.%02d,0,0,%d.5,%d,0,%d,0,0,%d,0,%d.25,%d,0,0,%d,0,\r\n",
-                                   d.giorno, d.mese, d.anno, d.ora, d.minuto, d.secondo, 60 - i % 50,
-                                   800 + i % 900, i % 90, 200 + i % 7, 1000 + i / 20, 500 + i / 300,
-                                   150 + i % 11)
-                     .toLatin1();
-      }
-    };
     const QByteArray testata = "Data,Ora,ID=AB123CD,FW 2.1\r\nData,Ora,N Status,Livello,Giri,Velocita\r\n";
-    QByteArray uno = testata, due, tre = testata;
-    Dati(1500, uno);
-    const QByteArray ripetuta = uno.mid(testata.size(), uno.indexOf("\r\n", testata.size()) + 2 - testata.size());
-    uno += "riga danneggiata\r\n";
-    Dati(1500, uno);
-    uno += ripetuta;  // a second logged twice
-    Dati(3000, due);
-    due += testata;
+    const QByteArray primi = Righe(t, 1500);
+    const QByteArray uno = testata + primi + "riga danneggiata\r\n" + Righe(t, 1500) +
+                           primi.left(primi.indexOf("\r\n") + 2);  // a second logged twice
+    QByteArray due = Righe(t, 3000) + testata;
     t += 3600;
-    Dati(2000, due);
+    due += Righe(t, 2000);
     t += 7200;
-    Dati(1500, tre);
     ScriviTutto(supporto_ + "/LOG_1.CSV", uno);
     ScriviTutto(supporto_ + "/LOG_2.CSV", due);
-    ScriviTutto(supporto_ + "/LOG_3.CSV", tre);
+    ScriviTutto(supporto_ + "/LOG_3.CSV", testata + Righe(t, 1500));
   }
 
   QString supporto_;

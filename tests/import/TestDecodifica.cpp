@@ -17,11 +17,8 @@ TipoRiga Tipo(const std::string& riga) { return D(riga).tipo; }
 
 // The line with field `campo` (1..16) replaced by `testo`.
 std::string ConCampo(int campo, const std::string& testo) {
-  std::string campi[16] = {"0", "0", "0", "0", "0", "0", "0", "0",
-                           "0", "0", "0", "0", "0", "0", "0", "0"};
-  campi[campo - 1] = testo;
   std::string riga = kInizio;
-  for (const auto& c : campi) riga += c + ",";
+  for (int i = 1; i <= 16; ++i) riga += (i == campo ? testo : "0") + ",";
   return riga;
 }
 
@@ -30,12 +27,10 @@ Istante T(int a, int me, int g, int h, int mi, int s) { return *IstanteDa(a, me,
 
 TEST(ClassificazioneDelleRighe, IntestazioniDatiEErrori) {
   EXPECT_EQ(Tipo("Data,Ora,ID=4711,Targa=AB123CD"), TipoRiga::PrimaRiga);
-  EXPECT_EQ(Tipo("Data,Ora,ID="), TipoRiga::PrimaRiga);
   EXPECT_EQ(Tipo("Data,Ora,N Status,Livello,Giri"), TipoRiga::Intestazione);
   EXPECT_EQ(Tipo("Data,Ora,N_Status,L"), TipoRiga::Intestazione);  // 11th not examined
   EXPECT_EQ(Tipo("Data,Ora,N Status"), TipoRiga::Errata);
   EXPECT_EQ(Tipo("Data,Ora,ID"), TipoRiga::Errata);
-  EXPECT_EQ(Tipo(""), TipoRiga::Errata);
   EXPECT_EQ(Tipo("\xff\xfe garbage"), TipoRiga::Errata);
   EXPECT_EQ(Tipo(kInizio + kCampi), TipoRiga::Dati);
   // A valid date and time need the separator after them; then the fields may all be missing.
@@ -49,8 +44,7 @@ TEST(DateEOre, DueOrdiniDueSeparatoriEDateImpossibili) {
                            "4/12/2026 ", "2026/12/4 "})
     for (const char* ora : {"22.12.05", "22:12:05", "22.12.5 "})
       EXPECT_EQ(LeggiDataOra(data, ora), atteso) << data << " " << ora;
-  EXPECT_EQ(LeggiDataOra("29/02/2024", "00.00.00"), T(2024, 2, 29, 0, 0, 0));
-  EXPECT_EQ(LeggiDataOra("31/12/2026", "23:59:59"), T(2026, 12, 31, 23, 59, 59));
+  EXPECT_EQ(LeggiDataOra("29/02/2024", "23:59:59"), T(2024, 2, 29, 23, 59, 59));
   for (const char* data : {"31/02/2026", "29/02/2025", "12/31/2026", "00/12/2026", "04/13/2026",
                            "04/12/26  ", "04.12.2026", "04/12-2026", "04//2026  ", "04/12/0000",
                            "04 dic 2026", "0004/12/26"})
@@ -70,11 +64,8 @@ TEST(DivisioneDeiCampi, CampiMancantiSpaziEResidui) {
   const CampioneLog corto = D(kInizio + "1,2,3").campione;
   EXPECT_EQ(corto.Dato1, 2);
   EXPECT_EQ(corto.Dato2, 0);
-  EXPECT_EQ(corto.Dato16, 0);
   EXPECT_EQ(D(kInizio + "1,2,45.5,1450,5,63,7,8,340,10,1,2,13,14.5,250,16").campione.Dato16, 0);
   EXPECT_EQ(D(ConCampo(4, "   1450")).campione.Dato3, 1450);
-  EXPECT_EQ(D(ConCampo(4, "12abc")).campione.Dato3, 12);
-  EXPECT_EQ(D(ConCampo(4, "abc")).campione.Dato3, 0);
   EXPECT_EQ(D(ConCampo(4, "")).campione.Dato3, 0);
   EXPECT_EQ(D(ConCampo(11, "-3.75e2")).campione.Dato10, -375.0);
   EXPECT_EQ(D(ConCampo(1, "2.5")).campione.Dato0, 2);  // halves to even

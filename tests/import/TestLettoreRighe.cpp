@@ -46,13 +46,9 @@ TEST_F(LettoreProva, FineRigaDiOgniTipoAncheACavalloDeiBlocchi) {
   }
   const std::vector<Letta> righe = Leggi(Percorso("f.csv"));
   EXPECT_EQ(righe, attese);
-  EXPECT_EQ(righe.front().testo, "uno");
-  EXPECT_EQ(righe.back().testo, "cinque");
   // Going on from a line's end gives the lines that followed it.
   EXPECT_EQ(Leggi(Percorso("f.csv"), righe[3].fine), std::vector<Letta>(righe.begin() + 4, righe.end()));
 
-  ScriviTutto(Percorso("vuoto.csv"), "");
-  EXPECT_TRUE(Leggi(Percorso("vuoto.csv")).empty());
   ScriviTutto(Percorso("a_capo.csv"), "a\r\n");
   EXPECT_EQ(Leggi(Percorso("a_capo.csv")).size(), 1u);
 }

@@ -1,9 +1,7 @@
+#include "CampioniProva.h"
 #include "CartellaProva.h"
 #include "CursoreVettore.h"
-#include "DatabaseVeicolo.h"
-#include "Logs.h"
 
-#include <QFile>
 #include <random>
 
 using namespace quarvel;
@@ -13,20 +11,14 @@ class CursoreProva : public CartellaProva {
  protected:
   void SetUp() override {
     CartellaProva::SetUp();
-    const QString percorso = Percorso("DATA/prova.mdb");
-    ASSERT_TRUE(QFile::copy(PercorsoModello(0), percorso));
-    ASSERT_TRUE(db_.Apri(percorso));
     // 300 seconds with gaps of up to two seconds between them.
-    Istante t = *IstanteDa(2026, 12, 4);
-    for (int i = 0; i < 300; ++i) {
-      t += 1 + int(gen_() % 3);
-      CampioneLog c;
-      c.TimeDate = c.TimeDateLH = t;
-      c.DatoPT = int16_t(i);
-      c.Dato2 = float(i) / 4;
-      ASSERT_EQ(db_.Scrivi(c), EsitoScrittura::Salvato);
-      campioni_.push_back(c);
+    std::vector<Istante> istanti;
+    for (Istante t = *IstanteDa(2026, 12, 4); istanti.size() < 300; t += 1 + int(gen_() % 3)) {
+      istanti.push_back(t);
+      campioni_.emplace_back().TimeDate = t;
+      campioni_.back().TimeDateLH = t;
     }
+    ASSERT_TRUE(db_.Apri(ScriviCampioni(Percorso("DATA/prova.mdb"), istanti)));
   }
   std::vector<CampioneLog> Tra(Istante a, Istante b) const {
     std::vector<CampioneLog> v;
@@ -44,11 +36,8 @@ class CursoreProva : public CartellaProva {
 // Every move, past either end too, lands where the in-memory cursor lands.
 TEST_F(CursoreProva, OgniSpostamentoComeNelCursoreInMemoria) {
   const Istante primo = campioni_.front().TimeDate, ultimo = campioni_.back().TimeDate;
-  const std::pair<Istante, Istante> periodi[] = {{kInizioTabella, kFineTabella},
-                                                 {primo + 100, primo + 200},
-                                                 {primo, primo},
-                                                 {ultimo + 1, ultimo + 9},
-                                                 {ultimo, primo}};
+  const std::pair<Istante, Istante> periodi[] = {{kInizioTabella, kFineTabella}, {primo + 100, primo + 200},
+                                                 {primo, primo}, {ultimo + 1, ultimo + 9}, {ultimo, primo}};
   for (auto [a, b] : periodi) {
     std::unique_ptr<CursoreLogs> sql = db_.NuovoCursore(a, b);
     CursoreVettore memoria(Tra(a, b));
@@ -57,19 +46,12 @@ TEST_F(CursoreProva, OgniSpostamentoComeNelCursoreInMemoria) {
       const int mossa = int(gen_() % 9);
       int64_t n = int64_t(gen_() % 21) - 10;
       if (mossa == 7) n = (gen_() % 2 ? 1 : -1) * (int64_t(1) << 62);
-      for (CursoreLogs* c : {static_cast<CursoreLogs*>(sql.get()),
-                             static_cast<CursoreLogs*>(&memoria)}) {
-        if (mossa == 0) {
-          c->Primo();
-        } else if (mossa == 8) {
-          c->PrimoDa(primo + n * 70);  // a key before, inside or after the period
-        } else if (mossa == 1) {
-          c->Ultimo();
-        } else if (mossa <= 3) {
-          c->Successivo();
-        } else {
-          c->Sposta(n);
-        }
+      for (CursoreLogs* c : std::initializer_list<CursoreLogs*>{sql.get(), &memoria}) {
+        if (mossa == 0) c->Primo();
+        else if (mossa == 1) c->Ultimo();
+        else if (mossa <= 3) c->Successivo();
+        else if (mossa == 8) c->PrimoDa(primo + n * 70);  // a key before, inside or after the period
+        else c->Sposta(n);
       }
       storia += std::to_string(mossa) + ":" + std::to_string(n) + " ";
       ASSERT_EQ(sql->AllaFine(), memoria.AllaFine()) << storia;
@@ -79,19 +61,4 @@ TEST_F(CursoreProva, OgniSpostamentoComeNelCursoreInMemoria) {
       }
     }
   }
-}
-
-TEST_F(CursoreProva, ScrivereDuranteLaLetturaNonPerdeLaPosizione) {
-  CursoreLogs& c = db_.Cursore();
-  c.Sposta(298);
-  EXPECT_EQ(c.Campione(), campioni_[298]);
-  CampioneLog nuovo = campioni_.back();
-  nuovo.TimeDate = nuovo.TimeDateLH = nuovo.TimeDate + 5;
-  ASSERT_EQ(db_.Scrivi(nuovo), EsitoScrittura::Salvato);
-  EXPECT_EQ(c.Campione(), campioni_[298]);
-  c.Successivo();
-  c.Successivo();
-  EXPECT_EQ(c.Campione(), nuovo);
-  c.Successivo();
-  EXPECT_TRUE(c.AllaFine());
 }

@@ -1,11 +1,9 @@
 #include "AttivitaLogs.h"
+#include "CampioniProva.h"
 #include "CartellaProva.h"
-#include "DatabaseVeicolo.h"
-#include "Logs.h"
 #include "IndiciLogs.h"
 #include "OrdinaliLogs.h"
 
-#include <QFile>
 #include <algorithm>
 #include <sqlite3.h>
 
@@ -18,57 +16,32 @@ class OrdinaliProva : public CartellaProva {
  protected:
   void SetUp() override {
     CartellaProva::SetUp();
-    percorso_ = Percorso("DATA/AB123CD_ 2026.mdb");
-    ASSERT_TRUE(QFile::copy(PercorsoModello(1), percorso_));
+    percorso_ = ScriviCampioni(Percorso("DATA/AB123CD_ 2026.mdb"), {});
   }
   // Samples at these seconds, as an import stores them (no update of the
   // seek afterwards: an import killed before it).
   void Scrivi(Istante da, int quanti, int passo) {
-    DatabaseLogs db;
-    ASSERT_TRUE(db.Apri(percorso_));
-    for (int i = 0; i < quanti; ++i) {
-      CampioneLog c;
-      c.TimeDate = c.TimeDateLH = da + Istante(i) * passo;
-      ASSERT_NE(db.Scrivi(c), EsitoScrittura::Errore);
-      chiavi_.push_back(c.TimeDate);
-    }
-    ASSERT_TRUE(db.Chiudi());
+    const std::vector<Istante> nuove = Secondi(da, quanti, passo);
+    ScriviCampioni(percorso_, nuove);
+    chiavi_.insert(chiavi_.end(), nuove.begin(), nuove.end());
     std::sort(chiavi_.begin(), chiavi_.end());
     chiavi_.erase(std::unique(chiavi_.begin(), chiavi_.end()), chiavi_.end());
   }
-  // Every record near a block boundary, and the ends, as a plain walk has them.
+  // Every record next to a block boundary, and the ends, as a plain walk has them.
   void Verifica(bool aggiornato = true) {
     OrdinaliLogs o;
     ASSERT_TRUE(o.Apri(percorso_));
     EXPECT_EQ(o.Aggiornato(), aggiornato);
     const int64_t n = int64_t(chiavi_.size());
-    std::vector<int64_t> posizioni = {0, 1, n - 1};
-    for (int64_t b = kPassoOrdinali; b < n + kPassoOrdinali; b += kPassoOrdinali)
-      for (int64_t p : {b - 1, b, b + 1}) posizioni.push_back(p);
-    for (int64_t p : posizioni) {
-      if (p < 0) continue;
+    for (int64_t p = 0; p <= n; ++p) {
+      if (p % kPassoOrdinali > 1 && p % kPassoOrdinali < kPassoOrdinali - 1 && p < n - 1) continue;
       const RicercaOrdinale chiave = o.ChiaveDelRecord(p);
       ASSERT_TRUE(chiave.esito);
-      if (p >= n) {
-        EXPECT_FALSE(chiave.valore) << p;
-        continue;
-      }
-      EXPECT_EQ(chiave.valore, chiavi_[p]) << p;
-      EXPECT_EQ(o.OrdinaleDi(chiavi_[p]).valore, p);
+      EXPECT_EQ(chiave.valore, p < n ? std::optional<Istante>(chiavi_[p]) : std::nullopt) << p;
+      if (p < n) EXPECT_EQ(o.OrdinaleDi(chiavi_[p]).valore, p);
     }
-    if (n) {
-      EXPECT_FALSE(o.OrdinaleDi(chiavi_.back() + 1000).valore);
-    }
+    EXPECT_FALSE(o.OrdinaleDi(kInizio - 1).valore);
   }
-  // The file's change counter: whether anything was written.
-  uint32_t Contatore() const {
-    QFile f(percorso_);
-    f.open(QIODevice::ReadOnly);
-    const QByteArray h = f.read(28);
-    return uint32_t(uchar(h[24])) << 24 | uint32_t(uchar(h[25])) << 16 |
-           uint32_t(uchar(h[26])) << 8 | uchar(h[27]);
-  }
-
   QString percorso_;
   std::vector<Istante> chiavi_;
 };
@@ -99,14 +72,14 @@ TEST_F(OrdinaliProva, OgniRecordComeNellaLetturaInOrdine) {
 TEST_F(OrdinaliProva, AggiornatiDopoLImportNonSiRiscrivonoALettura) {
   Scrivi(kInizio, 7300, 1);
   ASSERT_TRUE(AggiornaIndiciLogs(percorso_));
-  const uint32_t contatore = Contatore();
+  const QByteArray prima = LeggiTutto(percorso_);
   for (int volta = 0; volta < 2; ++volta) {
     Verifica();
     AttivitaLogs attivita;
     ASSERT_TRUE(attivita.Apri(percorso_));
     EXPECT_TRUE(attivita.Aggiornato());
   }
-  EXPECT_EQ(Contatore(), contatore);
+  EXPECT_EQ(LeggiTutto(percorso_), prima);
 }
 
 TEST_F(OrdinaliProva, UnFileBloccatoDaAltriSiLeggeCamminando) {

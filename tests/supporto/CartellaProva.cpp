@@ -49,6 +49,14 @@ QString CartellaProva::DatoProva(const QString& nome) {
   return QStringLiteral(QUARVEL_DATI_PROVA) + QLatin1Char('/') + nome;
 }
 
+QString CartellaProva::Chiavetta(const QStringList& nomi) const {
+  const QString cartella = Percorso(QStringLiteral("chiavetta"));
+  QDir().mkpath(cartella);
+  for (const QString& nome : nomi)
+    ScriviTutto(cartella + QLatin1Char('/') + nome, LeggiTutto(DatoProva(QStringLiteral("import/") + nome)));
+  return cartella;
+}
+
 QByteArray LeggiTutto(const QString& percorso) {
   QFile f(percorso);
   if (!f.open(QIODevice::ReadOnly)) return {};

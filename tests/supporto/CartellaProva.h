@@ -3,6 +3,7 @@
 // language files, the pictures, the database templates and the registry of
 // the built program folder, with empty DATA/ and REPORT/.
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -15,6 +16,9 @@ class CartellaProva : public ::testing::Test {
   QString Percorso(const QString& parte) const;
   // A file of tests/data.
   static QString DatoProva(const QString& nome);
+  // Logger files of tests/data/import put on the stick, the folder
+  // "chiavetta" of the program folder; its path.
+  QString Chiavetta(const QStringList& nomi = {QStringLiteral("LOG_A.CSV")}) const;
 
   QTemporaryDir dir_;
 };
