@@ -84,12 +84,12 @@ TEST_F(Report, UtilizzoSegnaEsattamenteIQuartiDOraAttivi) {
   a.Segna(5, 10, 3);
   a.Segna(17, 13, 1);
   a.Segna(31, 23, 3);
-  ASSERT_FALSE(ReportUtilizzo(stampante_, a, {"AB123CD", "Dicembre", "2026"}));
+  ASSERT_FALSE(ReportUtilizzo(stampante_, a, {"AB123CD", "Dicembre", "1999"}));
 
   const auto parole = ParolePdf(pdf_);
   EXPECT_NEAR(Parola(parole, "AB123CD").y0, 40, kTolleranza);
   EXPECT_NEAR(Parola(parole, "Dicembre").y0, 40, kTolleranza);
-  EXPECT_NEAR(Parola(parole, "2026").y0, 45, kTolleranza);
+  EXPECT_NEAR(Parola(parole, "1999").y0, 45, kTolleranza);
   // The hour scale on the row at 60, the days down the left margin.
   std::vector<ParolaPdf> ore, giorni;
   for (const ParolaPdf& p : parole) {
