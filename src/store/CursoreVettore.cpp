@@ -67,25 +67,6 @@ double CursoreVettore::Reale(int posizione) const {
   return ColonnaReale(campioni_[std::size_t(indice_)], posizione);
 }
 
-// Shared by every cursor.
-QVariant CursoreLogs::Valore(int p) const {
-  switch (p) {
-    case kTimeDate:
-    case kTimeDateLH: return InDateTime(Intero(p));
-    case kDato2:
-    case kDato6:
-    case kDato13:
-    case kDato15: return QVariant(float(Reale(p)));
-    case kDato8:
-    case kDato9: return QVariant(qint32(Intero(p)));
-    case kDato10:
-    case kDato11: return QVariant(Reale(p));
-    default:
-      if (p >= 0 && p < kNumeroColonne) return QVariant::fromValue(qint16(Intero(p)));
-      return {};
-  }
-}
-
 void CursoreLogs::PrimoDa(Istante chiave) {
   Primo();
   while (!AllaFine() && TimeDate() < chiave) Successivo();

@@ -8,7 +8,6 @@
 #include "Istante.h"
 
 #include <QString>
-#include <QVariant>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -67,9 +66,6 @@ class CursoreLogs {
   // Column by position of the current record (undefined at end/beginning).
   virtual int64_t Intero(int posizione) const = 0;
   virtual double Reale(int posizione) const = 0;
-  // The value with the column's own type (qint16/qint32/float/double,
-  // QDateTime for the two instants).
-  QVariant Valore(int posizione) const;
   Istante TimeDate() const { return Intero(kTimeDate); }
   // The whole current record (undefined at end/beginning).
   virtual CampioneLog Campione() const;
