@@ -11,7 +11,7 @@
 #include "ImportaLog.h"
 #include "Impostazioni.h"
 #include "Logs.h"
-#include "Simulatore.h"
+#include "MisureBench.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -23,16 +23,10 @@
 #include <functional>
 
 using namespace quarvel;
+using bench::SecondiCpu;
 namespace sim = quarvel::simulatore;
 
 namespace {
-
-double SecondiCpu() {
-  rusage u{};
-  getrusage(RUSAGE_SELF, &u);
-  return double(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
-         double(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
-}
 
 long MemoriaMassimaKb() {
   rusage u{};
@@ -95,11 +89,7 @@ int main(int argc, char** argv) {
   }
   InizializzaDefault();
 
-  sim::Opzioni o;
-  o.giorni = giorni;
-  o.ore = 24;
-  o.tuttiIGiorni = true;
-  o.seme = 7;
+  const sim::Opzioni o = bench::GiorniContinui(giorni);
   const auto simulato = sim::ScriviCartella(o, (dir.path() + QStringLiteral("/sim")).toStdString());
   if (!simulato.errore.empty()) {
     std::fprintf(stderr, "%s\n", simulato.errore.c_str());

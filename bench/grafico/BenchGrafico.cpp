@@ -17,7 +17,7 @@
 #include "IndiciLogs.h"
 #include "OrdinaliLogs.h"
 #include "PitturaGrafico.h"
-#include "Simulatore.h"
+#include "MisureBench.h"
 #include "StringCSV.h"
 
 #include <QDir>
@@ -27,7 +27,6 @@
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
-#include <ctime>
 #include <functional>
 #include <memory>
 #include <sqlite3.h>
@@ -37,23 +36,17 @@ namespace sim = quarvel::simulatore;
 
 namespace {
 
-double Cpu() {
-  timespec t;
-  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-  return double(t.tv_sec) + double(t.tv_nsec) / 1e9;
-}
-
 // The medians of two jobs run n times each, alternately.
 std::pair<double, double> Mediane(int n, const std::function<void()>& a,
                                   const std::function<void()>& b) {
   std::vector<double> ta, tb;
   for (int i = 0; i < n; ++i) {
-    double t0 = Cpu();
+    double t0 = bench::SecondiCpu();
     a();
-    ta.push_back(Cpu() - t0);
-    t0 = Cpu();
+    ta.push_back(bench::SecondiCpu() - t0);
+    t0 = bench::SecondiCpu();
     b();
-    tb.push_back(Cpu() - t0);
+    tb.push_back(bench::SecondiCpu() - t0);
   }
   std::nth_element(ta.begin(), ta.begin() + n / 2, ta.end());
   std::nth_element(tb.begin(), tb.begin() + n / 2, tb.end());
@@ -104,9 +97,9 @@ Database Crea(const QString& cartella, const QString& nome, const sim::Opzioni& 
     std::exit(1);
   }
   d.record = destinazione.salvati;
-  const double t0 = Cpu();
+  const double t0 = bench::SecondiCpu();
   AggiornaIndiciLogs(d.percorso);
-  d.secondiIndici = Cpu() - t0;
+  d.secondiIndici = bench::SecondiCpu() - t0;
   return d;
 }
 
@@ -183,11 +176,7 @@ int main(int argc, char** argv) {
   }
   InizializzaDefault();
 
-  sim::Opzioni mese;
-  mese.giorni = giorniMese;
-  mese.ore = 24;
-  mese.tuttiIGiorni = true;
-  mese.seme = 7;
+  const sim::Opzioni mese = bench::GiorniContinui(giorniMese);
   const Database m = Crea(dir.path(), QStringLiteral("MESE_ 2026.mdb"), mese);
   auto dati = std::make_unique<DatiGrafico>();
   const int64_t tardi = std::min<int64_t>(2660000, m.record - kCampioniPagina - 1);

@@ -20,7 +20,7 @@
 #include "DecodificaRiga.h"
 #include "LettoreRighe.h"
 #include "Logs.h"
-#include "Simulatore.h"
+#include "MisureBench.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -47,12 +47,6 @@ namespace {
 struct Tempi {
   double parete = 0, cpu = 0;
 };
-
-double CpuProcesso() {
-  timespec t;
-  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-  return double(t.tv_sec) + t.tv_nsec / 1e9;
-}
 
 // Runs a command to completion after syncing what earlier steps left to
 // write; its wall and CPU seconds.
@@ -163,11 +157,7 @@ int main(int argc, char** argv) {
   }
 
   // The month on the "stick".
-  sim::Opzioni o;
-  o.giorni = giorni;
-  o.ore = 24;
-  o.tuttiIGiorni = true;
-  o.seme = 7;
+  const sim::Opzioni o = bench::GiorniContinui(giorni);
   const auto simulato = sim::ScriviCartella(o, dir.filePath("sim").toStdString());
   if (!simulato.errore.empty()) {
     std::fprintf(stderr, "%s\n", simulato.errore.c_str());
@@ -198,7 +188,7 @@ int main(int argc, char** argv) {
   }
   const long long memoriaPrima = MemoriaKb();
   const auto inizio = std::chrono::steady_clock::now();
-  const double cpu0 = CpuProcesso();
+  const double cpu0 = bench::SecondiCpu();
   CursoreLogs& c = logs.Cursore();
   long long letti = 0;
   double somma = 0;
@@ -210,7 +200,7 @@ int main(int argc, char** argv) {
     ++letti;
   }
   const Tempi lettura{std::chrono::duration<double>(std::chrono::steady_clock::now() - inizio).count(),
-                      CpuProcesso() - cpu0};
+                      bench::SecondiCpu() - cpu0};
   const long long memoriaDopo = MemoriaKb();
   logs.Chiudi();
 

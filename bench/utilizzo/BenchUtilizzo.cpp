@@ -25,7 +25,7 @@
 #include "Logs.h"
 #include "Messaggi.h"
 #include "QvAnalisiUtilizzo2.h"
-#include "Simulatore.h"
+#include "MisureBench.h"
 #include "TracciaMese.h"
 
 #include <QApplication>
@@ -38,19 +38,13 @@
 #include <sqlite3.h>
 #include <algorithm>
 #include <cstdio>
-#include <ctime>
 #include <functional>
 
 using namespace quarvel;
+using bench::SecondiCpu;
 namespace sim = quarvel::simulatore;
 
 namespace {
-
-double SecondiCpu() {
-  timespec t{};
-  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-  return double(t.tv_sec) + double(t.tv_nsec) / 1e9;
-}
 
 struct Tempi {
   double cpu = 1e300, parete = 1e300;
@@ -168,12 +162,8 @@ int main(int argc, char** argv) {
   ChiudiAnagrafica();
 
   // December 2026, every day round the clock.
-  sim::Opzioni o;
+  sim::Opzioni o = bench::GiorniContinui(31);
   o.dal = *IstanteDa(2026, 12, 1);
-  o.giorni = 31;
-  o.ore = 24;
-  o.tuttiIGiorni = true;
-  o.seme = 7;
   const std::string sim = (dir.path() + QStringLiteral("/sim")).toStdString();
   const auto simulato = sim::ScriviCartella(o, sim);
   if (!simulato.errore.empty()) {
