@@ -1,25 +1,28 @@
 #include "FinestreProva.h"
 #include "FinestreQuarvel.h"
+#include "QuarvelMain.h"
 
 using namespace quarvel;
 
 class FinestreQuarvelProva : public FinestreProva {};
 
-// The main window's buttons reach each subsystem's own window, not a stand-in.
-TEST_F(FinestreQuarvelProva, OgniPulsanteApreLaFinestraVera) {
+// The main window's buttons reach each subsystem's own window, not a
+// stand-in, and a second click brings back the same one.
+TEST_F(FinestreQuarvelProva, OgniPulsanteApreLaFinestraVeraUnaVolta) {
   ImpostaFabbricaFinestre(CreaFinestraQuarvel);
-  const std::pair<FinestraLavoro, const char*> finestre[] = {
-      {FinestraLavoro::Import, "quarvel::QuarvelImport"},
-      {FinestraLavoro::Anagrafica, "quarvel::QvAnagrafica"},
-      {FinestraLavoro::AnalisiConsumi, "quarvel::QvAnalisiConsumi"},
-      {FinestraLavoro::AnalisiUtilizzo, "quarvel::QvAnalisiUtilizzo2"},
-      {FinestraLavoro::Grafici, "quarvel::QvGraph"},
-  };
-  for (const auto& [finestra, classe] : finestre) {
-    QWidget* w = ApriFinestra(finestra);
-    ASSERT_TRUE(w);
-    EXPECT_EQ(w->objectName(), NomeFinestra(finestra));
-    EXPECT_STREQ(w->metaObject()->className(), classe);
+  QuarvelMain m;
+  m.show();
+  const std::pair<const char*, const char*> finestre[] = {
+      {"Cmd_scrivirec", "quarvel::QuarvelImport"},  {"Cmd_Anagrafica", "quarvel::QvAnagrafica"},
+      {"Cmd_Statistics", "quarvel::QvAnalisiConsumi"}, {"Cmd_Trips", "quarvel::QvAnalisiUtilizzo2"},
+      {"Cmd_Grafici", "quarvel::QvGraph"}};
+  for (const auto& [pulsante, classe] : finestre) {
+    m.findChild<QPushButton*>(pulsante)->click();
+    m.findChild<QPushButton*>(pulsante)->click();
+    int aperte = 0;
+    for (QWidget* w : QApplication::topLevelWidgets())
+      aperte += w->isVisible() && w->metaObject()->className() == QByteArray(classe);
+    EXPECT_EQ(aperte, 1) << classe;
   }
   ImpostaFabbricaFinestre({});
 }

@@ -15,10 +15,10 @@ using namespace quarvel;
 
 namespace {
 
-class FinestraConsumiProva : public FinestreProva {
+class FinestraConsumiProva : public FinestraProva<QvAnalisiConsumi> {
  protected:
   void SetUp() override {
-    FinestreProva::SetUp();
+    FinestraProva::SetUp();
     Registra({"AB123CD", "VU000TO", "ZZ999ZZ"});
     // AB123CD: a first sample at 06:05:09 and a last at 18:40:00, the tank
     // rising to 60 % (a refuel from 0) and dropping to 30 % (an anomaly).
@@ -29,24 +29,16 @@ class FinestraConsumiProva : public FinestreProva {
     ScriviCampioni("VU000TO", {});
     finestra_ = std::make_unique<QvAnalisiConsumi>();
   }
-  template <typename T>
-  T* C(const char* nome) { return Controllo<T>(finestra_.get(), nome); }
-  QString Testo(const char* nome) { return C<QLineEdit>(nome)->text(); }
   void ScegliTarga(const QString& targa) { Scegli(C<QComboBox>("Cmb_Targa"), targa); }
   // The arrows beside a box; the box's text after the click.
   QString Freccia(const char* casella, const char* verso) {
     C<FrecceSuGiu>(("UpD_" + QByteArray(casella)).constData())->findChild<QToolButton*>(verso)->click();
     return Testo(("Txt_" + QByteArray(casella)).constData());
   }
-  void Scrivi(const char* casella, const QString& testo) {
-    C<QLineEdit>(casella)->selectAll();
-    QTest::keyClicks(C<QLineEdit>(casella), testo);
-  }
   QStringList Report() const { return QDir(Percorso("REPORT")).entryList(QDir::Files); }
 
   const Istante primo_ = *IstanteDa(2026, 12, 3, 6, 5, 9);
   const Istante ultimo_ = *IstanteDa(2026, 12, 3, 18, 40, 0);
-  std::unique_ptr<QvAnalisiConsumi> finestra_;
 };
 
 TEST_F(FinestraConsumiProva, SceltaDelMezzoEDelFile) {
@@ -76,11 +68,11 @@ TEST_F(FinestraConsumiProva, SceltaDelMezzoEDelFile) {
   C<QLineEdit>("Txt_NomeDBAnalizze")->setText(db);
   C<QPushButton>("Cmd_ApriDati")->click();
   EXPECT_EQ(messaggi.richiesteFile.at(0).cartella, PercorsoProgramma("Log"));
-  EXPECT_EQ(messaggi.Testi().last(), "Non hai dato un nome al file");
+  EXPECT_EQ(Ultimo().testo, "Non hai dato un nome al file");
   ScriviTutto(Percorso("Log/appunti.mdb"), "non un database\r\n");
   messaggi.fileScelti.push_back(Percorso("Log/appunti.mdb"));
   C<QPushButton>("Cmd_ApriDati")->click();
-  EXPECT_EQ(messaggi.messaggi.back().icona, Icona::Critica);
+  EXPECT_EQ(Ultimo().icona, Icona::Critica);
   EXPECT_EQ(Testo("Txt_NomeDBAnalizze"), db);
 }
 

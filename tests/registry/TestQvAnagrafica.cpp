@@ -12,7 +12,7 @@ VeicoloAnagrafica Mezzo(const QString& targa, int16_t capacita = 250) {
   return {targa, "Iveco Stralis", capacita, 500, 1.2, 1.125, "note"};
 }
 
-class QvAnagraficaProva : public FinestreProva {
+class QvAnagraficaProva : public FinestraProva<QvAnagrafica> {
  protected:
   static void Registra(const Mezzi& mezzi) {
     DatabaseAnagrafica registro;
@@ -28,18 +28,9 @@ class QvAnagraficaProva : public FinestreProva {
     finestra_ = std::make_unique<QvAnagrafica>();
     finestra_->show();
   }
-  QString Testo(const char* nome) const { return finestra_->findChild<QLineEdit*>(nome)->text(); }
-  void Scrivi(const char* nome, const QString& testo) {
-    auto* casella = finestra_->findChild<QLineEdit*>(nome);
-    casella->selectAll();
-    QTest::keyClick(casella, Qt::Key_Delete);
-    QTest::keyClicks(casella, testo);
-  }
   void Premi(const char* nome, int volte = 1) {
-    for (int i = 0; i < volte; ++i)
-      QTest::mouseClick(finestra_->findChild<QPushButton*>(nome), Qt::LeftButton);
+    for (int i = 0; i < volte; ++i) QTest::mouseClick(C<QPushButton>(nome), Qt::LeftButton);
   }
-  std::unique_ptr<QvAnagrafica> finestra_;
 };
 
 const QString FattoreNonNumerico =
@@ -78,7 +69,7 @@ TEST_F(QvAnagraficaProva, AggiornaIlMezzoDellaTargaDopoLaConferma) {
 
   Scrivi("Txt_Targa", "ZZ999ZZ");
   Premi("Cmd_Aggiorna");
-  EXPECT_TRUE(messaggi.Testi().last().startsWith("Nessun mezzo con targa ZZ999ZZ"));
+  EXPECT_TRUE(Ultimo().testo.startsWith("Nessun mezzo con targa ZZ999ZZ"));
   EXPECT_EQ(Registrati().size(), 2u);
 }
 
@@ -137,7 +128,7 @@ TEST_F(QvAnagraficaProva, OltreSediciMezzi) {
   Apri();
   Scrivi("Txt_Targa", "M17");
   Premi("Cmd_Inserisci");
-  EXPECT_TRUE(messaggi.Testi().last().startsWith("Mezzo M17 inserito in anagrafica. La finestra "
+  EXPECT_TRUE(Ultimo().testo.startsWith("Mezzo M17 inserito in anagrafica. La finestra "
                                                  "mostra solo i primi 16 mezzi"));
   Scrivi("Txt_Capacita", "300");
   Premi("Cmd_Aggiorna");
@@ -146,7 +137,7 @@ TEST_F(QvAnagraficaProva, OltreSediciMezzi) {
   Apri();
   Premi("Cmd_piuLista", 20);
   EXPECT_EQ(Testo("Txt_Targa"), "M16");
-  EXPECT_EQ(messaggi.Testi().last(),
+  EXPECT_EQ(Ultimo().testo,
             "L'anagrafica contiene 17 mezzi: la finestra mostra solo i primi 16.");
 }
 
@@ -163,7 +154,7 @@ TEST_F(QvAnagraficaProva, MisuraFuoriScalaSegnalataNonTroncata) {
   ASSERT_EQ(messaggi.messaggi.size(), 1u);
   EXPECT_TRUE(messaggi.Testi()[0].contains("AA111AA - Capacità Serbatoio [Litri]: 65786"));
   Premi("Cmd_Inserisci");
-  EXPECT_EQ(messaggi.Testi().last(),
+  EXPECT_EQ(Ultimo().testo,
             "Capacità Serbatoio [Litri]: valore fuori scala (da -32768 a 32767).");
 }
 

@@ -27,6 +27,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <memory>
 
 namespace quarvel {
 
@@ -92,7 +93,29 @@ class FinestreProva : public CartellaProva {
     emit elenco->activated(i);
   }
 
+  // The last message shown; a failure, not a crash, when there was none.
+  Messaggio Ultimo() const {
+    EXPECT_FALSE(messaggi.messaggi.empty()) << "no message shown";
+    return messaggi.messaggi.empty() ? Messaggio{} : messaggi.messaggi.back();
+  }
+
   RegistratoreMessaggi messaggi;
+};
+
+// A window of type W made at the start of each test, and its controls by name.
+template <typename W>
+class FinestraProva : public FinestreProva {
+ protected:
+  template <typename T>
+  T* C(const char* nome) { return Controllo<T>(finestra_.get(), nome); }
+  QString Testo(const char* nome) { return C<QLineEdit>(nome)->text(); }
+  // The user replaces the box's text by typing.
+  void Scrivi(const char* nome, const QString& testo) {
+    C<QLineEdit>(nome)->selectAll();
+    QTest::keyClick(C<QLineEdit>(nome), Qt::Key_Delete);
+    QTest::keyClicks(C<QLineEdit>(nome), testo);
+  }
+  std::unique_ptr<W> finestra_;
 };
 
 }  // namespace quarvel

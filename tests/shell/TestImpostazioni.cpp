@@ -57,13 +57,13 @@ TEST_F(ImpostazioniProva, FileConAltreMaiuscole) {
 }
 
 // The administrator's installation: the folder is closed to the user, only
-// the settings file is the user's. Saving rewrites it in place, and saving
-// as administrator leaves it the user's.
+// the settings file is the user's. The user's save rewrites it in place, the
+// administrator's leaves it the user's.
 TEST_F(ImpostazioniProva, ProprietarioEPermessiRestano) {
   const bool amministratore = geteuid() == 0;
   const uid_t utente = amministratore ? 65534 : geteuid();
-  const QByteArray ini = QFile::encodeName(Percorso("Quarvelini.ini"));
-  const QByteArray cartella = QFile::encodeName(Percorso(""));
+  const QString file = Percorso("Quarvelini.ini");
+  const QByteArray ini = QFile::encodeName(file);
   const auto proprietario = [&] {
     struct stat s {};
     stat(ini.constData(), &s);
@@ -73,26 +73,21 @@ TEST_F(ImpostazioniProva, ProprietarioEPermessiRestano) {
   ASSERT_EQ(chown(ini.constData(), utente, amministratore ? 65534 : getegid()), 0);
   ASSERT_EQ(chmod(ini.constData(), 0640), 0);
   const auto prima = proprietario();
-
-  ASSERT_EQ(chmod(cartella.constData(), 0555), 0);
-  if (amministratore) {
-    ASSERT_EQ(seteuid(utente), 0);
+  const QByteArray cartella = QFile::encodeName(Percorso(""));
+  for (int capacita : {300, 310}) {
+    const bool daUtente = capacita == 300;
+    if (!daUtente && !amministratore) return;
+    const bool cambiaUtente = daUtente && amministratore;
+    if (daUtente) chmod(cartella.constData(), 0555);
+    if (cambiaUtente) seteuid(utente);
+    Imp().CapacitaSerbatoio = int16_t(capacita);
+    const EsitoScritturaIni scritto = ScriviIni();
+    if (cambiaUtente) seteuid(0);
+    ASSERT_EQ(chmod(cartella.constData(), 0755), 0);
+    EXPECT_TRUE(scritto.ok) << scritto.errore.toStdString();
+    EXPECT_TRUE(LeggiTutto(file).contains(" " + QByteArray::number(capacita) + "\r\n"));
+    EXPECT_EQ(proprietario(), prima) << capacita;
   }
-  Imp().CapacitaSerbatoio = 300;
-  const EsitoScritturaIni inPosto = ScriviIni();
-  if (amministratore) {
-    ASSERT_EQ(seteuid(0), 0);
-  }
-  ASSERT_EQ(chmod(cartella.constData(), 0755), 0);
-  EXPECT_TRUE(inPosto.ok) << inPosto.errore.toStdString();
-  EXPECT_TRUE(LeggiTutto(Percorso("Quarvelini.ini")).contains("\r\n 300\r\n"));
-  EXPECT_EQ(proprietario(), prima);
-
-  if (!amministratore) return;
-  Imp().CapacitaSerbatoio = 310;
-  ASSERT_TRUE(ScriviIni().ok);
-  EXPECT_TRUE(LeggiTutto(Percorso("Quarvelini.ini")).contains("\r\n 310\r\n"));
-  EXPECT_EQ(proprietario(), prima);
 }
 
 TEST_F(ImpostazioniProva, RegistroAttivitaAccodaDueRighePerVoce) {
