@@ -58,11 +58,7 @@ TEST_F(OrdinaliProva, OgniRecordComeNellaLetturaInOrdine) {
   Scrivi(kInizio + 1, 500, 2);
   Verifica();
   // Another program deletes records.
-  sqlite3* db = nullptr;
-  ASSERT_EQ(sqlite3_open(percorso_.toUtf8().constData(), &db), SQLITE_OK);
-  ASSERT_EQ(sqlite3_exec(db, "DELETE FROM Logs WHERE TimeDate % 7 = 0", nullptr, nullptr, nullptr),
-            SQLITE_OK);
-  sqlite3_close(db);
+  EseguiSql(percorso_, "DELETE FROM Logs WHERE TimeDate % 7 = 0");
   std::erase_if(chiavi_, [](Istante t) { return t % 7 == 0; });
   Verifica();
 }
