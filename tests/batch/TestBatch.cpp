@@ -89,28 +89,21 @@ TEST_F(Batch, ImportaEsce1SeQualcosaNonEStatoImportato) {
   EXPECT_FALSE(QFile::exists(Percorso("chiavetta/LOG_A.CSV")));
 }
 
-TEST_F(Batch, AnalizzaIlPeriodoEScriveIlReport) {
-  const QString db = Importato();
-  EXPECT_EQ(EseguiComandoBatch({"analizza", db, "2026-12-04 07:00", "2026-12-04 07:59"}), 1);
-
+// The period's analysis as a report in REPORT and as a printed page.
+TEST_F(Batch, AnalizzaEStampaIlPeriodo) {
+  const QString db = Importato(), pdf = Percorso("stampe/consumi.pdf");
+  const QString ore7 = "2026-12-04 07:00", ore7e59 = "2026-12-04 07:59", ore8 = "2026-12-04 08:00";
+  QDir().mkpath(Percorso("stampe"));
+  EXPECT_EQ(EseguiComandoBatch({"analizza", db, ore7, ore7e59}), 1);  // no samples
   // The stop minute runs to its second 59.
-  EXPECT_EQ(EseguiComandoBatch({"analizza", db, "2026-12-04 08:00", "2026-12-04 08:00"}), 0);
+  EXPECT_EQ(EseguiComandoBatch({"analizza", db, ore8, ore8}), 0);
   const QStringList report = QDir(Percorso("REPORT")).entryList(QDir::Files, QDir::Name);
   ASSERT_FALSE(report.isEmpty());
   EXPECT_TRUE(QString::fromUtf8(LeggiTutto(Percorso("REPORT/") + report.last()))
                   .contains("Viaggio : 1 Dal : 04/12/2026 08:00:00 Al: 04/12/2026 08:00:02"));
-}
-
-TEST_F(Batch, StampaIlReportConsumiInUnPdf) {
-  const QString db = Importato(), pdf = Percorso("stampe/consumi.pdf");
-  const auto consumi = [&](const QString& inizio, const QString& fine = "2026-12-04 08:00") {
-    return EseguiComandoBatch({"stampa", "consumi", db, inizio, fine, "AB123CD", pdf});
-  };
-  QDir().mkpath(Percorso("stampe"));
-  EXPECT_EQ(consumi("2026-12-04 07:00", "2026-12-04 07:59"), 1);  // no samples
+  EXPECT_EQ(EseguiComandoBatch({"stampa", "consumi", db, ore7, ore7e59, "AB123CD", pdf}), 1);
   EXPECT_FALSE(QFile::exists(pdf));
-
-  ASSERT_EQ(consumi("2026-12-04 08:00"), 0);
+  ASSERT_EQ(EseguiComandoBatch({"stampa", "consumi", db, ore8, ore8, "AB123CD", pdf}), 0);
   EXPECT_EQ(QDir(Percorso("stampe")).entryList(QDir::Files), QStringList{"consumi.pdf"});
   EXPECT_EQ(PaginePdf(pdf), 1);
   const auto parole = ParolePdf(pdf);
@@ -129,19 +122,9 @@ TEST_F(Batch, GraficoStampaICampioniDellaPaginaEDisegna) {
   EXPECT_EQ(Uscita({"grafico", db, "--vai", "2026-12-04 08:01"}, 1), "");
 }
 
-TEST_F(Batch, AttivitaStampaUnaRigaPerGiornoDelMese) {
-  const QString db = Database2024({*IstanteDa(2024, 2, 5, 10, 44, 59), *IstanteDa(2024, 2, 29, 23, 59, 59)});
-  EXPECT_EQ(Uscita({"attivita", db, "2024", "3"}, 1), "");
-
-  const QStringList righe =
-      QString::fromStdString(Uscita({"attivita", db, "2024", "2"}, 0)).split('\n', Qt::SkipEmptyParts);
-  ASSERT_EQ(righe.size(), 29);  // a leap February
-  EXPECT_EQ(righe[0], " 1 " + QString(96, '.'));
-  EXPECT_EQ(righe[4], " 5 " + QString(42, '.') + "#" + QString(53, '.'));
-  EXPECT_EQ(righe[28], "29 " + QString(95, '.') + "#");
-}
-
-TEST_F(Batch, StampaUtilizzoSegnaIQuartiDOraDelMeseNellaLinguaScelta) {
+// The quarter-hours of the month with a sample, a row of text a day and on
+// the printed page, in the chosen language.
+TEST_F(Batch, AttivitaEStampaUtilizzoSegnanoIQuartiDOraDelMese) {
   InizializzaDefault();
   Imp().Lingua = 1;
   Imp().CodiceLingua = "EN";
@@ -156,9 +139,16 @@ TEST_F(Batch, StampaUtilizzoSegnaIQuartiDOraDelMeseNellaLinguaScelta) {
   const auto utilizzo = [&](const QString& mese) {
     return EseguiComandoBatch({"stampa", "utilizzo", db, "2024", mese, "AB123CD", pdf});
   };
-  EXPECT_EQ(utilizzo("3"), 1);  // no samples in March
+  EXPECT_EQ(Uscita({"attivita", db, "2024", "3"}, 1), "");  // no samples in March
+  EXPECT_EQ(utilizzo("3"), 1);
   EXPECT_FALSE(QFile::exists(pdf));
 
+  const QStringList righe =
+      QString::fromStdString(Uscita({"attivita", db, "2024", "2"}, 0)).split('\n', Qt::SkipEmptyParts);
+  ASSERT_EQ(righe.size(), 29);  // a leap February
+  EXPECT_EQ(righe[0], " 1 #" + QString(95, '.'));
+  EXPECT_EQ(righe[4], " 5 " + QString(42, '.') + "##" + QString(52, '.'));
+  EXPECT_EQ(righe[28], "29 " + QString(95, '.') + "#");
   ASSERT_EQ(utilizzo("2"), 0);
   EXPECT_NEAR(Parola(ParolePdf(pdf), "February").y0, 40, 0.3);
   EXPECT_EQ(QuartiSegnati(pdf), QStringList({"1 0 0", "5 10 2", "5 10 3", "17 13 1", "29 23 3"}));
@@ -167,9 +157,7 @@ TEST_F(Batch, StampaUtilizzoSegnaIQuartiDOraDelMeseNellaLinguaScelta) {
 // A database the engine cannot read to the end gives its message and
 // status 1, never smaller figures, a shorter page or an emptier month.
 TEST_F(Batch, UnDatabaseRovinatoNonDiventaCifrePiuPiccole) {
-  CampioneLog c;
-  c.Dato3 = 900;
-  c.Dato8 = 200;
+  const CampioneLog c{.Dato3 = 900, .Dato8 = 200};
   const QString db =
       ScriviCampioni(Percorso("DATA/AB123CD_ 2026.mdb"), Secondi(*IstanteDa(2026, 12, 4, 8), 5000), c);
   DanneggiaRadice(db, "Logs");

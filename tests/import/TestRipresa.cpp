@@ -56,11 +56,9 @@ class Ripresa : public ImportProva {
     EXPECT_EQ(LeggiCampioni(Database()), pulito_);
     EXPECT_EQ(Errori(), erroriPuliti_);
     EXPECT_TRUE(FileDellaCartella(supporto_).isEmpty());
-    QDirIterator it(Percorso("DATA"), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    QStringList avanzi;
-    while (it.hasNext())
-      if (const QString f = it.next(); f.endsWith(".quarvel-tmp") || f.endsWith(".importazione")) avanzi << f;
-    EXPECT_TRUE(avanzi.isEmpty()) << avanzi.join(" ").toStdString();
+    QDirIterator avanzi(Percorso("DATA"), {"*.quarvel-tmp", "*.importazione"}, QDir::Files | QDir::Hidden,
+                        QDirIterator::Subdirectories);
+    EXPECT_FALSE(avanzi.hasNext()) << avanzi.nextFileInfo().filePath().toStdString();
   }
 
   std::vector<CampioneLog> pulito_;
