@@ -38,7 +38,9 @@ class OrdinaliProva : public CartellaProva {
       const RicercaOrdinale chiave = o.ChiaveDelRecord(p);
       ASSERT_TRUE(chiave.esito);
       EXPECT_EQ(chiave.valore, p < n ? std::optional<Istante>(chiavi_[p]) : std::nullopt) << p;
-      if (p < n) EXPECT_EQ(o.OrdinaleDi(chiavi_[p]).valore, p);
+      if (p < n) {
+        EXPECT_EQ(o.OrdinaleDi(chiavi_[p]).valore, p);
+      }
     }
     EXPECT_FALSE(o.OrdinaleDi(kInizio - 1).valore);
   }
