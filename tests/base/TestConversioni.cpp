@@ -17,13 +17,10 @@ TEST(LetturaIndulgente, PrendeIlNumeroFinoAlPrimoCarattereEstraneo) {
 }
 
 TEST(ArrotondamentoIntero, MetaAlPariEIntervallo) {
-  EXPECT_EQ(Intero16(2.5), 2);
-  EXPECT_EQ(Intero16(3.5), 4);
-  EXPECT_EQ(Intero16(-2.5), -2);
-  EXPECT_EQ(Intero16(32767.4), 32767);
-  EXPECT_FALSE(Intero16(32767.5).has_value());  // rounds to 32768
-  EXPECT_EQ(Intero16(-32768.5), -32768);
-  EXPECT_FALSE(Intero16(0.0 / 0.0).has_value());
+  // 32767.5 rounds to 32768.
+  const std::pair<double, std::optional<int16_t>> casi[] = {
+      {2.5, 2}, {3.5, 4}, {-2.5, -2}, {32767.4, 32767}, {32767.5, {}}, {-32768.5, -32768}, {0.0 / 0.0, {}}};
+  for (const auto& [valore, atteso] : casi) EXPECT_EQ(Intero16(valore), atteso) << valore;
   EXPECT_EQ(Intero32(2147483647.4), 2147483647);
   EXPECT_FALSE(Intero32(2147483647.5).has_value());
 }
@@ -46,12 +43,9 @@ TEST(FormeDelNumero, SegnoDavantiEArrotondaMetaVersoLAlto) {
 TEST(TestoNumerico, NessunSeparatoreDelleMigliaiaInNessunaLingua) {
   EXPECT_EQ(ValoreTesto(" 1,2 "), 1.2);
   EXPECT_EQ(ValoreTesto("1.234"), 1.234);
-  EXPECT_FALSE(TestoNumerico(""));
-  EXPECT_FALSE(TestoNumerico("3a"));
-  EXPECT_FALSE(TestoNumerico("1.234,5"));
+  for (const char* testo : {"", "3a", "1.234,5"}) EXPECT_FALSE(TestoNumerico(testo)) << testo;
   ImpostaLocaleUtente(LocaleLingua("EN"));
-  EXPECT_FALSE(TestoNumerico("0,500"));
-  EXPECT_FALSE(TestoNumerico("1,234.5"));
+  for (const char* testo : {"0,500", "1,234.5"}) EXPECT_FALSE(TestoNumerico(testo)) << testo;
   ImpostaLocaleUtente(LocaleLingua("ES"));
   EXPECT_EQ(ValoreTesto("0,5"), 0.5);
   ImpostaLocaleUtente(LocaleItaliano());

@@ -1,11 +1,8 @@
 #include "CartellaProva.h"
 #include "FileTesto.h"
 
-#include <gtest/gtest.h>
-
 using namespace quarvel;
-
-class FileTestoProva : public CartellaProva {};
+using FileTestoProva = CartellaProva;
 
 // Read with any line end, as UTF-8 or else Windows-1252; written UTF-8 with
 // CR LF, replaced or appended.

@@ -10,7 +10,6 @@
 #include <QFile>
 #include <QImage>
 #include <cstdio>
-#include <gtest/gtest.h>
 
 using namespace quarvel;
 
@@ -40,19 +39,30 @@ class Batch : public CartellaProva {
   RegistratoreMessaggi messaggi_;  // the summary of an import
 };
 
+// Wrong arguments of every command exit 2 and touch nothing: no vehicle
+// registered, no file moved off the stick, no report, picture or page.
 TEST_F(Batch, ErroriDUsoEscono2SenzaToccareNulla) {
   Chiavetta();
-  EXPECT_EQ(EseguiComandoBatch({}), 2);
-  EXPECT_EQ(EseguiComandoBatch({"importa", "AB123CD"}), 2);
-  EXPECT_EQ(EseguiComandoBatch({"importa", "AB123CD", Percorso("manca")}), 2);
-  EXPECT_EQ(EseguiComandoBatch({"cancella", "AB123CD"}), 2);
-  EXPECT_EQ(EseguiComandoBatch({"registra", "AB123CD", "Iveco", "molti", "600", "1"}), 2);
-  // Plates that would name files outside DATA.
-  EXPECT_EQ(EseguiComandoBatch({"registra", "A/B", "Iveco", "400", "600", "1"}), 2);
-  EXPECT_EQ(EseguiComandoBatch({"importa", "../X1", Percorso("chiavetta")}), 2);
+  const QString db = Database2024({*IstanteDa(2024, 2, 5, 10, 44, 59)}), manca = Percorso("manca.mdb");
+  const QString m = "2024-02-05 10:44", pdf = Percorso("x.pdf");
+  const QStringList sbagliati[] = {
+      {}, {"cancella", "AB123CD"}, {"importa", "AB123CD"}, {"importa", "AB123CD", Percorso("manca")},
+      {"registra", "AB123CD", "Iveco", "molti", "600", "1"},
+      // Plates that would name files outside DATA.
+      {"registra", "A/B", "Iveco", "400", "600", "1"}, {"importa", "../X1", Percorso("chiavetta")},
+      {"analizza", db, m, "05/02/2024 10:44"}, {"analizza", manca, m, m},
+      {"stampa", "consumi", db, m, m, "AB123CD", Percorso("stampe/x.pdf")},  // no folder for the file
+      {"stampa", "consumi", db, "05/02/2024", m, "AB123CD", pdf},
+      {"stampa", "tutto", db, "2024", "2", "AB123CD", pdf},
+      {"stampa", "utilizzo", db, "2024", "13", "AB123CD", pdf},
+      {"grafico", db}, {"grafico", db, "0", "--png"}, {"grafico", manca, "0"},
+      {"attivita", db, "2024", "13"}, {"attivita", manca, "2024", "2"}};
+  for (const QStringList& a : sbagliati) EXPECT_EQ(Uscita(a, 2), "");
   EXPECT_TRUE(TargheAnagrafica(Imp().PercorsoAnagrafica).targhe.isEmpty());
   EXPECT_TRUE(QFile::exists(Percorso("chiavetta/LOG_A.CSV")));
-  EXPECT_TRUE(QDir(Percorso("DATA")).isEmpty());
+  EXPECT_EQ(QDir(Percorso("DATA")).entryList(QDir::Files), QStringList{"AB123CD_ 2024.mdb"});
+  EXPECT_TRUE(QDir(Percorso("REPORT")).isEmpty());
+  EXPECT_FALSE(QFile::exists(pdf));
 }
 
 TEST_F(Batch, RegistraUnMezzoUnaVolta) {
@@ -79,36 +89,21 @@ TEST_F(Batch, ImportaEsce1SeQualcosaNonEStatoImportato) {
   EXPECT_FALSE(QFile::exists(Percorso("chiavetta/LOG_A.CSV")));
 }
 
-TEST_F(Batch, AnalizzaIlPeriodoEScriveIlReport) {
-  const QString db = Importato();
-  EXPECT_EQ(EseguiComandoBatch({"analizza", db, "2026-12-04 08:00", "04/12/2026 08:00"}), 2);
-  EXPECT_EQ(EseguiComandoBatch({"analizza", Percorso("manca.mdb"), "2026-12-04 08:00", "2026-12-04 08:00"}),
-            2);
-  EXPECT_TRUE(QDir(Percorso("REPORT")).isEmpty());
-  EXPECT_EQ(EseguiComandoBatch({"analizza", db, "2026-12-04 07:00", "2026-12-04 07:59"}), 1);
-
+// The period's analysis as a report in REPORT and as a printed page.
+TEST_F(Batch, AnalizzaEStampaIlPeriodo) {
+  const QString db = Importato(), pdf = Percorso("stampe/consumi.pdf");
+  const QString ore7 = "2026-12-04 07:00", ore7e59 = "2026-12-04 07:59", ore8 = "2026-12-04 08:00";
+  QDir().mkpath(Percorso("stampe"));
+  EXPECT_EQ(EseguiComandoBatch({"analizza", db, ore7, ore7e59}), 1);  // no samples
   // The stop minute runs to its second 59.
-  EXPECT_EQ(EseguiComandoBatch({"analizza", db, "2026-12-04 08:00", "2026-12-04 08:00"}), 0);
+  EXPECT_EQ(EseguiComandoBatch({"analizza", db, ore8, ore8}), 0);
   const QStringList report = QDir(Percorso("REPORT")).entryList(QDir::Files, QDir::Name);
   ASSERT_FALSE(report.isEmpty());
   EXPECT_TRUE(QString::fromUtf8(LeggiTutto(Percorso("REPORT/") + report.last()))
                   .contains("Viaggio : 1 Dal : 04/12/2026 08:00:00 Al: 04/12/2026 08:00:02"));
-}
-
-TEST_F(Batch, StampaIlReportConsumiInUnPdf) {
-  const QString db = Importato(), pdf = Percorso("stampe/consumi.pdf");
-  const auto consumi = [&](const QString& inizio, const QString& fine = "2026-12-04 08:00") {
-    return EseguiComandoBatch({"stampa", "consumi", db, inizio, fine, "AB123CD", pdf});
-  };
-  EXPECT_EQ(consumi("2026-12-04 08:00"), 2);  // no folder for the file
-  QDir().mkpath(Percorso("stampe"));
-  EXPECT_EQ(consumi("04/12/2026"), 2);
-  EXPECT_EQ(EseguiComandoBatch({"stampa", "tutto", db, "2026", "12", "AB123CD", pdf}), 2);
-  EXPECT_EQ(EseguiComandoBatch({"stampa", "utilizzo", db, "2026", "13", "AB123CD", pdf}), 2);
-  EXPECT_EQ(consumi("2026-12-04 07:00", "2026-12-04 07:59"), 1);  // no samples
+  EXPECT_EQ(EseguiComandoBatch({"stampa", "consumi", db, ore7, ore7e59, "AB123CD", pdf}), 1);
   EXPECT_FALSE(QFile::exists(pdf));
-
-  ASSERT_EQ(consumi("2026-12-04 08:00"), 0);
+  ASSERT_EQ(EseguiComandoBatch({"stampa", "consumi", db, ore8, ore8, "AB123CD", pdf}), 0);
   EXPECT_EQ(QDir(Percorso("stampe")).entryList(QDir::Files), QStringList{"consumi.pdf"});
   EXPECT_EQ(PaginePdf(pdf), 1);
   const auto parole = ParolePdf(pdf);
@@ -118,37 +113,18 @@ TEST_F(Batch, StampaIlReportConsumiInUnPdf) {
 
 TEST_F(Batch, GraficoStampaICampioniDellaPaginaEDisegna) {
   const QString db = Importato();
+  const std::string dopo = "04/12/2026 08.00.01;56;750;12;200\n04/12/2026 08.00.02;56;750;20;200\n";
   EXPECT_EQ(Uscita({"grafico", db, "0", "--png", Percorso("g.png")}, 0),
-            "04/12/2026 08.00.00;56;750;0;200\n"
-            "04/12/2026 08.00.01;56;750;12;200\n"
-            "04/12/2026 08.00.02;56;750;20;200\n");
+            "04/12/2026 08.00.00;56;750;0;200\n" + dopo);
   EXPECT_EQ(QImage(Percorso("g.png")).size(), QSize(850, 456));
-  EXPECT_EQ(Uscita({"grafico", db, "--vai", "2026-12-04 08:00"}, 0),
-            "Blocco: 0\n"
-            "04/12/2026 08.00.01;56;750;12;200\n"
-            "04/12/2026 08.00.02;56;750;20;200\n");
+  EXPECT_EQ(Uscita({"grafico", db, "--vai", "2026-12-04 08:00"}, 0), "Blocco: 0\n" + dopo);
   EXPECT_EQ(Uscita({"grafico", db, "3"}, 0), "");  // past the end
   EXPECT_EQ(Uscita({"grafico", db, "--vai", "2026-12-04 08:01"}, 1), "");
-  EXPECT_EQ(Uscita({"grafico", db}, 2), "");
-  EXPECT_EQ(Uscita({"grafico", db, "0", "--png"}, 2), "");
-  EXPECT_EQ(Uscita({"grafico", Percorso("manca.mdb"), "0"}, 2), "");
 }
 
-TEST_F(Batch, AttivitaStampaUnaRigaPerGiornoDelMese) {
-  const QString db = Database2024({*IstanteDa(2024, 2, 5, 10, 44, 59), *IstanteDa(2024, 2, 29, 23, 59, 59)});
-  EXPECT_EQ(Uscita({"attivita", db, "2024", "13"}, 2), "");
-  EXPECT_EQ(Uscita({"attivita", Percorso("manca.mdb"), "2024", "2"}, 2), "");
-  EXPECT_EQ(Uscita({"attivita", db, "2024", "3"}, 1), "");
-
-  const QStringList righe =
-      QString::fromStdString(Uscita({"attivita", db, "2024", "2"}, 0)).split('\n', Qt::SkipEmptyParts);
-  ASSERT_EQ(righe.size(), 29);  // a leap February
-  EXPECT_EQ(righe[0], " 1 " + QString(96, '.'));
-  EXPECT_EQ(righe[4], " 5 " + QString(42, '.') + "#" + QString(53, '.'));
-  EXPECT_EQ(righe[28], "29 " + QString(95, '.') + "#");
-}
-
-TEST_F(Batch, StampaUtilizzoSegnaIQuartiDOraDelMeseNellaLinguaScelta) {
+// The quarter-hours of the month with a sample, a row of text a day and on
+// the printed page, in the chosen language.
+TEST_F(Batch, AttivitaEStampaUtilizzoSegnanoIQuartiDOraDelMese) {
   InizializzaDefault();
   Imp().Lingua = 1;
   Imp().CodiceLingua = "EN";
@@ -163,9 +139,16 @@ TEST_F(Batch, StampaUtilizzoSegnaIQuartiDOraDelMeseNellaLinguaScelta) {
   const auto utilizzo = [&](const QString& mese) {
     return EseguiComandoBatch({"stampa", "utilizzo", db, "2024", mese, "AB123CD", pdf});
   };
-  EXPECT_EQ(utilizzo("3"), 1);  // no samples in March
+  EXPECT_EQ(Uscita({"attivita", db, "2024", "3"}, 1), "");  // no samples in March
+  EXPECT_EQ(utilizzo("3"), 1);
   EXPECT_FALSE(QFile::exists(pdf));
 
+  const QStringList righe =
+      QString::fromStdString(Uscita({"attivita", db, "2024", "2"}, 0)).split('\n', Qt::SkipEmptyParts);
+  ASSERT_EQ(righe.size(), 29);  // a leap February
+  EXPECT_EQ(righe[0], " 1 #" + QString(95, '.'));
+  EXPECT_EQ(righe[4], " 5 " + QString(42, '.') + "##" + QString(52, '.'));
+  EXPECT_EQ(righe[28], "29 " + QString(95, '.') + "#");
   ASSERT_EQ(utilizzo("2"), 0);
   EXPECT_NEAR(Parola(ParolePdf(pdf), "February").y0, 40, 0.3);
   EXPECT_EQ(QuartiSegnati(pdf), QStringList({"1 0 0", "5 10 2", "5 10 3", "17 13 1", "29 23 3"}));
@@ -174,9 +157,7 @@ TEST_F(Batch, StampaUtilizzoSegnaIQuartiDOraDelMeseNellaLinguaScelta) {
 // A database the engine cannot read to the end gives its message and
 // status 1, never smaller figures, a shorter page or an emptier month.
 TEST_F(Batch, UnDatabaseRovinatoNonDiventaCifrePiuPiccole) {
-  CampioneLog c;
-  c.Dato3 = 900;
-  c.Dato8 = 200;
+  const CampioneLog c{.Dato3 = 900, .Dato8 = 200};
   const QString db =
       ScriviCampioni(Percorso("DATA/AB123CD_ 2026.mdb"), Secondi(*IstanteDa(2026, 12, 4, 8), 5000), c);
   DanneggiaRadice(db, "Logs");

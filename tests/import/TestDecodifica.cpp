@@ -13,7 +13,6 @@ const std::string kCampi = "1,2,45.5,1450,5,63,7,8,340,10,123456.7,34567.25,13,1
 RigaDecodificata D(const std::string& riga, float contatore = 0) {
   return DecodificaRigaCSV(riga, contatore);
 }
-TipoRiga Tipo(const std::string& riga) { return D(riga).tipo; }
 
 // The line with field `campo` (1..16) replaced by `testo`.
 std::string ConCampo(int campo, const std::string& testo) {
@@ -26,15 +25,14 @@ Istante T(int a, int me, int g, int h, int mi, int s) { return *IstanteDa(a, me,
 }  // namespace
 
 TEST(ClassificazioneDelleRighe, IntestazioniDatiEErrori) {
-  EXPECT_EQ(Tipo("Data,Ora,ID=4711,Targa=AB123CD"), TipoRiga::PrimaRiga);
-  EXPECT_EQ(Tipo("Data,Ora,N Status,Livello,Giri"), TipoRiga::Intestazione);
-  EXPECT_EQ(Tipo("Data,Ora,N_Status,L"), TipoRiga::Intestazione);  // 11th not examined
-  EXPECT_EQ(Tipo("Data,Ora,N Status"), TipoRiga::Errata);
-  EXPECT_EQ(Tipo("Data,Ora,ID"), TipoRiga::Errata);
-  EXPECT_EQ(Tipo("\xff\xfe garbage"), TipoRiga::Errata);
-  EXPECT_EQ(Tipo(kInizio + kCampi), TipoRiga::Dati);
-  // A valid date and time need the separator after them; then the fields may all be missing.
-  EXPECT_EQ(Tipo("04/12/2026,22.12.05"), TipoRiga::Errata);
+  using enum TipoRiga;
+  // The 11th character is not examined. A valid date and time need the
+  // separator after them; then the fields may all be missing.
+  const std::pair<std::string, TipoRiga> righe[] = {
+      {"Data,Ora,ID=4711,Targa=AB123CD", PrimaRiga}, {"Data,Ora,N Status,Livello,Giri", Intestazione},
+      {"Data,Ora,N_Status,L", Intestazione}, {"Data,Ora,N Status", Errata}, {"Data,Ora,ID", Errata},
+      {"\xff\xfe garbage", Errata}, {kInizio + kCampi, Dati}, {"04/12/2026,22.12.05", Errata}};
+  for (const auto& [riga, tipo] : righe) EXPECT_EQ(D(riga).tipo, tipo) << riga;
   EXPECT_EQ(D("04/12/2026,22.12.05;").campione.TimeDate, T(2026, 12, 4, 22, 12, 5));
 }
 
@@ -65,14 +63,10 @@ TEST(DivisioneDeiCampi, CampiMancantiSpaziEResidui) {
   EXPECT_EQ(corto.Dato1, 2);
   EXPECT_EQ(corto.Dato2, 0);
   EXPECT_EQ(D(kInizio + "1,2,45.5,1450,5,63,7,8,340,10,1,2,13,14.5,250,16").campione.Dato16, 0);
-  EXPECT_EQ(D(ConCampo(4, "   1450")).campione.Dato3, 1450);
-  EXPECT_EQ(D(ConCampo(4, "")).campione.Dato3, 0);
-  EXPECT_EQ(D(ConCampo(11, "-3.75e2")).campione.Dato10, -375.0);
-  EXPECT_EQ(D(ConCampo(1, "2.5")).campione.Dato0, 2);  // halves to even
-  EXPECT_EQ(D(ConCampo(1, "3.5")).campione.Dato0, 4);
 }
 
-// Each no-reading rule at and beyond its limit; nothing means an error line.
+// Each no-reading rule at and beyond its limit (nothing means an error
+// line); spaces, an empty field, an exponent, halves to even.
 TEST(ValoriSentinella, AlLimiteEOltre) {
   struct Caso {
     int campo;
@@ -88,7 +82,8 @@ TEST(ValoriSentinella, AlLimiteEOltre) {
       {7, "26214", -1},      {8, "40000", -1},      {9, "40000", -1},    {9, "-100000", -100000},
       {9, "3e9", {}},        {10, "32768", -1},     {11, "1e308", 1e308}, {12, "1e999", {}},
       {13, "40000", -1},     {14, "26214", -1},     {15, "40000", -1},   {15, "32767", 32767},
-      {16, "40000", 32767},  {16, "-40000", {}},    {16, "65535", 32767}};
+      {16, "40000", 32767},  {16, "-40000", {}},    {16, "65535", 32767}, {4, "   1450", 1450},
+      {4, "", 0},            {11, "-3.75e2", -375}, {1, "2.5", 2},       {1, "3.5", 4}};
   const int colonna[] = {kDato0, kDato1, kDato2,  kDato3,  kDato4,  kDato5,  kDato6,  kDato7,
                          kDato8, kDato9, kDato10, kDato11, kDato12, kDato13, kDato14, kDato16};
   for (const Caso& caso : casi) {

@@ -3,7 +3,6 @@
 #include "SpostaFile.h"
 
 #include <QFile>
-#include <gtest/gtest.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
 #include <fcntl.h>
@@ -11,9 +10,7 @@
 
 using namespace quarvel;
 
-namespace {
-class ImportaLogProva : public ImportProva {};
-}  // namespace
+using ImportaLogProva = ImportProva;
 
 TEST_F(ImportaLogProva, DueFileDueRegistrazioniDallaChiavettaAlDatabase) {
   Chiavetta({"LOG_A.CSV", "LOG_B.CSV"});
@@ -34,6 +31,7 @@ TEST_F(ImportaLogProva, DueFileDueRegistrazioniDallaChiavettaAlDatabase) {
   std::vector<int> datoPT;
   for (const CampioneLog& c : LeggiCampioni(Database())) datoPT.push_back(c.DatoPT);
   EXPECT_EQ(datoPT, (std::vector<int>{0, 1, 2, 3, 0, 1}));
+  ASSERT_FALSE(messaggi_.messaggi.empty());
   EXPECT_TRUE(messaggi_.Testi().last().endsWith("\nRecord:  6\nError:  4\n"));
   EXPECT_EQ(TestoTempoImportato(3725), " 1h,  2min,  5sec");
   // Nothing of the import's own is left in DATA.

@@ -2,8 +2,6 @@
 #include "LettoreRighe.h"
 #include "StringCSV.h"
 
-#include <gtest/gtest.h>
-
 using namespace quarvel;
 
 namespace {
@@ -22,9 +20,9 @@ std::vector<Letta> Leggi(const QString& percorso, int64_t da = 0) {
   EXPECT_TRUE(l.Errore().isEmpty());
   return righe;
 }
-
-class LettoreProva : public CartellaProva {};
 }  // namespace
+
+using LettoreProva = CartellaProva;
 
 TEST_F(LettoreProva, FineRigaDiOgniTipoAncheACavalloDeiBlocchi) {
   // Short lines, with a CR LF split by the end of the first read, a lone CR,
@@ -45,7 +43,7 @@ TEST_F(LettoreProva, FineRigaDiOgniTipoAncheACavalloDeiBlocchi) {
     inizio = fine;
   }
   const std::vector<Letta> righe = Leggi(Percorso("f.csv"));
-  EXPECT_EQ(righe, attese);
+  ASSERT_EQ(righe, attese);
   // Going on from a line's end gives the lines that followed it.
   EXPECT_EQ(Leggi(Percorso("f.csv"), righe[3].fine), std::vector<Letta>(righe.begin() + 4, righe.end()));
 

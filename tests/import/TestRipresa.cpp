@@ -8,7 +8,6 @@
 
 #include <QDirIterator>
 #include <csignal>
-#include <gtest/gtest.h>
 #include <sqlite3.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -57,11 +56,9 @@ class Ripresa : public ImportProva {
     EXPECT_EQ(LeggiCampioni(Database()), pulito_);
     EXPECT_EQ(Errori(), erroriPuliti_);
     EXPECT_TRUE(FileDellaCartella(supporto_).isEmpty());
-    QDirIterator it(Percorso("DATA"), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    QStringList avanzi;
-    while (it.hasNext())
-      if (const QString f = it.next(); f.endsWith(".quarvel-tmp") || f.endsWith(".importazione")) avanzi << f;
-    EXPECT_TRUE(avanzi.isEmpty()) << avanzi.join(" ").toStdString();
+    QDirIterator avanzi(Percorso("DATA"), {"*.quarvel-tmp", "*.importazione"}, QDir::Files | QDir::Hidden,
+                        QDirIterator::Subdirectories);
+    EXPECT_FALSE(avanzi.hasNext()) << avanzi.nextFileInfo().filePath().toStdString();
   }
 
   std::vector<CampioneLog> pulito_;
@@ -91,15 +88,9 @@ TEST_F(Ripresa, ReimportareAManoLArchivioDiUnImportTroncatoNonCambiaIDati) {
   // What an import cut short without a journal leaves: the start of the
   // samples, in the middle of a recording, and the files in the archive.
   ASSERT_EQ(Importa().stato, StatoImport::Completata);
-  sqlite3* db = nullptr;
-  sqlite3_open(Database().toUtf8().constData(), &db);
-  sqlite3_exec(db, "DELETE FROM Logs WHERE TimeDate > (SELECT TimeDate FROM Logs ORDER BY TimeDate "
-                  "LIMIT 1 OFFSET 3999)", nullptr, nullptr, nullptr);
-  sqlite3_close(db);
-
-  RichiestaImport r = Richiesta();
-  r.cartellaSorgente = PercorsoProgramma("DATA/AB123CD_2026-12-04_ 1");
-  r.file = FileDellaCartella(r.cartellaSorgente);
+  EseguiSql(Database(), "DELETE FROM Logs WHERE TimeDate > (SELECT TimeDate FROM Logs ORDER BY "
+                        "TimeDate LIMIT 1 OFFSET 3999)");
+  const RichiestaImport r = Richiesta(PercorsoProgramma("DATA/AB123CD_2026-12-04_ 1"));
   EXPECT_EQ(EseguiImport(r, nullptr).recordSalvati, int64_t(pulito_.size()) - 4000);
   EXPECT_EQ(LeggiCampioni(Database()), pulito_);
 }
@@ -110,13 +101,11 @@ TEST_F(Ripresa, ReimportareAManoLArchivioDiUnImportTroncatoNonCambiaIDati) {
 TEST_F(Ripresa, FermatoDalDatabaseIlProssimoImportLoCompleta) {
   sqlite3* altro = nullptr;
   const std::function<void(sqlite3*)> guasti[] = {
-      [](sqlite3* db) {
-        sqlite3_stmt* s = nullptr;
-        sqlite3_prepare_v2(db, "PRAGMA page_count", -1, &s, nullptr);
-        sqlite3_step(s);
-        const std::string pagine = std::to_string(sqlite3_column_int(s, 0) + 6);
-        sqlite3_finalize(s);
-        sqlite3_exec(db, ("PRAGMA max_page_count = " + pagine).c_str(), nullptr, nullptr, nullptr);
+      [](sqlite3* db) {  // the disk is full six pages on
+        sqlite3_exec(db, "PRAGMA page_count", [](void* d, int, char** pagine, char**) {
+          const std::string sql = "PRAGMA max_page_count = " + std::to_string(std::atoi(pagine[0]) + 6);
+          return sqlite3_exec(static_cast<sqlite3*>(d), sql.c_str(), nullptr, nullptr, nullptr);
+        }, db, nullptr);
       },
       [&](sqlite3*) {
         sqlite3_open(Database().toUtf8().constData(), &altro);

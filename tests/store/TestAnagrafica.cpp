@@ -38,6 +38,7 @@ TEST_F(AnagraficaProva, InserisceNellOrdineAggiornaERifiutaTargheDoppieONonValid
   ASSERT_TRUE(ApriAnagrafica(Registro()));
   VeicoloAnagrafica atteso = nuovo;
   atteso.Targa = "ZZ999ZZ";
+  ASSERT_FALSE(RecordsetAnagrafica().Veicoli().empty());
   EXPECT_EQ(RecordsetAnagrafica().Veicoli().front(), atteso);
   EXPECT_EQ(TargheAnagrafica(Registro()).targhe, (QStringList{"ZZ999ZZ", "AA111AA", "AB.12"}));
 }

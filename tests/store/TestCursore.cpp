@@ -15,8 +15,7 @@ class CursoreProva : public CartellaProva {
     std::vector<Istante> istanti;
     for (Istante t = *IstanteDa(2026, 12, 4); istanti.size() < 300; t += 1 + int(gen_() % 3)) {
       istanti.push_back(t);
-      campioni_.emplace_back().TimeDate = t;
-      campioni_.back().TimeDateLH = t;
+      campioni_.push_back({.TimeDate = t, .TimeDateLH = t});
     }
     ASSERT_TRUE(db_.Apri(ScriviCampioni(Percorso("DATA/prova.mdb"), istanti)));
   }

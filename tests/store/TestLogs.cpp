@@ -11,10 +11,7 @@ using namespace quarvel;
 
 namespace {
 CampioneLog Campione(Istante t, int16_t dato3 = 1200) {
-  CampioneLog c;
-  c.TimeDate = c.TimeDateLH = t;
-  c.Dato3 = dato3;
-  return c;
+  return {.TimeDate = t, .TimeDateLH = t, .Dato3 = dato3};
 }
 
 Istante T(int g, int h, int m, int s) { return *IstanteDa(2026, 12, g, h, m, s); }

@@ -38,7 +38,9 @@ class OrdinaliProva : public CartellaProva {
       const RicercaOrdinale chiave = o.ChiaveDelRecord(p);
       ASSERT_TRUE(chiave.esito);
       EXPECT_EQ(chiave.valore, p < n ? std::optional<Istante>(chiavi_[p]) : std::nullopt) << p;
-      if (p < n) EXPECT_EQ(o.OrdinaleDi(chiavi_[p]).valore, p);
+      if (p < n) {
+        EXPECT_EQ(o.OrdinaleDi(chiavi_[p]).valore, p);
+      }
     }
     EXPECT_FALSE(o.OrdinaleDi(kInizio - 1).valore);
   }
@@ -58,11 +60,7 @@ TEST_F(OrdinaliProva, OgniRecordComeNellaLetturaInOrdine) {
   Scrivi(kInizio + 1, 500, 2);
   Verifica();
   // Another program deletes records.
-  sqlite3* db = nullptr;
-  ASSERT_EQ(sqlite3_open(percorso_.toUtf8().constData(), &db), SQLITE_OK);
-  ASSERT_EQ(sqlite3_exec(db, "DELETE FROM Logs WHERE TimeDate % 7 = 0", nullptr, nullptr, nullptr),
-            SQLITE_OK);
-  sqlite3_close(db);
+  EseguiSql(percorso_, "DELETE FROM Logs WHERE TimeDate % 7 = 0");
   std::erase_if(chiavi_, [](Istante t) { return t % 7 == 0; });
   Verifica();
 }

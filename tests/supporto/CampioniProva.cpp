@@ -15,7 +15,9 @@ std::vector<Istante> Secondi(Istante da, int n, int passo) {
 
 QString ScriviCampioni(const QString& percorso, const std::vector<Istante>& istanti,
                        const CampioneLog& modello) {
-  if (!QFile::exists(percorso)) EXPECT_TRUE(QFile::copy(PercorsoModello(0), percorso));
+  if (!QFile::exists(percorso)) {
+    EXPECT_TRUE(QFile::copy(PercorsoModello(0), percorso));
+  }
   DatabaseLogs db;
   EXPECT_TRUE(db.Apri(percorso));
   for (Istante t : istanti) {

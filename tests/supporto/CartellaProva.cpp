@@ -7,6 +7,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <cstdlib>
 #include <sqlite3.h>
 
 namespace quarvel {
@@ -69,24 +70,45 @@ void ScriviTutto(const QString& percorso, const QByteArray& byte) {
   if (f.open(QIODevice::WriteOnly | QIODevice::Truncate)) f.write(byte);
 }
 
-void DanneggiaRadice(const QString& percorso, const char* tabella) {
+void EseguiSql(const QString& percorso, const char* sql) {
+  sqlite3* db = nullptr;
+  EXPECT_EQ(sqlite3_open(QFile::encodeName(percorso).constData(), &db), SQLITE_OK);
+  EXPECT_EQ(sqlite3_exec(db, sql, nullptr, nullptr, nullptr), SQLITE_OK) << sql << ": " << sqlite3_errmsg(db);
+  sqlite3_close(db);
+}
+
+namespace {
+// Overwrites one page of a table, found in the engine's own map of the
+// file's pages (the `dove` condition picks it), as a failing disk would.
+void DanneggiaPagina(const QString& percorso, const char* tabella, const char* dove, int minimoPagine) {
+  const QByteArray nome = QByteArray("'") + tabella + "'";
+  const QByteArray sql = "SELECT pageno, pgsize, (SELECT count(*) FROM dbstat WHERE name = " + nome +
+                         ") FROM dbstat WHERE name = " + nome + dove;
+  int64_t pagina[3] = {0, 0, 0};  // page, page size, pages of the table
   sqlite3* db = nullptr;
   sqlite3_open_v2(QFile::encodeName(percorso).constData(), &db, SQLITE_OPEN_READONLY, nullptr);
-  sqlite3_stmt* s = nullptr;
-  sqlite3_prepare_v2(db,
-                     "SELECT rootpage, (SELECT page_size FROM pragma_page_size) "
-                     "FROM sqlite_schema WHERE name = ?1",
-                     -1, &s, nullptr);
-  sqlite3_bind_text(s, 1, tabella, -1, SQLITE_STATIC);
-  const bool trovata = sqlite3_step(s) == SQLITE_ROW;
-  const int64_t pagina = sqlite3_column_int64(s, 0), dimensione = sqlite3_column_int64(s, 1);
-  sqlite3_finalize(s);
+  sqlite3_exec(db, sql.constData(),
+               [](void* p, int, char** valori, char**) {
+                 for (int i = 0; i < 3; ++i) static_cast<int64_t*>(p)[i] = std::atoll(valori[i]);
+                 return 0;
+               },
+               pagina, nullptr);
   sqlite3_close(db);
-  ASSERT_TRUE(trovata) << tabella;
+  ASSERT_GE(pagina[2], minimoPagine) << tabella;
   QFile f(percorso);
   ASSERT_TRUE(f.open(QIODevice::ReadWrite));
-  f.seek((pagina - 1) * dimensione);
-  f.write(QByteArray(dimensione, '\x5a'));
+  f.seek((pagina[0] - 1) * pagina[1]);
+  f.write(QByteArray(pagina[1], '\x5a'));
+}
+}  // namespace
+
+void DanneggiaRadice(const QString& percorso, const char* tabella) {
+  DanneggiaPagina(percorso, tabella, " AND path = '/'", 1);
+}
+
+// A path orders the pages as the keys; a table of one page has no leaf of its own.
+void DanneggiaUltimaFoglia(const QString& percorso, const char* tabella) {
+  DanneggiaPagina(percorso, tabella, " AND pagetype = 'leaf' ORDER BY path DESC LIMIT 1", 2);
 }
 
 }  // namespace quarvel

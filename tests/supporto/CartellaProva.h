@@ -31,5 +31,7 @@ void ScriviTutto(const QString& percorso, const QByteArray& byte);
 // would: every reader of that table meets the damage, wherever the file's
 // other tables put their pages.
 void DanneggiaRadice(const QString& percorso, const char* tabella);
+// Runs one statement on an SQLite file, as another program would.
+void EseguiSql(const QString& percorso, const char* sql);
 
 }  // namespace quarvel

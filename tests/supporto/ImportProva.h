@@ -21,12 +21,13 @@ class ImportProva : public CartellaProva {
     InizializzaDefault();
     supporto_ = Chiavetta({});
   }
-  // An import of every file on the medium.
-  RichiestaImport Richiesta() const {
+  // An import of every file on the medium, or in another folder.
+  RichiestaImport Richiesta() const { return Richiesta(supporto_); }
+  static RichiestaImport Richiesta(const QString& cartella) {
     RichiestaImport r;
     r.targa = "AB123CD";
-    r.cartellaSorgente = supporto_;
-    r.file = FileDellaCartella(supporto_);
+    r.cartellaSorgente = cartella;
+    r.file = FileDellaCartella(cartella);
     r.oggi = kOggi;
     return r;
   }
