@@ -54,6 +54,31 @@ TEST_F(StampaPdf, GliOffsetDellaStampanteRiportanoLaPaginaAlBordoDelFoglio) {
   EXPECT_NEAR(q.y0, 40, kTolleranza);
 }
 
+// Several lines split at their line ends, each trimmed at both ends, one
+// line height plus the spacing apart; a single line keeps its blanks. The
+// first line of a right-aligned text stands in by the indent.
+TEST_F(StampaPdf, PiuRigheSiSpezzanoAiRitorniACapoESenzaSpaziAiBordi) {
+  Prepara();
+  EasyPrint s(stampante_);
+  s.SpaziaturaLinea(-2);
+  EXPECT_EQ(s.SpaziaturaLinea(), 1);
+  s.SpaziaturaLinea(2);
+  const float altezza = s.TextHeight(QStringLiteral("Due"));
+  s.PrintLeft(20, 20, QStringLiteral("Uno\r\n  Due "), 5);
+  s.PrintLeft(20, 60, QStringLiteral("  Tre"));
+  s.PrintRight(190, 80, QStringLiteral("Quattro\r\nCinque "), 5);
+  ASSERT_FALSE(s.EndDoc());
+  const auto parole = Parole();
+  const ParolaPdf uno = Parola(parole, "Uno"), due = Parola(parole, "Due");
+  EXPECT_NEAR(uno.x0, 25, kTolleranza);
+  EXPECT_NEAR(due.x0, 20, kTolleranza);
+  EXPECT_NEAR(due.y0, 20 + altezza + 2, kTolleranza);
+  EXPECT_GT(Parola(parole, "Tre").x0, 20 + 1);
+  EXPECT_NEAR(Parola(parole, "Quattro").x1, 185, kTolleranza);
+  EXPECT_NEAR(Parola(parole, "Cinque").x1, 190, kTolleranza);
+  EXPECT_NEAR(Parola(parole, "Cinque").y0, 80 + altezza + 2, kTolleranza);
+}
+
 // Cut to a width, a text keeps its longest beginning (printed left) or end
 // (printed right) that fits; the right end stays where it was asked.
 TEST_F(StampaPdf, UnTestoTroppoLungoSiTagliaDallaFineODallInizio) {

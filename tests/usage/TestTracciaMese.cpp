@@ -167,6 +167,18 @@ TEST_F(TracciaMeseProva, UnFileRovinatoNonDiventaUnMesePiuTranquillo) {
   attesoErrore();
 }
 
+// Another program writes while the window holds the file open: the table,
+// up to date when the file was opened, is stale now and the samples tell.
+TEST_F(TracciaMeseProva, UnaScritturaDiAltriDopoLAperturaSiVede) {
+  Scrivi({T(3, 5, 10, 0, 0)});
+  AttivitaLogs db;
+  ASSERT_TRUE(db.Apri(percorso_));
+  ASSERT_TRUE(db.Aggiornato());
+  Scrivi({T(3, 9, 12, 30, 0)});
+  EXPECT_EQ(AnalisiTrackmese2(db, *CalcolaPeriodoMese(2013, 3), attivita_).slotAttivi, 2);
+  EXPECT_EQ(Attivi(), (std::set<Slot>{{5, 10, 0}, {9, 12, 2}}));
+}
+
 // After an import of logger files both ways agree from February to April
 // 2026, with the table up to date: reading it writes nothing.
 TEST_F(TracciaMeseProva, LaTabellaDaIlMeseDeiCampioniDopoLImport) {
