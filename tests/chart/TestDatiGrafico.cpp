@@ -1,11 +1,9 @@
+#include "CampioniProva.h"
 #include "CartellaProva.h"
 #include "CursoreVettore.h"
-#include "DatabaseVeicolo.h"
 #include "DatiGrafico.h"
-#include "FogliaDanneggiata.h"
 #include "Logs.h"
 
-#include <QFile>
 #include <memory>
 
 using namespace quarvel;
@@ -27,14 +25,7 @@ class DatiGraficoProva : public CartellaProva {
  protected:
   // A vehicle database of n records, one a second from 08:00.
   QString Database(int n) {
-    const QString percorso = Percorso("DATA/AB123CD_ 2026.mdb");
-    EXPECT_TRUE(QFile::copy(PercorsoModello(1), percorso));
-    QFile::setPermissions(percorso, QFile::ReadOwner | QFile::WriteOwner);
-    DatabaseLogs db;
-    EXPECT_TRUE(db.Apri(percorso));
-    for (int i = 0; i < n; ++i) db.Scrivi(Campione(kInizio + i));
-    EXPECT_TRUE(db.Chiudi());
-    return percorso;
+    return ScriviCampioni(Percorso("DATA/AB123CD_ 2026.mdb"), Secondi(kInizio, n), Campione(kInizio));
   }
   std::unique_ptr<DatiGrafico> dati_ = std::make_unique<DatiGrafico>();
 };

@@ -31,6 +31,9 @@ void ScriviTutto(const QString& percorso, const QByteArray& byte);
 // would: every reader of that table meets the damage, wherever the file's
 // other tables put their pages.
 void DanneggiaRadice(const QString& percorso, const char* tabella);
+// Overwrites the last leaf page of a table: a walk of the table reads its
+// first pages, then meets the damage halfway.
+void DanneggiaUltimaFoglia(const QString& percorso, const char* tabella);
 // Runs one statement on an SQLite file, as another program would.
 void EseguiSql(const QString& percorso, const char* sql);
 

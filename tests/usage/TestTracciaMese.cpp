@@ -2,9 +2,9 @@
 // track reads the table of active quarter-hours beside the samples, or
 // seeks the samples on the key; only the store shows whether either skips a
 // slot, and both must give the same month.
+#include "CampioniProva.h"
 #include "CartellaProva.h"
 #include "DatabaseVeicolo.h"
-#include "FogliaDanneggiata.h"
 #include "ImportaLog.h"
 #include "Impostazioni.h"
 #include "IndiciLogs.h"
@@ -12,7 +12,6 @@
 #include "TracciaMese.h"
 
 #include <QDir>
-#include <QFile>
 #include <set>
 
 using namespace quarvel;
@@ -63,22 +62,11 @@ class TracciaMeseProva : public CartellaProva {
  protected:
   void SetUp() override {
     CartellaProva::SetUp();
-    percorso_ = Percorso("DATA/prova.mdb");
-    ASSERT_TRUE(QFile::copy(PercorsoModello(0), percorso_));
-    QFile::setPermissions(percorso_, QFile::ReadOwner | QFile::WriteOwner);
+    percorso_ = ScriviCampioni(Percorso("DATA/prova.mdb"), {});
   }
   // Samples stored as the import stores them, without bringing the tables
   // beside them up to date (an import killed before it).
-  void Scrivi(const std::vector<Istante>& istanti) {
-    DatabaseLogs db;
-    ASSERT_TRUE(db.Apri(percorso_));
-    for (Istante t : istanti) {
-      CampioneLog c;
-      c.TimeDate = c.TimeDateLH = t;
-      ASSERT_EQ(db.Scrivi(c), EsitoScrittura::Salvato);
-    }
-    ASSERT_TRUE(db.Chiudi());
-  }
+  void Scrivi(const std::vector<Istante>& istanti) { ScriviCampioni(percorso_, istanti); }
   // One month of 2013 from the table, as the window reads it.
   RisultatoTraccia Traccia(int mese) {
     AttivitaLogs db;
