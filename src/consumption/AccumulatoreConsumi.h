@@ -3,23 +3,11 @@
 // Plain arithmetic on a handful of columns: a month is 2.6 million samples,
 // so nothing here allocates or builds text.
 #include "Istante.h"
+#include "LettureCampioni.h"
 
 #include <cstdint>
 
 namespace quarvel {
-
-// The columns of one sample that the analysis reads, already in the types it
-// computes with.
-struct LetturaCampione {
-  Istante TimeDate = 0;
-  bool apreViaggio = false;  // DatoPT 0: the first sample of a recording
-  int16_t livello = 0;       // tank level in %, rounded halves to even; <= 0: no reading
-  int16_t giriMotore = 0;    // above 0: engine on
-  int16_t velocita = 0;      // km/h; -1: no reading
-  double gasolio = 0;        // fuel rate in 0.05 l/h; -1: no reading
-  double km = 0;             // dashboard odometer
-  double litri = 0;          // dashboard litre counter
-};
 
 // A jump of the tank level seen on one sample; both can happen only with a
 // negative alert level.
@@ -66,6 +54,10 @@ struct AccumulatoreConsumi {
     }
     UltimoIstante = c.TimeDate;
     NumeroCampione += 1;
+    // The first dashboard readings that are not 0 (1 when all are: see
+    // Concludi).
+    if (KmIniziali == 0) KmIniziali = c.km;
+    if (ContaLitriIniziali == 0) ContaLitriIniziali = c.litri;
     KmFinali = c.km;
     ContaLitriFinali = c.litri;
     if (++ContatoreAvanzamento > 100) ContatoreAvanzamento = 0;
@@ -108,6 +100,13 @@ struct AccumulatoreConsumi {
     SommaVelocita += c.velocita;
     SommaVelocitaViaggio += c.velocita;
     return salto;
+  }
+
+  // After the last sample: a dashboard counter that read 0 throughout
+  // starts from 1, so that a difference is never taken from nothing.
+  void Concludi() {
+    if (KmIniziali == 0) KmIniziali = 1;
+    if (ContaLitriIniziali == 0) ContaLitriIniziali = 1;
   }
 };
 

@@ -11,28 +11,6 @@
 namespace quarvel {
 
 namespace {
-// The first reading of a dashboard counter that is not 0, or 1 when every
-// sample has 0 (so that a later difference is never taken from nothing).
-double PrimoNonZero(CursoreLogs& cursore, int colonna) {
-  for (cursore.Primo(); !cursore.AllaFine(); cursore.Successivo()) {
-    const double valore = cursore.Reale(colonna);
-    if (valore != 0) return valore;
-  }
-  return 1;
-}
-
-// Reads the seven columns the pass needs besides DatoPT.
-void Leggi(const CursoreLogs& c, LetturaCampione& l) {
-  l.TimeDate = c.Intero(kTimeDate);
-  // A level that does not fit 16 bits is as good as no reading.
-  l.livello = Intero16(c.Reale(kDato2)).value_or(0);
-  l.giriMotore = int16_t(c.Intero(kDato3));
-  l.velocita = int16_t(c.Intero(kDato5));
-  l.gasolio = c.Reale(kDato8);
-  l.km = c.Reale(kDato10);
-  l.litri = c.Reale(kDato11);
-}
-
 // The report file, remembering the first failed write (a full disk must not
 // stop the figures from reaching the window).
 class FileReport {
@@ -64,7 +42,7 @@ class FileReport {
 };
 
 // A walk the engine cut short: no figures, and no report that shows them.
-bool LetturaFallita(const CursoreLogs& periodo, FileReport& report, RisultatoAnalisi& r) {
+bool LetturaFallita(const SorgenteLetture& periodo, FileReport& report, RisultatoAnalisi& r) {
   const QString errore = periodo.Errore();
   if (errore.isEmpty()) return false;
   report.Chiudi();
@@ -86,6 +64,11 @@ void Concludi(FileReport& report, EsitoAnalisi riuscito, RisultatoAnalisi& r) {
 }  // namespace
 
 RisultatoAnalisi AnalisiTotale(CursoreLogs& periodo, const ParametriAnalisi& p) {
+  LettureDaCursore letture(periodo);
+  return AnalisiTotale(letture, p);
+}
+
+RisultatoAnalisi AnalisiTotale(SorgenteLetture& periodo, const ParametriAnalisi& p) {
   RisultatoAnalisi r;
   r.percorsoReport = PercorsoReport(p.targa, p.istanteAnalisi);
   FileReport report(r.percorsoReport);
@@ -96,37 +79,28 @@ RisultatoAnalisi AnalisiTotale(CursoreLogs& periodo, const ParametriAnalisi& p) 
   }
   report.Riga(PrimaRigaReport(p.targa, p.istanteAnalisi));
 
-  periodo.Primo();
-  if (periodo.AllaFine()) {
-    if (LetturaFallita(periodo, report, r)) return r;
-    Concludi(report, EsitoAnalisi::PeriodoVuoto, r);
-    return r;
-  }
-
   AccumulatoreConsumi& a = r.totali;
-  a.KmIniziali = PrimoNonZero(periodo, kDato10);
-  a.ContaLitriIniziali = PrimoNonZero(periodo, kDato11);
-  periodo.Primo();
-
-  LetturaCampione c;
-  c.apreViaggio = periodo.Intero(kDatoPT) == 0;
-  while (!periodo.AllaFine()) {
-    Leggi(periodo, c);
-    const SaltoLivello salto = a.Aggiungi(c, p.sogliaVelocita, p.sogliaGasolio);
-    if (p.avanzamento) p.avanzamento(a.ContatoreAvanzamento);
-    if (salto.calo)
-      r.anomalie << RigaAnomalia(c.TimeDate, salto.precedente, c.livello, a.NumeroCampione,
-                                 p.testi);
-    if (salto.aumento) r.carichi << RigaCarico(c.TimeDate, salto.precedente, c.livello, p.testi);
-
-    periodo.Successivo();
-    if (periodo.AllaFine()) break;
-    // A new recording closes the trip so far: its block goes to the file now.
-    c.apreViaggio = periodo.Intero(kDatoPT) == 0;
-    if (c.apreViaggio) report.Riga(BloccoViaggio(a, p.sogliaVelocita));
+  bool primo = true;
+  for (auto blocco = periodo.Prossime(); !blocco.empty(); blocco = periodo.Prossime()) {
+    for (const LetturaCampione& c : blocco) {
+      // A new recording closes the trip so far: its block goes to the file now.
+      if (c.apreViaggio && !primo) report.Riga(BloccoViaggio(a, p.sogliaVelocita));
+      primo = false;
+      const SaltoLivello salto = a.Aggiungi(c, p.sogliaVelocita, p.sogliaGasolio);
+      if (p.avanzamento) p.avanzamento(a.ContatoreAvanzamento);
+      if (salto.calo)
+        r.anomalie << RigaAnomalia(c.TimeDate, salto.precedente, c.livello, a.NumeroCampione,
+                                   p.testi);
+      if (salto.aumento) r.carichi << RigaCarico(c.TimeDate, salto.precedente, c.livello, p.testi);
+    }
   }
 
   if (LetturaFallita(periodo, report, r)) return r;
+  if (primo) {
+    Concludi(report, EsitoAnalisi::PeriodoVuoto, r);
+    return r;
+  }
+  a.Concludi();
   r.didascalie = Didascalie(a, p.sogliaVelocita, p.testi);
   report.Riga(ChiusuraUltimoViaggio(a) + BloccoTotale(a, p.sogliaVelocita));
   Concludi(report, EsitoAnalisi::Completa, r);

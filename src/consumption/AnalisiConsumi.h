@@ -51,11 +51,12 @@ struct RisultatoAnalisi {
   AccumulatoreConsumi totali;  // the counters as the pass left them
 };
 
-// Walks the cursor from its first sample to its end (it is left at its end;
-// the caller closes it). Creates REPORT/ when it is missing and replaces a
+// Walks the period's samples once, from the first to the last (a cursor is
+// left at its end; the caller closes it). Creates REPORT/ when it is missing and replaces a
 // report of the same name. When the cursor reports an engine error (a
 // damaged page, an I/O error) the walk ended early: the figures would be
 // too small, so none are given and the report is removed.
+RisultatoAnalisi AnalisiTotale(SorgenteLetture& periodo, const ParametriAnalisi& parametri);
 RisultatoAnalisi AnalisiTotale(CursoreLogs& periodo, const ParametriAnalisi& parametri);
 
 }  // namespace quarvel
