@@ -17,6 +17,7 @@ const char* const kTestoUso =
     "                     il sabato ne conta la meta, la domenica e di riposo\n"
     "  --tutti-i-giorni   si lavora anche il sabato e la domenica, a orario pieno\n"
     "  --capacita L       capacita del serbatoio in litri (400)\n"
+    "  --perdita-marcia L litri all'ora persi dal tubo del gasolio in marcia (0)\n"
     "  --aiuto            questo testo\n"
     "Per un mese di 2,6 milioni di righe: --giorni 30 --ore 24 --tutti-i-giorni\n";
 
@@ -42,7 +43,7 @@ RigaComando LeggiRigaComando(const std::vector<std::string>& argomenti) {
     }
     const bool conValore = nome == "--targa" || nome == "--dal" || nome == "--giorni" ||
                            nome == "--seme" || nome == "--cartella" || nome == "--ore" ||
-                           nome == "--capacita";
+                           nome == "--capacita" || nome == "--perdita-marcia";
     if (!conValore) {
       r.errore = nome.rfind("-", 0) == 0 ? "opzione sconosciuta: " + nome
                                          : "argomento inatteso: " + nome;
@@ -67,6 +68,7 @@ RigaComando LeggiRigaComando(const std::vector<std::string>& argomenti) {
     else if (nome == "--seme") prendi(NumeroEsatto<uint64_t>(v), o.seme);
     else if (nome == "--ore") prendi(NumeroEsatto<double>(v), o.ore);
     else if (nome == "--capacita") prendi(NumeroEsatto<double>(v), o.capacita);
+    else if (nome == "--perdita-marcia") prendi(NumeroEsatto<double>(v), o.perditaMarcia);
     else {
       r.cartella = v;
       cartellaData = !v.empty();

@@ -20,12 +20,52 @@ Camion::Camion(double capacita, Casuale& caso)
       fattoreContalitri_(caso.Tra(0.98, 1.03)),
       litri_(capacita * caso.Tra(0.45, 0.9)),
       odometroMetri_(caso.Tra(80000, 600000) * 1000),
-      contalitri_(odometroMetri_ / 1000 * caso.Tra(0.30, 0.34)) {}
+      contalitri_(odometroMetri_ / 1000 * caso.Tra(0.30, 0.34)) {
+  pendenzaSosta_ = caso.Tra(-0.02, 0.02);  // the yard where the truck sleeps
+}
+
+void Camion::Scalda(double temperatura) {
+  // Diesel swells by 0.083 % a degree.
+  const double prima = litri_;
+  litri_ += litri_ * 0.00083 * (temperatura - temperaturaGasolio_);
+  dilatazione_ += litri_ - prima;
+  temperaturaGasolio_ = temperatura;
+}
+
+void Camion::CambiaLitri(double delta) { litri_ = std::clamp(litri_ + delta, 0.0, capacita_); }
+
+bool Camion::EventoAlMinimo(double litri, double litriAlSecondo) {
+  if (EventoInAttesa() || litri == 0 || litriAlSecondo <= 0) return false;
+  evento_ = {litri, litriAlSecondo, 0, false};
+  return true;
+}
+
+void Camion::IniziaEvento(int attesaPrima) {
+  if (!EventoInAttesa() || evento_.attivo) return;
+  const int durata = int((evento_.litri < 0 ? -evento_.litri : evento_.litri) /
+                         evento_.litriAlSecondo) + 1;
+  const int sosta = attesaPrima + durata + caso_.Intero(20, 90);
+  // The recording must outlast the stop, with time to drive off and stop.
+  if (rimanenti_ < sosta + 300) return;
+  evento_.ritardo = attesaPrima;
+  evento_.attivo = true;
+  attesa_ = std::max(attesa_, sosta);
+}
+
+double Camion::LivelloLetto(double rumore) {
+  const double pendenza = fermo_ ? pendenzaSosta_ : pendenza_;
+  double livello = litri_ / capacita_ * 100 + 55 * pendenza + onda_ + rumore * caso_.Gauss();
+  if (caso_.Probabile(1.0 / 4000)) livello += (caso_.Probabile(0.5) ? 1 : -1) * caso_.Tra(3, 40);
+  return std::clamp(livello, 0.0, 100.0);
+}
 
 void Camion::Parcheggia(int64_t secondi, double temperaturaAria) {
   // The coolant drifts towards the air temperature while the engine is off.
   temperatura_ = temperaturaAria +
                  (temperatura_ - temperaturaAria) * 1800.0 / (1800.0 + double(secondi));
+  Scalda(temperaturaAria + (temperaturaGasolio_ - temperaturaAria) * 10800.0 /
+                                (10800.0 + double(secondi)));
+  aria_ = temperaturaAria;
   fase_ = Fase::Spegnimento;
   velocita_ = accelerazione_ = onda_ = ondaPrima_ = 0;
 }
@@ -41,6 +81,7 @@ void Camion::Avvia(int durata) {
   minimoFinale_ = caso_.Intero(10, 90);
   marcia_ = 0;
   velocita_ = accelerazione_ = 0;
+  IniziaEvento(caso_.Intero(3, 20));  // just after the ignition
 }
 
 void Camion::NuovoTratto() {
@@ -80,6 +121,7 @@ void Camion::Fermata() {
     case Extraurbana: attesa_ = caso_.Intero(10, 60); break;
     case Autostrada: attesa_ = caso_.Intero(30, 180); break;
   }
+  IniziaEvento(caso_.Intero(20, 120));
 }
 
 void Camion::AggiornaVelocita() {
@@ -145,6 +187,10 @@ Lettura Camion::Passo() {
   accelerazione_ = velocita_ - prima;
   if (velocita_ > 0) {
     pendenza_ = std::clamp(pendenza_ + 0.0003 * caso_.Gauss() - pendenza_ / 400, -0.05, 0.05);
+    fermo_ = false;
+  } else if (!fermo_) {
+    fermo_ = true;  // a new place, on its own slope
+    pendenzaSosta_ = std::clamp(0.012 * caso_.Gauss(), -0.035, 0.035);
   }
 
   // Gears: shift up late when pulling, early when cruising; down below 1100.
@@ -174,10 +220,34 @@ Lettura Camion::Passo() {
   litriOra = std::max(litriOra * (1 + 0.015 * caso_.Gauss()), 0.0);
 
   litri_ = std::max(litri_ - litriOra / 3600, 0.0);
+  double flusso = 0, perdita = 0;
+  if (evento_.attivo && fase_ == Fase::Sosta) {
+    if (evento_.ritardo > 0) {
+      --evento_.ritardo;
+    } else {
+      const double passo = std::min(evento_.litriAlSecondo, evento_.litri < 0 ? -evento_.litri
+                                                                               : evento_.litri);
+      flusso = evento_.litri < 0 ? -passo : passo;
+      const double prima = litri_;
+      CambiaLitri(flusso);
+      flusso = litri_ - prima;  // a full or empty tank takes no more
+      evento_.litri -= evento_.litri < 0 ? -passo : passo;
+      if (passo < evento_.litriAlSecondo || flusso == 0) evento_ = {};
+    }
+  }
+  if (velocita_ > 0 && perditaOra_ > 0) {
+    perdita = std::min(perditaOra_ / 3600, litri_);
+    litri_ -= perdita;
+  }
+  // The fuel the injectors send back warms the tank while the engine runs.
+  Scalda(temperaturaGasolio_ + (aria_ + 8 - temperaturaGasolio_) / 5400);
   odometroMetri_ += velocita_ / 3.6 * fattoreOdometro_;
   contalitri_ += litriOra / 3600 * fattoreContalitri_;
   temperatura_ += (82 + 0.03 * std::max(potenza, 0.0) - temperatura_) / 300;
-  const double onda = 1.2 * onda_ - 0.5 * ondaPrima_ + 0.12 * accelerazione_ + 0.1 * caso_.Gauss();
+  // A wave of about five seconds that loses a tenth of its height a
+  // second, pushed by every change of speed and by the road's bumps.
+  const double onda = 0.556 * onda_ - 0.81 * ondaPrima_ + 0.35 * accelerazione_ +
+                      0.004 * velocita_ * caso_.Gauss();
   ondaPrima_ = onda_;
   onda_ = onda;
 
@@ -185,8 +255,14 @@ Lettura Camion::Passo() {
   l.velocita = velocita_;
   l.giri = int(giri + 0.5);
   l.litriOra = litriOra;
-  l.livello = std::clamp(Percento() + onda_ + 0.3 * caso_.Gauss(), 0.0, 100.0);
-  l.sensoreLitri = std::max(litri_ + onda_ * capacita_ / 100 * 1.3 + 1.5 * caso_.Gauss(), 0.0);
+  l.flusso = flusso;
+  l.perdita = perdita;
+  // Road vibration shakes the float; the engine at idle a little.
+  l.livello = LivelloLetto(0.25 + 0.006 * velocita_);
+  l.sensoreLitri = std::max(litri_ + (onda_ * 1.3 + 40 * (fermo_ ? pendenzaSosta_ : pendenza_)) *
+                                         capacita_ / 100 +
+                                1.5 * caso_.Gauss(),
+                            0.0);
   l.odometroMetri = odometroMetri_;
   l.contalitri = contalitri_;
   l.temperatura = temperatura_;

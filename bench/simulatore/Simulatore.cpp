@@ -78,8 +78,12 @@ class Generatore {
     int inizio, durata;  // second of the day, seconds
   };
   std::vector<Tratto> PianoGiorno(Istante mezzanotte);
-  void Pausa(int64_t secondi, int giorno);
+  void Pausa(Istante ultimo, Istante primo, int giorno);
   bool Registrazione(Istante mezzanotte, Tratto tratto);
+  void PreparaEventi(int giorno, bool spento);
+  double LitriRifornimento();
+  double SogliaRifornimento();
+  void ChiudiFlusso();
 
   const Opzioni& o_;
   Destinazione& d_;
@@ -87,27 +91,33 @@ class Generatore {
   Camion camion_;
   double aria_ = 15;  // air temperature of the day
   bool continuo_ = false;
-  std::vector<int> giorniFurto_;
   int numeroSerie_ = 0;
   int contatore_ = 0;  // the logger's free-running 16-bit counter
   char prefissoData_[11] = {};
   Totali* giorno_ = nullptr;
-  // Level tracking as the analysis does it, to place refuels and thefts.
+  // Fuel events: the days a theft is planned, the level below which the
+  // driver refuels, and the ways of each kind taken in turn (engine off at
+  // even counts, idling at odd), so that every run holds both.
+  std::vector<int> giorniFurto_;
+  double sogliaRifornimento_ = 0;  // litres
+  int rifornimenti_ = 0, furti_ = 0;
+  // An idle event as the samples see it, until its flow stops.
+  std::optional<EventoCarburante> flusso_;
+  double dilatazioneIniziale_ = 0;
+  // The alert level's rule over the levels written, as the analysis lists
+  // its jumps (threshold 25).
   int ultimoLivello_ = 0;
   bool primoLivelloVisto_ = false;
-  struct InAttesa {
-    bool furto = false;
-    double litri = 0;
-  };
-  std::optional<InAttesa> evento_;
   bool kmVisti_ = false, litriVisti_ = false;
 };
 
 std::string Generatore::Esegui() {
   verita_.opzioni = o_;
-  const int furti = std::max(1, o_.giorni / 21);
+  const int furti = std::max(2, o_.giorni / 8);
   for (int i = 0; i < furti; ++i) giorniFurto_.push_back(caso_.Intero(0, o_.giorni - 1));
   std::sort(giorniFurto_.begin(), giorniFurto_.end());
+  sogliaRifornimento_ = SogliaRifornimento();
+  camion_.Perdita(o_.perditaMarcia);
   numeroSerie_ = caso_.Intero(100000, 999999);
   contatore_ = caso_.Intero(0, 65535);
 
@@ -115,7 +125,8 @@ std::string Generatore::Esegui() {
   std::optional<Istante> ultimaFine;
   for (int g = 0; g < o_.giorni; ++g) {
     const Istante mezzanotte = primoGiorno + Istante(g) * 86400;
-    aria_ = caso_.Tra(4, 24);
+    // The weather changes by a few degrees from one day to the next.
+    aria_ = g == 0 ? caso_.Tra(4, 24) : std::clamp(aria_ + 2 * caso_.Gauss(), -5.0, 35.0);
     const auto piano = PianoGiorno(mezzanotte);
     if (piano.empty()) continue;  // a day off: the logger writes nothing
 
@@ -130,8 +141,9 @@ std::string Generatore::Esegui() {
     giorno_ = &verita_.giorni.back();
     for (const Tratto& t : piano) {
       const Istante inizio = mezzanotte + t.inizio;
-      if (ultimaFine) Pausa(inizio - *ultimaFine - 1, g);
+      if (ultimaFine) Pausa(*ultimaFine, inizio, g);
       else camion_.Parcheggia(12 * 3600, aria_);
+      PreparaEventi(g, false);
       if (!Registrazione(mezzanotte, t)) return d_.Errore();
       ultimaFine = inizio + t.durata - 1;
     }
@@ -152,11 +164,13 @@ std::vector<Generatore::Tratto> Generatore::PianoGiorno(Istante mezzanotte) {
   std::vector<Tratto> piano;
   continuo_ = ore >= 23.5;
   if (continuo_) {
-    // Round the clock: drivers change, the engine is off only for moments.
+    // Round the clock: drivers change, the engine is off only for moments,
+    // but for one break a day.
+    const int pausaLunga = caso_.Intero(1, 8);
     for (int t = caso_.Intero(0, 10); t < 86400 - 300;) {
       const int durata = std::min(caso_.Intero(3600, 9000), 86400 - t);
       piano.push_back({t, durata});
-      t += durata + caso_.Intero(3, 30);
+      t += durata + (int(piano.size()) == pausaLunga ? caso_.Intero(900, 2400) : caso_.Intero(3, 30));
     }
     return piano;
   }
@@ -190,26 +204,71 @@ std::vector<Generatore::Tratto> Generatore::PianoGiorno(Istante mezzanotte) {
   return piano;
 }
 
-// The engine is off: a thief may take fuel from a full enough tank (on his
-// day, during a stop of twenty minutes or more), or the driver refuels a
-// low one. Each jump is far beyond any alert level the analysis uses.
-void Generatore::Pausa(int64_t secondi, int giorno) {
-  camion_.Parcheggia(secondi, aria_);
-  if (evento_) return;  // the last jump has not been seen yet
-  const double percento = camion_.Percento();
-  if (!giorniFurto_.empty() && giorno >= giorniFurto_.front() &&
-      (secondi >= 1200 || continuo_) && percento >= 60) {
-    const double quota = std::min(caso_.Tra(0.32, 0.42), percento / 100 - 0.28);
-    const double litri = double(Intero(quota * camion_.Capacita() * 10)) / 10;
-    camion_.CambiaLitri(-litri);
-    evento_ = InAttesa{true, litri};
+// The litres under which the driver looks for a pump: a quarter to a third
+// of the tank, and never less than a good half day's driving.
+double Generatore::SogliaRifornimento() {
+  return std::max(caso_.Tra(0.22, 0.35) * camion_.Capacita(), 90.0);
+}
+
+// Litres the driver puts in: mostly a full tank, now and then a part.
+double Generatore::LitriRifornimento() {
+  const double spazio = caso_.Tra(0.92, 0.99) * camion_.Capacita() - camion_.Litri();
+  const double parte = caso_.Tra(20, 150);
+  const double litri = caso_.Probabile(0.3) && parte < spazio ? parte : spazio;
+  return double(Intero(std::max(litri, 20.0) * 10)) / 10;
+}
+
+// Plans the fuel events due: while the engine is off (spento) they happen
+// at once, as one step; otherwise the truck takes them on at its next stop
+// long enough, the engine idling.
+void Generatore::PreparaEventi(int giorno, bool spento) {
+  if (camion_.EventoInAttesa()) return;
+  const bool furtoDovuto = !giorniFurto_.empty() && giorno >= giorniFurto_.front() &&
+                           camion_.Percento() >= 35;
+  const bool rifornimentoDovuto = camion_.Litri() < sogliaRifornimento_;
+  // Nearly dry: the driver takes the first pump, whatever he would do.
+  const bool urgente = camion_.Litri() < std::max(0.15 * camion_.Capacita(), 60.0);
+  if (furtoDovuto && (furti_ % 2 == 0) == spento) {
+    const double litri = double(Intero(caso_.Tra(10, 80) * 10)) / 10;
+    if (spento) camion_.CambiaLitri(-litri);
+    else camion_.EventoAlMinimo(-litri, caso_.Tra(0.1, 0.4));
+    ++furti_;
     giorniFurto_.erase(giorniFurto_.begin());
-  } else if (percento < 33) {
-    const double pieno = caso_.Tra(0.92, 0.99) * camion_.Capacita();
-    const double litri = double(Intero((pieno - camion_.Litri()) * 10)) / 10;
-    camion_.CambiaLitri(litri);
-    evento_ = InAttesa{false, litri};
+  } else if (rifornimentoDovuto && (urgente || (rifornimenti_ % 2 == 0) == spento)) {
+    const double litri = LitriRifornimento();
+    if (spento) camion_.CambiaLitri(litri);
+    else camion_.EventoAlMinimo(litri, caso_.Tra(0.6, 1.2));
+    ++rifornimenti_;
+    sogliaRifornimento_ = SogliaRifornimento();
   }
+}
+
+// The engine is off between two recordings: a refuel at the pump or a thief
+// during a stop of ten minutes or more moves the level in one step, seen
+// from the last sample before to the first after. Now and then the driver
+// who has just refuelled siphons some off while the engine idles.
+void Generatore::Pausa(Istante ultimo, Istante primo, int giorno) {
+  const int64_t secondi = primo - ultimo - 1;
+  camion_.Parcheggia(secondi, aria_);
+  if (secondi < 600) return;
+  const double prima = camion_.Litri();
+  PreparaEventi(giorno, true);
+  const double litri = camion_.Litri() - prima;
+  if (litri == 0) return;
+  verita_.eventi.push_back({litri > 0, true, ultimo, primo, litri > 0 ? litri : -litri});
+  if (litri > 0 && caso_.Probabile(0.25) && camion_.Percento() > 50)
+    camion_.EventoAlMinimo(-double(Intero(caso_.Tra(10, 60) * 10)) / 10, caso_.Tra(0.1, 0.4));
+}
+
+// Closes the idle event under way, if any.
+void Generatore::ChiudiFlusso() {
+  if (!flusso_) return;
+  if (flusso_->litri < 0) {
+    flusso_->rifornimento = false;
+    flusso_->litri = -flusso_->litri;
+  }
+  verita_.eventi.push_back(*flusso_);
+  flusso_.reset();
 }
 
 bool Generatore::Registrazione(Istante mezzanotte, Tratto tratto) {
@@ -234,6 +293,21 @@ bool Generatore::Registrazione(Istante mezzanotte, Tratto tratto) {
 
   for (int s = 0; s < tratto.durata; ++s) {
     const Lettura l = camion_.Passo();
+    const Istante adesso = mezzanotte + tratto.inizio + s;
+    if (l.flusso != 0) {
+      if (!flusso_) flusso_ = EventoCarburante{true, false, adesso, adesso, 0};
+      flusso_->fine = adesso;
+      flusso_->litri += l.flusso;
+    } else {
+      ChiudiFlusso();
+    }
+    verita_.litriPersiInMarcia += l.perdita;
+    if (s == 0 && verita_.totale.campioni == 0) {
+      verita_.litriVeriIniziali = camion_.Litri();
+      dilatazioneIniziale_ = camion_.Dilatazione();
+    }
+    verita_.litriVeriFinali = camion_.Litri();
+    verita_.litriDilatazione = camion_.Dilatazione() - dilatazioneIniziale_;
     contatore_ = (contatore_ + 1) & 0xFFFF;
     for (int& b : buio) b = std::max(b - 1, 0);
     if (caso_.Probabile(1.0 / 2500)) {
@@ -301,13 +375,14 @@ bool Generatore::Registrazione(Istante mezzanotte, Tratto tratto) {
     if (!buio[kLivello]) {
       const int livello = LivelloArrotondato(c[kLivello].valore);
       if (livello > 0) {
+        const Evento e{t, campione, ultimoLivello_, livello};
         if (!primoLivelloVisto_) {
-          verita_.primoLivello = {t, campione, 0, livello, 0};
+          verita_.primoLivello = e;
           primoLivelloVisto_ = true;
-        } else if (evento_) {
-          const Evento e{t, campione, ultimoLivello_, livello, evento_->litri};
-          (evento_->furto ? verita_.furti : verita_.carichi).push_back(e);
-          evento_.reset();
+        } else if (livello > ultimoLivello_ + 25) {
+          verita_.carichi.push_back(e);
+        } else if (livello < ultimoLivello_ - 25) {
+          verita_.furti.push_back(e);
         }
         ultimoLivello_ = livello;
       }
@@ -322,6 +397,7 @@ bool Generatore::Registrazione(Istante mezzanotte, Tratto tratto) {
     verita_.kmCruscottoFinali = double(c[kOdometro].valore) / 1000;
     verita_.litriCruscottoFinali = double(c[kContalitri].valore) / 10;
   }
+  ChiudiFlusso();
   return true;
 }
 
@@ -381,6 +457,8 @@ std::string ControllaOpzioni(const Opzioni& o) {
   if (!(o.ore >= 0.5 && o.ore <= 24)) return "le ore di un giorno lavorativo devono essere da 0.5 a 24";
   if (!(o.capacita >= 50 && o.capacita <= 2000))
     return "la capacita del serbatoio deve essere da 50 a 2000 litri";
+  if (!(o.perditaMarcia >= 0 && o.perditaMarcia <= 100))
+    return "la perdita in marcia deve essere da 0 a 100 litri all'ora";
   if (Scomponi(o.dal).anno < 1900 || Scomponi(o.dal + Istante(o.giorni) * 86400).anno > 9999)
     return "i giorni simulati devono cadere tra il 1900 e il 9999";
   return {};

@@ -94,19 +94,34 @@ std::optional<Totali> LeggiTotali(std::string_view testo) {
 
 std::string TestoEvento(const Evento& e) {
   return TestoIstante(e.istante) + ';' + std::to_string(e.campione) + ';' +
-         std::to_string(e.livelloPrima) + ';' + std::to_string(e.livelloDopo) + ';' +
-         Reale(e.litri);
+         std::to_string(e.livelloPrima) + ';' + std::to_string(e.livelloDopo);
 }
 
 std::optional<Evento> LeggiEvento(std::string_view testo) {
   const auto p = Parti(testo);
-  if (p.size() != 5) return std::nullopt;
+  if (p.size() != 4) return std::nullopt;
   const auto istante = LeggiIstante(p[0]);
   const auto campione = NumeroEsatto<int64_t>(p[1]);
   const auto prima = NumeroEsatto<int>(p[2]), dopo = NumeroEsatto<int>(p[3]);
+  if (!istante || !campione || !prima || !dopo) return std::nullopt;
+  return Evento{*istante, *campione, *prima, *dopo};
+}
+
+std::string TestoEventoCarburante(const EventoCarburante& e) {
+  return std::string(e.rifornimento ? "RIFORNIMENTO" : "PRELIEVO") + ';' +
+         (e.motoreSpento ? "SPENTO" : "MINIMO") + ';' + TestoIstante(e.inizio) + ';' +
+         TestoIstante(e.fine) + ';' + Reale(e.litri);
+}
+
+std::optional<EventoCarburante> LeggiEventoCarburante(std::string_view testo) {
+  const auto p = Parti(testo);
+  if (p.size() != 5 || (p[0] != "RIFORNIMENTO" && p[0] != "PRELIEVO") ||
+      (p[1] != "SPENTO" && p[1] != "MINIMO"))
+    return std::nullopt;
+  const auto inizio = LeggiIstante(p[2]), fine = LeggiIstante(p[3]);
   const auto litri = NumeroEsatto<double>(p[4]);
-  if (!istante || !campione || !prima || !dopo || !litri) return std::nullopt;
-  return Evento{*istante, *campione, *prima, *dopo, *litri};
+  if (!inizio || !fine || !litri) return std::nullopt;
+  return EventoCarburante{p[0] == "RIFORNIMENTO", p[1] == "SPENTO", *inizio, *fine, *litri};
 }
 
 }  // namespace
@@ -138,7 +153,10 @@ bool ScriviVerita(const Verita& v, const std::filesystem::path& percorso, std::s
        "# totale, giorno, registrazione: inizio;fine;campioni;registrazioni;somma_gasolio;"
        "somma_gasolio_marcia;somma_velocita;secondi_acceso;secondi_marcia;velocita_max\r\n"
        "# somme sui valori come li salva l'import (-1 = nessuna lettura); gasolio in 0,05 L/h\r\n"
-       "# carico, furto, primo_livello: istante;campione;livello_prima;livello_dopo;litri\r\n";
+       "# carico, furto, primo_livello: i salti di livello oltre 25 (istante;campione;"
+       "livello_prima;livello_dopo)\r\n"
+       "# evento: RIFORNIMENTO|PRELIEVO;SPENTO|MINIMO;inizio;fine;litri (carburante entrato o "
+       "uscito)\r\n";
   const Opzioni& o = v.opzioni;
   riga("targa", o.targa);
   riga("dal", TestoGiorno(o.dal));
@@ -147,6 +165,7 @@ bool ScriviVerita(const Verita& v, const std::filesystem::path& percorso, std::s
   riga("ore", Reale(o.ore));
   riga("tutti_i_giorni", o.tuttiIGiorni ? "1" : "0");
   riga("capacita", Reale(o.capacita));
+  riga("perdita_marcia", Reale(o.perditaMarcia));
   for (const auto& nome : v.file) riga("file", nome);
   riga("totale", TestoTotali(v.totale));
   // Derived figures, for the reader's eye; LeggiVerita recomputes them.
@@ -164,6 +183,11 @@ bool ScriviVerita(const Verita& v, const std::filesystem::path& percorso, std::s
   riga("primo_livello", TestoEvento(v.primoLivello));
   for (const auto& e : v.carichi) riga("carico", TestoEvento(e));
   for (const auto& e : v.furti) riga("furto", TestoEvento(e));
+  for (const auto& e : v.eventi) riga("evento", TestoEventoCarburante(e));
+  riga("litri_veri_iniziali", Reale(v.litriVeriIniziali));
+  riga("litri_veri_finali", Reale(v.litriVeriFinali));
+  riga("litri_persi_in_marcia", Reale(v.litriPersiInMarcia));
+  riga("litri_dilatazione", Reale(v.litriDilatazione));
   for (const auto& t : v.giorni) riga("giorno", TestoTotali(t));
   for (const auto& t : v.registrazioni) riga("registrazione", TestoTotali(t));
 
@@ -212,6 +236,7 @@ std::optional<Verita> LeggiVerita(const std::filesystem::path& percorso, std::st
     else if (chiave == "ore") prendi(NumeroEsatto<double>(valore), v.opzioni.ore);
     else if (chiave == "tutti_i_giorni") v.opzioni.tuttiIGiorni = valore == "1";
     else if (chiave == "capacita") prendi(NumeroEsatto<double>(valore), v.opzioni.capacita);
+    else if (chiave == "perdita_marcia") prendi(NumeroEsatto<double>(valore), v.opzioni.perditaMarcia);
     else if (chiave == "file") v.file.emplace_back(valore);
     else if (chiave == "totale") prendi(LeggiTotali(valore), v.totale);
     else if (chiave == "km_cruscotto_iniziali") prendi(NumeroEsatto<double>(valore), v.kmCruscottoIniziali);
@@ -223,6 +248,12 @@ std::optional<Verita> LeggiVerita(const std::filesystem::path& percorso, std::st
     else if (chiave == "primo_livello") prendi(LeggiEvento(valore), v.primoLivello);
     else if (chiave == "carico") accoda(LeggiEvento(valore), v.carichi);
     else if (chiave == "furto") accoda(LeggiEvento(valore), v.furti);
+    else if (chiave == "evento") accoda(LeggiEventoCarburante(valore), v.eventi);
+    else if (chiave == "litri_veri_iniziali") prendi(NumeroEsatto<double>(valore), v.litriVeriIniziali);
+    else if (chiave == "litri_veri_finali") prendi(NumeroEsatto<double>(valore), v.litriVeriFinali);
+    else if (chiave == "litri_persi_in_marcia")
+      prendi(NumeroEsatto<double>(valore), v.litriPersiInMarcia);
+    else if (chiave == "litri_dilatazione") prendi(NumeroEsatto<double>(valore), v.litriDilatazione);
     else if (chiave == "giorno") accoda(LeggiTotali(valore), v.giorni);
     else if (chiave == "registrazione") accoda(LeggiTotali(valore), v.registrazioni);
     if (!buono)

@@ -25,6 +25,7 @@ struct Opzioni {
   double ore = 11;
   bool tuttiIGiorni = false;
   double capacita = 400;  // tank, litres
+  double perditaMarcia = 0;  // litres an hour leaking from the fuel line while moving
 };
 
 // Sums over a span of samples, counted on the values as the import stores
@@ -50,15 +51,25 @@ struct Totali {
   bool operator==(const Totali&) const = default;
 };
 
-// A tank-level jump as the analysis sees it: at the sample `istante` (the
-// `campione`-th of the run, from 1) the rounded level reads `livelloDopo`
-// while the previous valid reading was `livelloPrima`.
+// A tank-level jump as the alert level's rule sees it: at the sample
+// `istante` (the `campione`-th of the run, from 1) the rounded level reads
+// `livelloDopo` while the previous valid reading was `livelloPrima`.
 struct Evento {
   Istante istante = 0;
   int64_t campione = 0;
   int livelloPrima = 0, livelloDopo = 0;
-  double litri = 0;  // put in (refuel) or taken (theft)
   bool operator==(const Evento&) const = default;
+};
+
+// Fuel that entered or left the tank: with the engine off, in one step
+// between the last sample before a pause and the first after it; with the
+// engine idling, from the first to the last second of the flow.
+struct EventoCarburante {
+  bool rifornimento = true;  // or a theft
+  bool motoreSpento = false;
+  Istante inizio = 0, fine = 0;
+  double litri = 0;  // positive
+  bool operator==(const EventoCarburante&) const = default;
 };
 
 struct Verita {
@@ -74,6 +85,14 @@ struct Verita {
   // lists this reading as a rise when it is above its threshold.
   Evento primoLivello;
   std::vector<Evento> carichi, furti;
+  // What really entered and left the tank, in time order; litres in the
+  // tank at the first and the last sample; litres leaked while moving;
+  // litres the fuel swelled (+) or shrank (-) with its temperature.
+  std::vector<EventoCarburante> eventi;
+  double litriVeriIniziali = 0, litriVeriFinali = 0, litriPersiInMarcia = 0;
+  double litriDilatazione = 0;
+  // What a balance of the tank cannot explain: the leak, less the swelling.
+  double ScartoVero() const { return litriPersiInMarcia - litriDilatazione; }
 };
 
 bool ScriviVerita(const Verita& verita, const std::filesystem::path& percorso,

@@ -29,8 +29,10 @@ int main(int argc, char** argv) {
               static_cast<long long>(v.totale.campioni),
               static_cast<long long>(v.totale.registrazioni), CartellaLog(riga.cartella).c_str(),
               durata.count());
-  std::printf("litri %.3f, km %.3f, %zu carichi, %zu furti; valori attesi in %s\n",
-              v.totale.Litri(), v.totale.Km(), v.carichi.size(), v.furti.size(),
+  int rifornimenti = 0;
+  for (const EventoCarburante& e : v.eventi) rifornimenti += e.rifornimento;
+  std::printf("litri %.3f, km %.3f, %d rifornimenti, %d prelievi; valori attesi in %s\n",
+              v.totale.Litri(), v.totale.Km(), rifornimenti, int(v.eventi.size()) - rifornimenti,
               FileVerita(riga.cartella).c_str());
   return 0;
 }
