@@ -1,6 +1,7 @@
 #include "ComandiBatch.h"
 
 #include "Impostazioni.h"
+#include "ImpostazioniAggiunte.h"
 #include "SupportoBatch.h"
 
 #include <QDateTime>
@@ -18,6 +19,7 @@ const std::vector<ComandoBatch>& Comandi() {
       ComandoAttivita(),
       ComandoGrafico(),
       ComandoStampa(),
+      ComandoRifornimenti(),
   };
   return comandi;
 }
@@ -52,6 +54,7 @@ int EseguiComandoBatch(const QStringList& a) {
   InizializzaDefault();
   const EsitoLetturaIni ini = LeggiIni();
   if (ini.Difettoso()) Errore(ini.Descrizione());
+  if (const QString aggiunto = LeggiIniAggiunto(); !aggiunto.isEmpty()) Errore(aggiunto);
   for (const ComandoBatch& c : Comandi()) {
     if (a.front() != QLatin1String(c.nome)) continue;
     const int n = a.size() - 1;

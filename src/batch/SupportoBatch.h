@@ -30,6 +30,7 @@ ComandoBatch ComandoRegistra();
 ComandoBatch ComandoAttivita();
 ComandoBatch ComandoGrafico();
 ComandoBatch ComandoStampa();
+ComandoBatch ComandoRifornimenti();
 
 // A line on standard error / standard output.
 void Errore(const QString& testo);

@@ -80,8 +80,12 @@ RisultatoAnalisi AnalisiTotale(SorgenteLetture& periodo, const ParametriAnalisi&
   report.Riga(PrimaRigaReport(p.targa, p.istanteAnalisi));
 
   AccumulatoreConsumi& a = r.totali;
+  std::optional<RilevatoreCarburante> carburante;
+  if (p.carburante) carburante.emplace(*p.carburante);
   bool primo = true;
   for (auto blocco = periodo.Prossime(); !blocco.empty(); blocco = periodo.Prossime()) {
+    if (carburante)
+      for (const LetturaCampione& c : blocco) carburante->Aggiungi(c);
     for (const LetturaCampione& c : blocco) {
       // A new recording closes the trip so far: its block goes to the file now.
       if (c.apreViaggio && !primo) report.Riga(BloccoViaggio(a, p.sogliaVelocita));
@@ -101,6 +105,7 @@ RisultatoAnalisi AnalisiTotale(SorgenteLetture& periodo, const ParametriAnalisi&
     return r;
   }
   a.Concludi();
+  if (carburante) r.carburante = carburante->Concludi();
   r.didascalie = Didascalie(a, p.sogliaVelocita, p.testi);
   report.Riga(ChiusuraUltimoViaggio(a) + BloccoTotale(a, p.sogliaVelocita));
   Concludi(report, EsitoAnalisi::Completa, r);

@@ -5,12 +5,14 @@
 // and list lines. No widgets: the window hands the period's cursor and the
 // settings in and writes the results into its controls.
 #include "AccumulatoreConsumi.h"
+#include "RilevatoreCarburante.h"
 #include "Logs.h"
 #include "TestiConsumi.h"
 
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace quarvel {
@@ -26,6 +28,8 @@ struct ParametriAnalisi {
   // The words and format of the captions and list lines (the report is
   // Italian whatever they are).
   TestiRisultati testi;
+  // When given, the refuels and losses in litres are found in the same pass.
+  std::optional<ParametriCarburante> carburante;
 };
 
 enum class EsitoAnalisi {
@@ -49,6 +53,7 @@ struct RisultatoAnalisi {
   QStringList carichi;
   QStringList anomalie;
   AccumulatoreConsumi totali;  // the counters as the pass left them
+  RisultatoCarburante carburante;
 };
 
 // Walks the period's samples once, from the first to the last (a cursor is

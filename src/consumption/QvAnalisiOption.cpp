@@ -6,10 +6,14 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "Conversioni.h"
 #include "Impostazioni.h"
+#include "ImpostazioniAggiunte.h"
+#include "Messaggi.h"
 #include "Lingua.h"
 #include "CampoImpostazione.h"
 #include "Nomina.h"
@@ -26,6 +30,17 @@ QLineEdit* CasellaValore(const char* nome, QWidget* padre) {
   c->setAlignment(Qt::AlignRight);
   return c;
 }
+// Each label beside its box, one pair a row.
+void Incolonna(QGroupBox* riquadro, std::initializer_list<std::pair<QLabel*, QLineEdit*>> righe) {
+  auto* griglia = new QGridLayout(riquadro);
+  int riga = 0;
+  for (const auto& [etichetta, casella] : righe) {
+    etichetta->setBuddy(casella);
+    griglia->addWidget(etichetta, riga, 0);
+    griglia->addWidget(casella, riga++, 1);
+  }
+  griglia->setColumnStretch(0, 1);
+}
 }  // namespace
 
 QvAnalisiOption::QvAnalisiOption(QWidget* padre) : QWidget(padre) {
@@ -37,6 +52,8 @@ QvAnalisiOption::QvAnalisiOption(QWidget* padre) : QWidget(padre) {
 
   Txt_GasolioAllert->setText(QString::number(Imp().LivelloAllertGasolio));
   Txt_VelocitaAllert->setText(QString::number(Imp().LivelloAllertVelocita));
+  Txt_MinimoRifornimento->setText(QLocale().toString(Agg().MinimoRifornimento));
+  Txt_MinimoPerdita->setText(QLocale().toString(Agg().MinimoPerdita));
   for (int anno = kPrimoAnno; anno <= kUltimoAnno; ++anno)
     Cmb_AnnoAnalisi->addItem(QString::number(anno));
   // A year outside the list selects nothing.
@@ -49,6 +66,10 @@ QvAnalisiOption::QvAnalisiOption(QWidget* padre) : QWidget(padre) {
           [this](const QString& t) { ValoreModificato(t, Imp().LivelloAllertGasolio); });
   connect(Txt_VelocitaAllert, &QLineEdit::textEdited, this,
           [this](const QString& t) { ValoreModificato(t, Imp().LivelloAllertVelocita); });
+  connect(Txt_MinimoRifornimento, &QLineEdit::textEdited, this,
+          [this](const QString& t) { LitriModificati(t, Agg().MinimoRifornimento); });
+  connect(Txt_MinimoPerdita, &QLineEdit::textEdited, this,
+          [this](const QString& t) { LitriModificati(t, Agg().MinimoPerdita); });
   connect(Cmd_Close, &QPushButton::clicked, this, &QWidget::close);
 }
 
@@ -76,14 +97,20 @@ void QvAnalisiOption::Costruisci() {
       "Lbl_gasolioalert", 5205,
       new QLabel(QStringLiteral("0-250 = 0-Pieno Livello allert [L]"), Frm_ParametriRicerca));
   Txt_GasolioAllert = CasellaValore("Txt_GasolioAllert", Frm_ParametriRicerca);
-  Lbl_velocitaallert->setBuddy(Txt_VelocitaAllert);
-  Lbl_gasolioalert->setBuddy(Txt_GasolioAllert);
-  auto* parametri = new QGridLayout(Frm_ParametriRicerca);
-  parametri->addWidget(Lbl_velocitaallert, 0, 0);
-  parametri->addWidget(Txt_VelocitaAllert, 0, 1);
-  parametri->addWidget(Lbl_gasolioalert, 1, 0);
-  parametri->addWidget(Txt_GasolioAllert, 1, 1);
-  parametri->setColumnStretch(0, 1);
+  Incolonna(Frm_ParametriRicerca, {{Lbl_velocitaallert, Txt_VelocitaAllert},
+                                   {Lbl_gasolioalert, Txt_GasolioAllert}});
+
+  Frm_Carburante = Nomina("Frm_Carburante", 5208,
+                          new QGroupBox(QStringLiteral("Rifornimenti e perdite"), this));
+  Lbl_MinimoRifornimento =
+      Nomina("Lbl_MinimoRifornimento", 5209,
+             new QLabel(QStringLiteral("Rifornimento minimo [L]"), Frm_Carburante));
+  Txt_MinimoRifornimento = CasellaValore("Txt_MinimoRifornimento", Frm_Carburante);
+  Lbl_MinimoPerdita = Nomina("Lbl_MinimoPerdita", 5210,
+                             new QLabel(QStringLiteral("Perdita minima [L]"), Frm_Carburante));
+  Txt_MinimoPerdita = CasellaValore("Txt_MinimoPerdita", Frm_Carburante);
+  Incolonna(Frm_Carburante, {{Lbl_MinimoRifornimento, Txt_MinimoRifornimento},
+                             {Lbl_MinimoPerdita, Txt_MinimoPerdita}});
 
   Cmd_Close = Nomina("Cmd_Close", 5206, new QPushButton(QStringLiteral("Chiudi"), this));
   Cmd_Close->setMinimumWidth(100);
@@ -93,8 +120,19 @@ void QvAnalisiOption::Costruisci() {
   colonna->setSpacing(12);
   colonna->addWidget(Frm_AnnoAnalisi);
   colonna->addWidget(Frm_ParametriRicerca);
+  colonna->addWidget(Frm_Carburante);
   colonna->addWidget(Cmd_Close, 0, Qt::AlignRight);
   colonna->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void QvAnalisiOption::LitriModificati(const QString& testo, double& impostazione) {
+  const std::optional<double> valore = ValoreTesto(testo);
+  if (!valore || *valore < 0) {
+    MostraMessaggio(TestoLingua(5207, QStringLiteral("Inserire un valore numerico")),
+                    Icona::Critica, TitoloApplicazione, this);
+    return;
+  }
+  impostazione = *valore;
 }
 
 void QvAnalisiOption::ValoreModificato(const QString& testo, int16_t& impostazione) {

@@ -4,7 +4,6 @@
 // that turns everything the level cannot explain into one number.
 #include "Istante.h"
 
-#include <optional>
 #include <vector>
 
 namespace quarvel {
@@ -27,16 +26,17 @@ struct EventoCarburante {
 
 // Litres at the start + refuelled - burnt - lost - litres at the end. The
 // two ends come from the first and the last settled reading, carried to the
-// period's bounds with the flow meter; nothing when the truck never stood
-// still long enough for the fuel to settle.
+// period's bounds with the flow meter; unknown (estremi false) when the
+// truck never stood still long enough for the fuel to settle.
 struct BilancioCarburante {
+  bool estremi = false;
   double iniziali = 0, riforniti = 0, consumati = 0, prelevati = 0, finali = 0;
   double Scarto() const { return iniziali + riforniti - consumati - prelevati - finali; }
 };
 
 struct RisultatoCarburante {
   std::vector<EventoCarburante> eventi;  // in time order
-  std::optional<BilancioCarburante> bilancio;
+  BilancioCarburante bilancio;
 };
 
 }  // namespace quarvel

@@ -249,17 +249,17 @@ RisultatoCarburante RilevatoreCarburante::Concludi() {
     if (!via[i]) r.eventi.push_back(r_.eventi[i]);
   r_ = {};
   daCorreggere_.clear();
+  BilancioCarburante& b = r.bilancio;
+  b.consumati = bruciati_;
+  for (const EventoCarburante& e : r.eventi)
+    (e.tipo == TipoEventoCarburante::Rifornimento ? b.riforniti : b.prelevati) += e.litri;
   if (primoRif_) {
-    BilancioCarburante b;
     // The net levels carry the burnt litres since the period began: the
     // first is the tank at the start, the last minus all that was burnt is
     // the tank at the end.
+    b.estremi = true;
     b.iniziali = primoRif_->netto;
     b.finali = ultimoRif_->netto - bruciati_;
-    b.consumati = bruciati_;
-    for (const EventoCarburante& e : r.eventi)
-      (e.tipo == TipoEventoCarburante::Rifornimento ? b.riforniti : b.prelevati) += e.litri;
-    r.bilancio = b;
   }
   return r;
 }

@@ -153,11 +153,14 @@ EsitoScritturaIni ScriviIni() {
       QStringLiteral("Lingua"),
       TestoConSegno(i.Lingua),
   };
+  return ScriviFileImpostazioni(PercorsoIni(), righe);
+}
+
+EsitoScritturaIni ScriviFileImpostazioni(const QString& percorso, const QStringList& righe) {
   // Written beside and then put in place, so that a full disk leaves the
   // previous file whole. In a program folder the user may not write into
   // (an installation of the administrator's, with only this file left
   // writable) no file can be made beside it: then it is rewritten in place.
-  const QString percorso = PercorsoIni();
   const Proprietario prima = ProprietarioDi(percorso);
   QSaveFile file(percorso);
   file.setDirectWriteFallback(true);

@@ -52,6 +52,9 @@ struct EsitoScritturaIni {
   QString errore;
 };
 EsitoScritturaIni ScriviIni();
+// A settings file written whole (CR LF lines) or not at all, keeping the
+// owner of the file it replaces.
+EsitoScritturaIni ScriviFileImpostazioni(const QString& percorso, const QStringList& righe);
 
 // Appends an entry (the text, then the number as a value line) to the
 // activity log Quarvelini.Log.

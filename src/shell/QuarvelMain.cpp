@@ -5,6 +5,7 @@
 #include "FinestraUnica.h"
 #include "Immagini.h"
 #include "Impostazioni.h"
+#include "ImpostazioniAggiunte.h"
 #include "Lingua.h"
 #include "LinguaProgramma.h"
 #include "Messaggi.h"
@@ -43,9 +44,12 @@ QuarvelMain::QuarvelMain(QWidget* padre) : QMainWindow(padre) {
 
   InizializzaDefault();
   const EsitoLetturaIni lettura = LeggiIni();
+  const QString letturaAggiunta = LeggiIniAggiunto();
   ApplicaLinguaProgramma();
   if (lettura.Difettoso())
     MostraMessaggio(lettura.Descrizione(), Icona::Esclamazione, TitoloApplicazione, this);
+  if (!letturaAggiunta.isEmpty())
+    MostraMessaggio(letturaAggiunta, Icona::Esclamazione, TitoloApplicazione, this);
   setWindowTitle(Titolo());
   AggiornaLingua();
 }
@@ -159,12 +163,17 @@ void QuarvelMain::MostraAbout() {
 }
 
 void QuarvelMain::closeEvent(QCloseEvent* evento) {
-  const EsitoScritturaIni scrittura = ScriviIni();
+  EsitoScritturaIni scrittura = ScriviIni();
+  QString percorso = PercorsoIni();
+  if (const QString errore = ScriviIniAggiunto(); scrittura.ok && !errore.isEmpty()) {
+    scrittura = {false, errore};
+    percorso = PercorsoIniAggiunto();
+  }
   if (!scrittura.ok) {
     const Messaggio domanda{
         QStringLiteral("Impossibile salvare le impostazioni in %1 (%2).\n"
                        "Chiudere comunque Quarvel?")
-            .arg(PercorsoIni(), scrittura.errore),
+            .arg(percorso, scrittura.errore),
         Icona::Domanda, Pulsanti::OkAnnulla, TitoloApplicazione};
     if (MostraMessaggio(domanda, this) == Risposta::Annulla) {
       evento->ignore();

@@ -1,0 +1,31 @@
+#include "CarburanteVeicolo.h"
+
+#include "Anagrafica.h"
+#include "Impostazioni.h"
+#include "ImpostazioniAggiunte.h"
+
+#include <QFileInfo>
+
+namespace quarvel {
+
+ParametriCarburante ParametriCarburanteVeicolo(const QString& targa) {
+  ParametriCarburante p;
+  p.capacita = Imp().CapacitaSerbatoio;
+  // A registry of its own: the shared one may stand open in a window.
+  DatabaseAnagrafica registro;
+  if (!targa.isEmpty() && QFileInfo(Imp().PercorsoAnagrafica).isFile() &&
+      registro.Apri(Imp().PercorsoAnagrafica) && registro.Posiziona(targa) &&
+      registro.Corrente()->Capacita > 0)
+    p.capacita = registro.Corrente()->Capacita;
+  p.minimoRifornimento = Agg().MinimoRifornimento;
+  p.minimoPerdita = Agg().MinimoPerdita;
+  return p;
+}
+
+QString TargaDelDatabase(const QString& percorso) {
+  const QString nome = QFileInfo(percorso).completeBaseName();
+  const qsizetype separatore = nome.lastIndexOf(QStringLiteral("_ "));
+  return separatore > 0 ? nome.left(separatore) : QString();
+}
+
+}  // namespace quarvel

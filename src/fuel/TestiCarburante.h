@@ -1,0 +1,33 @@
+#pragma once
+// The fuel events and the balance as figures to one decimal, the same in
+// every place that shows them (window, printed page, quarvel-batch): the
+// balance's totals and its unexplained litres are worked out from the
+// rounded litres, so that the printed figures add up.
+#include "EventiCarburante.h"
+
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+
+namespace quarvel {
+
+// Litres in tenths, halves away from zero.
+int64_t Decimi(double litri);
+
+struct BilancioDecimi {
+  bool estremi = false;  // iniziali, finali and the unexplained litres known
+  int64_t iniziali = 0, riforniti = 0, consumati = 0, prelevati = 0, finali = 0;
+  int64_t Scarto() const { return iniziali + riforniti - consumati - prelevati - finali; }
+};
+BilancioDecimi BilancioArrotondato(const RisultatoCarburante& r);
+
+// "12.3", "-0.4": tenths with a decimal point, for files and scripts.
+QString TestoDecimi(int64_t decimi);
+
+// The lines of quarvel-batch rifornimenti: one per event in time order,
+// RIFORNIMENTO or PRELIEVO;inizio;fine;litri prima;litri dopo;litri, then
+// BILANCIO;iniziali;riforniti;consumati;prelevati;finali;scarto (the litres
+// at the ends and the unexplained ones empty when no reading settled).
+QStringList RigheRifornimenti(const RisultatoCarburante& r);
+
+}  // namespace quarvel
