@@ -48,7 +48,7 @@ double RilevatoreCarburante::Ancora(const Ultimi<kAncoraFerma>& u, bool inizio) 
 RilevatoreCarburante::RilevatoreCarburante(const ParametriCarburante& p)
     : p_(p),
       soglia_(std::max(0.006 * p.capacita, 0.5)),
-      pendenza_(0.03 * std::max(1.0, p.capacita / 400)) {}
+      pendenza_(0.03) {}
 
 void RilevatoreCarburante::Aggiungi(const LetturaCampione& c) {
   const Istante t = c.TimeDate;
@@ -133,7 +133,9 @@ void RilevatoreCarburante::Assestato(Istante t, double netto) {
     sulPianoro_ = true;
   }
   if (piatto) {
-    fineCandidata_ = Rif(t - kMediana / 2, media);
+    // Stamped with the oldest reading of the newest median, so that a
+    // change just under way is not yet in it.
+    fineCandidata_ = Rif(grezzi_.Primo(), media);
   } else if (sulPianoro_) {
     Partenza(fineCandidata_);
     sulPianoro_ = false;
@@ -148,7 +150,8 @@ void RilevatoreCarburante::ChiudiTratto() {
       Partenza(r);
     }
     if (sulPianoro_) {
-      Partenza(fineCandidata_);
+      // Level to the last reading: whatever follows happens in the pause.
+      Partenza(Rif(precedente_, fineCandidata_.netto));
     } else {
       const Riferimento r = Rif(precedente_, Ancora(fineTratto_, false));
       Arrivo(r);

@@ -56,7 +56,9 @@ TEST_F(Batch, ErroriDUsoEscono2SenzaToccareNulla) {
       {"stampa", "tutto", db, "2024", "2", "AB123CD", pdf},
       {"stampa", "utilizzo", db, "2024", "13", "AB123CD", pdf},
       {"grafico", db}, {"grafico", db, "0", "--png"}, {"grafico", manca, "0"},
-      {"attivita", db, "2024", "13"}, {"attivita", manca, "2024", "2"}};
+      {"attivita", db, "2024", "13"}, {"attivita", manca, "2024", "2"},
+      {"rifornimenti", db, "2024-02-05 11:00", m}, {"rifornimenti", manca, m, m},
+      {"rifornimenti", db, m}};
   for (const QStringList& a : sbagliati) EXPECT_EQ(Uscita(a, 2), "");
   EXPECT_TRUE(TargheAnagrafica(Imp().PercorsoAnagrafica).targhe.isEmpty());
   EXPECT_TRUE(QFile::exists(Percorso("chiavetta/LOG_A.CSV")));
@@ -154,6 +156,25 @@ TEST_F(Batch, AttivitaEStampaUtilizzoSegnanoIQuartiDOraDelMese) {
   EXPECT_EQ(QuartiSegnati(pdf), QStringList({"1 0 0", "5 10 2", "5 10 3", "17 13 1", "29 23 3"}));
 }
 
+// Refuels and losses in litres from the registry's tank, the smallest ones
+// from QuarvelOpzioni.ini, and the balance whose figures add up.
+TEST_F(Batch, RifornimentiInLitriEBilancio) {
+  ASSERT_EQ(EseguiComandoBatch({"registra", "AB123CD", "Iveco", "400", "600", "1"}), 0);
+  const Istante ore8 = *IstanteDa(2026, 12, 4, 8), ore9 = *IstanteDa(2026, 12, 4, 9);
+  const QString db = Percorso("DATA/AB123CD_ 2026.mdb");
+  const CampioneLog fermo{.DatoPT = 1, .Dato2 = 30, .Dato3 = 650};
+  ScriviCampioni(db, Secondi(ore8, 120), fermo);
+  ScriviCampioni(db, {ore9}, {.DatoPT = 0, .Dato2 = 80, .Dato3 = 650});  // after a pause
+  ScriviCampioni(db, Secondi(ore9 + 1, 119), {.DatoPT = 1, .Dato2 = 80, .Dato3 = 650});
+  const QStringList periodo = {"rifornimenti", db, "2026-12-04 08:00", "2026-12-04 09:59"};
+  EXPECT_EQ(Uscita(periodo, 0),
+            "RIFORNIMENTO;2026-12-04 08:01:59;2026-12-04 09:00:00;120.0;320.0;200.0\n"
+            "BILANCIO;120.0;200.0;0.0;0.0;320.0;0.0\n");
+  ScriviTutto(Percorso("QuarvelOpzioni.ini"), "MinimoRifornimento=250\r\n");
+  EXPECT_EQ(Uscita(periodo, 0), "BILANCIO;120.0;0.0;0.0;0.0;320.0;-200.0\n");
+  EXPECT_EQ(Uscita({"rifornimenti", db, "2026-12-04 10:00", "2026-12-04 11:00"}, 1), "");
+}
+
 // A database the engine cannot read to the end gives its message and
 // status 1, never smaller figures, a shorter page or an emptier month.
 TEST_F(Batch, UnDatabaseRovinatoNonDiventaCifrePiuPiccole) {
@@ -169,6 +190,7 @@ TEST_F(Batch, UnDatabaseRovinatoNonDiventaCifrePiuPiccole) {
   EXPECT_TRUE(QDir(Percorso("REPORT")).isEmpty());
   EXPECT_EQ(Uscita({"grafico", db, "0"}, 1), "");
   EXPECT_EQ(Uscita({"attivita", db, "2026", "12"}, 1), "");
+  EXPECT_EQ(Uscita({"rifornimenti", db, "2026-12-04 08:00", "2026-12-04 10:00"}, 1), "");
   EXPECT_EQ(EseguiComandoBatch({"stampa", "utilizzo", db, "2026", "12", "AB123CD", Percorso("u.pdf")}), 1);
   EXPECT_FALSE(QFile::exists(Percorso("u.pdf")));
 }

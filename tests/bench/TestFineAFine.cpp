@@ -57,6 +57,7 @@ TEST_F(FineAFine, UnaSettimanaSimulataArrivaIntegraNelDatabase) {
   ParametriAnalisi p;
   p.targa = "AB123CD";
   p.sogliaGasolio = 25;
+  p.carburante = ParametriCarburante{.capacita = verita_.opzioni.capacita};
   p.istanteAnalisi = *IstanteDa(2026, 12, 4, 9, 0, 0);
   const RisultatoAnalisi a = AnalisiTotale(c, p);
   ChiudiLogs();
@@ -67,8 +68,21 @@ TEST_F(FineAFine, UnaSettimanaSimulataArrivaIntegraNelDatabase) {
             std::tuple(t.registrazioni, t.secondiAcceso, t.secondiMarcia, t.sommaGasolio, t.sommaGasolioMarcia,
                        t.sommaVelocita, t.velocitaMax, verita_.kmCruscottoIniziali,
                        verita_.litriCruscottoFinali));
-  // Every refuel and theft at its second, after the first reading, which
-  // the analysis sees as a rise from 0.
+  // Every refuel and loss in litres, near its real span, and nothing else.
+  const auto& trovati = a.carburante.eventi;
+  ASSERT_GE(verita_.eventi.size(), 4u);
+  ASSERT_EQ(trovati.size(), verita_.eventi.size());
+  for (std::size_t i = 0; i < trovati.size(); ++i) {
+    const sim::EventoCarburante& v = verita_.eventi[i];
+    EXPECT_EQ(trovati[i].tipo == TipoEventoCarburante::Rifornimento, v.rifornimento) << i;
+    EXPECT_EQ(trovati[i].motore == MotoreEvento::Spento, v.motoreSpento) << i;
+    EXPECT_NEAR(trovati[i].litri, v.litri, std::max(3.0, 0.05 * v.litri)) << i;
+    EXPECT_LE(std::abs(trovati[i].inizio - v.inizio) + std::abs(trovati[i].fine - v.fine), 300) << i;
+  }
+  EXPECT_NEAR(a.carburante.bilancio.Scarto(), verita_.ScartoVero(), 0.03 * verita_.opzioni.capacita);
+
+  // The alert level's jumps, at their second, after the first reading,
+  // which the analysis sees as a rise from 0.
   ASSERT_FALSE(verita_.carichi.empty() || verita_.furti.empty());
   ASSERT_EQ(a.carichi.size(), verita_.carichi.size() + 1);
   ASSERT_EQ(a.anomalie.size(), verita_.furti.size());
