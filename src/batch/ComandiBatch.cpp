@@ -1,5 +1,6 @@
 #include "ComandiBatch.h"
 
+#include "CartellaDati.h"
 #include "Impostazioni.h"
 #include "SupportoBatch.h"
 
@@ -49,6 +50,9 @@ std::optional<Istante> LeggiMinuto(const QString& testo) {
 
 int EseguiComandoBatch(const QStringList& a) {
   if (a.isEmpty()) return Uso(QStringLiteral("Comando mancante."));
+  // A command that only reads still works when the folder cannot be made;
+  // one that writes says where it failed.
+  if (const Esito esito = PreparaCartellaDati(); !esito) Errore(esito.messaggio);
   InizializzaDefault();
   const EsitoLetturaIni ini = LeggiIni();
   if (ini.Difettoso()) Errore(ini.Descrizione());
