@@ -4,10 +4,17 @@
 #include "QuarvelMain.h"
 
 #include <QApplication>
+#include <cstdio>
+#include <cstring>
 
 int main(int argc, char** argv) {
+  if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+    std::printf("quarvel %s\n", QUARVEL_VERSIONE);
+    return 0;
+  }
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Quarvel"));
+  QApplication::setApplicationVersion(QStringLiteral(QUARVEL_VERSIONE));
   // Nothing of the user's is lost when the folder cannot be made: the
   // windows read what they can and say where a write fails.
   if (const quarvel::Esito esito = quarvel::PreparaCartellaDati(); !esito)

@@ -31,6 +31,7 @@ int Uso(const QString& motivo) {
   Errore(motivo);
   std::fputs("Uso:\n", stderr);
   for (const ComandoBatch& c : Comandi()) std::fputs(c.uso, stderr);
+  std::fputs("  quarvel-batch --version\n", stderr);
   return 2;
 }
 
@@ -50,6 +51,10 @@ std::optional<Istante> LeggiMinuto(const QString& testo) {
 
 int EseguiComandoBatch(const QStringList& a) {
   if (a.isEmpty()) return Uso(QStringLiteral("Comando mancante."));
+  if (a.size() == 1 && a.front() == QLatin1String("--version")) {
+    Stampa(QStringLiteral("quarvel-batch " QUARVEL_VERSIONE));
+    return 0;
+  }
   // A command that only reads still works when the folder cannot be made;
   // one that writes says where it failed.
   if (const Esito esito = PreparaCartellaDati(); !esito) Errore(esito.messaggio);
