@@ -1,9 +1,11 @@
 #include "CartellaDati.h"
+#include "CartellaProgramma.h"
 #include "FinestreQuarvel.h"
 #include "Messaggi.h"
 #include "QuarvelMain.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <cstdio>
 #include <cstring>
 
@@ -15,6 +17,9 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Quarvel"));
   QApplication::setApplicationVersion(QStringLiteral(QUARVEL_VERSIONE));
+  // The desktop entry's name: the menu's icon on the window under Wayland.
+  QGuiApplication::setDesktopFileName(QStringLiteral("quarvel"));
+  QApplication::setWindowIcon(QIcon(quarvel::PercorsoProgramma(QStringLiteral("images/quarvel.png"))));
   // Nothing of the user's is lost when the folder cannot be made: the
   // windows read what they can and say where a write fails.
   if (const quarvel::Esito esito = quarvel::PreparaCartellaDati(); !esito)
