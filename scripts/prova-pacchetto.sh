@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Proves the Debian package on this machine, as root: builds it and runs
 # lintian (no error allowed), installs it with apt-get, and lets a new user
-# with a fresh home register a vehicle, import a few simulated logger files,
-# analyse them and start Quarvel without a display. Checks that the data
-# landed in that user's ~/.local/share/quarvel and nothing under /usr, then
-# removes the package and checks that the data stayed. What it made goes
-# again also when a step fails; a quarvel package found installed at the
-# start is removed first, so that the install is a fresh one.
+# with a fresh home start Quarvel without a display, then register a
+# vehicle, import a few simulated logger files and analyse them with
+# quarvel-batch. Checks that the data landed in that user's
+# ~/.local/share/quarvel and nothing under /usr, then removes the package
+# and checks that the data stayed. What it made goes again also when a step
+# fails; a quarvel package found installed at the start is removed first,
+# so that the install is a fresh one.
 set -euo pipefail
 radice="$(cd "$(dirname "$0")/.." && pwd)"
 if [ "$(id -u)" -ne 0 ]; then
@@ -96,6 +97,21 @@ come_utente=(setpriv --reuid="$utente" --regid="$utente" --init-groups
              env -i -C "$casa" HOME="$casa" USER="$utente" LOGNAME="$utente" PATH=/usr/bin:/bin
              LANG=C.UTF-8 XDG_RUNTIME_DIR="$lavoro/runtime")
 
+# The first start, from the menu as it were: it makes the user's data
+# folder and registry, and its main window keeps running.
+echo "== quarvel on the offscreen platform"
+"${come_utente[@]}" QT_QPA_PLATFORM=offscreen quarvel > "$lavoro/quarvel.log" 2>&1 &
+quarvel=$!
+sleep 5
+kill -0 "$quarvel" 2> /dev/null || { cat "$lavoro/quarvel.log"; fallisce "quarvel did not keep running"; }
+[ -f "$dati/DB/Anagrafica97.mdb" ] || fallisce "quarvel made no registry in $dati/DB"
+kill "$quarvel"
+wait "$quarvel" 2> /dev/null || true
+quarvel=""
+echo "running after 5 s with its registry in $dati, stopped"
+# quarvel-batch alone must make the folder too (an owner who only scripts).
+rm -rf "$dati"
+
 echo "== quarvel-batch"
 [ "$("${come_utente[@]}" quarvel-batch --version)" = "quarvel-batch $versione" ] ||
   fallisce "quarvel-batch --version does not print $versione"
@@ -116,16 +132,6 @@ compgen -G "$dati/REPORT/Report_${targa}_*.txt" > /dev/null || fallisce "no repo
 [ "$(find /usr/lib/quarvel -printf '%p %s %m\n' | sort)" = "$programma_prima" ] ||
   fallisce "/usr/lib/quarvel changed"
 find "$dati" -type f -printf '  %P\n' | sort
-
-echo "== quarvel on the offscreen platform"
-"${come_utente[@]}" QT_QPA_PLATFORM=offscreen quarvel > "$lavoro/quarvel.log" 2>&1 &
-quarvel=$!
-sleep 5
-kill -0 "$quarvel" 2> /dev/null || { cat "$lavoro/quarvel.log"; fallisce "quarvel did not keep running"; }
-kill "$quarvel"
-wait "$quarvel" 2> /dev/null || true
-quarvel=""
-echo "running after 5 s, stopped"
 
 echo "== Remove"
 togli_pacchetto
