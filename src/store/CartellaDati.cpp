@@ -9,7 +9,9 @@
 
 namespace quarvel {
 
-QString PercorsoModelloAnagrafica() { return PercorsoProgramma(QStringLiteral("DB/protoAnagrafica.mdb")); }
+QString PercorsoModelloAnagrafica() {
+  return PercorsoProgramma(QStringLiteral("DB/protoAnagrafica.mdb"));
+}
 
 namespace {
 Esito Prepara() {
