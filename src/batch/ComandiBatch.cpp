@@ -1,5 +1,6 @@
 #include "ComandiBatch.h"
 
+#include "CartellaDati.h"
 #include "Impostazioni.h"
 #include "ImpostazioniAggiunte.h"
 #include "SupportoBatch.h"
@@ -32,6 +33,7 @@ int Uso(const QString& motivo) {
   Errore(motivo);
   std::fputs("Uso:\n", stderr);
   for (const ComandoBatch& c : Comandi()) std::fputs(c.uso, stderr);
+  std::fputs("  quarvel-batch --version\n", stderr);
   return 2;
 }
 
@@ -51,6 +53,13 @@ std::optional<Istante> LeggiMinuto(const QString& testo) {
 
 int EseguiComandoBatch(const QStringList& a) {
   if (a.isEmpty()) return Uso(QStringLiteral("Comando mancante."));
+  if (a.size() == 1 && a.front() == QLatin1String("--version")) {
+    Stampa(QStringLiteral("quarvel-batch " QUARVEL_VERSIONE));
+    return 0;
+  }
+  // A command that only reads still works when the folder cannot be made;
+  // one that writes says where it failed.
+  if (const Esito esito = PreparaCartellaDati(); !esito) Errore(esito.messaggio);
   InizializzaDefault();
   const EsitoLetturaIni ini = LeggiIni();
   if (ini.Difettoso()) Errore(ini.Descrizione());

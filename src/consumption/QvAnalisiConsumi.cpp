@@ -370,7 +370,7 @@ void QvAnalisiConsumi::TargaScelta(int indice) {
 void QvAnalisiConsumi::ApriDati() {
   const RichiestaFile richiesta{
       TestoLingua(5106, QStringLiteral("Database da analizzare")),
-      PercorsoProgramma(QStringLiteral("Log")),
+      PercorsoDati(QStringLiteral("Log")),
       TestoLingua(5107, QStringLiteral("Database dei mezzi (*.mdb);;Tutti i file (*)"))};
   const QString scelto = ScegliFileDaAprire(richiesta, this);
   if (scelto.isEmpty()) {

@@ -66,7 +66,7 @@ QString SecondiToTime(double secondi, const QLocale& locale) {
 }
 
 QString PercorsoReport(const QString& targa, Istante istante) {
-  return PercorsoProgramma(QStringLiteral("REPORT/Report_") + targa + QLatin1Char('_') +
+  return PercorsoDati(QStringLiteral("REPORT/Report_") + targa + QLatin1Char('_') +
                            DataOraIso(istante, '-') + QStringLiteral(".txt"));
 }
 

@@ -20,7 +20,7 @@ BloccoImport::~BloccoImport() { Rilascia(); }
 
 bool BloccoImport::Apri() {
   if (fd_ >= 0) return true;
-  const QString dati = PercorsoProgramma(QStringLiteral("DATA"));
+  const QString dati = PercorsoDati(QStringLiteral("DATA"));
   QDir().mkpath(dati);
   const QString percorso = dati + QStringLiteral("/.quarvel-import.lock");
   fd_ = ::open(QFile::encodeName(percorso).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);

@@ -12,7 +12,7 @@ namespace quarvel {
 namespace {
 const QString kEstensione = QStringLiteral(".importazione");
 
-QString Dati() { return PercorsoProgramma(QStringLiteral("DATA")); }
+QString Dati() { return PercorsoDati(QStringLiteral("DATA")); }
 
 std::optional<GiornaleImport> Leggi(const QString& percorso) {
   const std::optional<QStringList> righe = LeggiRigheTesto(percorso);

@@ -65,7 +65,7 @@ void CompletaSospese(const ProveImport& prove, RisultatoImport& esito) {
 
 // A new archive folder of the plate and the day, created.
 QString CreaCartellaArchivio(const QString& targa, const QDate& giorno, QString* errore) {
-  const QString dati = PercorsoProgramma(QStringLiteral("DATA"));
+  const QString dati = PercorsoDati(QStringLiteral("DATA"));
   for (int n = 1; n < 100000; ++n) {
     const QString nome = NomeCartellaArchivio(targa, giorno, n);
     const QString cartella = dati + QLatin1Char('/') + nome;
@@ -112,7 +112,7 @@ RisultatoImport EseguiImport(const RichiestaImport& r, OsservatoreImport* osserv
     if (!blocco.Errore().isEmpty()) MostraMessaggio(blocco.Errore(), Icona::Critica, kAvviso);
     return esito;
   }
-  RimuoviTemporanei(PercorsoProgramma(QStringLiteral("DATA")));
+  RimuoviTemporanei(PercorsoDati(QStringLiteral("DATA")));
   CompletaSospese(r.prove, esito);
 
   // Another import (or the one just finished) may have taken the files.

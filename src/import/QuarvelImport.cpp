@@ -286,7 +286,7 @@ void QuarvelImport::CreaCartellaAnno() {
     MostraMessaggio(errore, Icona::Critica, kAvviso, this);
     return;
   }
-  const QString cartella = PercorsoProgramma(
+  const QString cartella = PercorsoDati(
       QStringLiteral("DATA/") + NomeDatabaseVeicolo(targa, QString::number(QDate::currentDate().year())));
   if (!EsisteCartella(cartella) && !QDir().mkpath(cartella))
     MostraMessaggio(QStringLiteral("Impossibile creare la cartella ") + cartella, Icona::Critica,

@@ -39,7 +39,7 @@ void PreparaStampante(QPrinter& stampante, const QString& nome) {
   stampante.setPageSize(QPageSize(QPageSize::A4));
   stampante.setPageOrientation(QPageLayout::Portrait);
   if (QPrinterInfo::availablePrinterNames().isEmpty()) {
-    const QString cartella = PercorsoProgramma(QStringLiteral("REPORT"));
+    const QString cartella = PercorsoDati(QStringLiteral("REPORT"));
     QDir().mkpath(cartella);
     stampante.setOutputFormat(QPrinter::PdfFormat);
     stampante.setOutputFileName(cartella + QLatin1Char('/') + nome + QStringLiteral(".pdf"));

@@ -73,14 +73,14 @@ std::optional<QString> CodiceDaLingua(int lingua) {
 }
 
 QString PercorsoIni() {
-  return PercorsoEsistente(PercorsoProgramma(QStringLiteral("Quarvelini.ini")));
+  return PercorsoEsistente(PercorsoDati(QStringLiteral("Quarvelini.ini")));
 }
-QString PercorsoLog() { return PercorsoProgramma(QStringLiteral("Quarvelini.Log")); }
+QString PercorsoLog() { return PercorsoDati(QStringLiteral("Quarvelini.Log")); }
 
 void InizializzaDefault() {
   Impostazioni& i = Imp();
   i = Impostazioni{};
-  i.PercorsoAnagrafica = PercorsoProgramma(QStringLiteral("DB/Anagrafica97.mdb"));
+  i.PercorsoAnagrafica = PercorsoDati(QStringLiteral("DB/Anagrafica97.mdb"));
   i.CapacitaSerbatoio = 250;
   i.LivelloAllertGasolio = 25;
   i.TipoDB = 0;

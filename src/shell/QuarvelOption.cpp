@@ -1,11 +1,13 @@
 #include "QuarvelOption.h"
 
 #include "CampoImpostazione.h"
+#include "CartellaProgramma.h"
 #include "Impostazioni.h"
 #include "Lingua.h"
 #include "LinguaProgramma.h"
 
 #include <QCloseEvent>
+#include <QDir>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -89,6 +91,19 @@ void QuarvelOption::Costruisci() {
   parametri->addStretch();
   parametri->addWidget(Txt_Capacita);
 
+  // Where this user's data lie: the folder to back up or to copy.
+  Frm_CartellaDati = new QGroupBox(QStringLiteral("Cartella dei dati"), this);
+  Frm_CartellaDati->setObjectName(QStringLiteral("Frm_CartellaDati"));
+  Frm_CartellaDati->setProperty("Tag", 1110);
+  // A read-only text box: the user can select and copy the path.
+  Txt_CartellaDati = new QLineEdit(QDir::toNativeSeparators(CartellaDati()), Frm_CartellaDati);
+  Txt_CartellaDati->setObjectName(QStringLiteral("Txt_CartellaDati"));
+  Txt_CartellaDati->setReadOnly(true);
+  Txt_CartellaDati->setCursorPosition(0);
+  Txt_CartellaDati->setMinimumWidth(
+      qMin(480, Txt_CartellaDati->fontMetrics().horizontalAdvance(Txt_CartellaDati->text()) + 16));
+  (new QHBoxLayout(Frm_CartellaDati))->addWidget(Txt_CartellaDati);
+
   Cmd_Close = new QPushButton(QStringLiteral("Chiudi"), this);
   Cmd_Close->setObjectName(QStringLiteral("Cmd_Close"));
   Cmd_Close->setProperty("Tag", 1108);
@@ -100,7 +115,8 @@ void QuarvelOption::Costruisci() {
   griglia->addWidget(Frm_TipoDB, 0, 0);
   griglia->addWidget(Frm_language, 0, 1);
   griglia->addWidget(Frm_ParamFisici, 1, 0, 1, 2);
-  griglia->addWidget(Cmd_Close, 2, 1, Qt::AlignRight);
+  griglia->addWidget(Frm_CartellaDati, 2, 0, 1, 2);
+  griglia->addWidget(Cmd_Close, 3, 1, Qt::AlignRight);
   griglia->setSizeConstraint(QLayout::SetFixedSize);
 }
 

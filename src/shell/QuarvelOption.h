@@ -1,9 +1,9 @@
 #pragma once
 // The options window: database type of new vehicle databases, language and
-// tank capacity. Every click or edit changes the settings in memory at once
-// (they reach the file when the main window closes); when the window closes
-// the language code follows the chosen language and Chiusa() lets the main
-// window take it.
+// tank capacity, and the data folder in use. Every click or edit changes
+// the settings in memory at once (they reach the file when the main window
+// closes); when the window closes the language code follows the chosen
+// language and Chiusa() lets the main window take it.
 #include <QWidget>
 
 class QGroupBox;
@@ -40,6 +40,8 @@ class QuarvelOption : public QWidget {
   QGroupBox* Frm_ParamFisici;
   QLabel* Lbl_capacita;
   QLineEdit* Txt_Capacita;
+  QGroupBox* Frm_CartellaDati;
+  QLineEdit* Txt_CartellaDati;
   QPushButton* Cmd_Close;
 };
 

@@ -12,13 +12,9 @@
 
 namespace quarvel {
 
-namespace {
 // The template copied under a temporary name and renamed into place: a
 // kill halfway leaves no half database under the real name.
-Esito CreaDaModello(const QString& percorso, int tipoDB) {
-  const QString modello = PercorsoModello(tipoDB);
-  if (modello.isEmpty())
-    return Esito::Fallito(QStringLiteral("tipo di database sconosciuto (%1)").arg(tipoDB));
+Esito CreaDaModello(const QString& percorso, const QString& modello) {
   const QString temporaneo = NomeTemporaneo(percorso);
   QFile::remove(temporaneo);
   Esito esito = QDir().mkpath(QFileInfo(percorso).absolutePath())
@@ -34,7 +30,6 @@ Esito CreaDaModello(const QString& percorso, int tipoDB) {
   }
   return esito;
 }
-}  // namespace
 
 QString PercorsoModello(int tipoDB) {
   static const char* const modelli[] = {"DB/proto97.mdb", "DB/proto2k.mdb", "DB/proto2k2.mdb"};
@@ -62,7 +57,10 @@ DatabaseAperto ApriDatabaseVeicolo(const QString& targa, const QString& anno, in
   const bool nuovo = r.percorso.isEmpty();
   if (nuovo) {
     r.percorso = PercorsoDatabaseVeicolo(targa, anno);
-    creato = CreaDaModello(r.percorso, tipoDB);
+    const QString modello = PercorsoModello(tipoDB);
+    creato = modello.isEmpty()
+                 ? Esito::Fallito(QStringLiteral("tipo di database sconosciuto (%1)").arg(tipoDB))
+                 : CreaDaModello(r.percorso, modello);
   }
   r.esito = db.Apri(r.percorso);
   if (!creato) r.esito.messaggio += QStringLiteral(" (") + creato.messaggio + ')';

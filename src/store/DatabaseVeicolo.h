@@ -14,6 +14,10 @@ class DatabaseLogs;
 // (0), DB/proto2k.mdb (1), DB/proto2k2.mdb (2); empty for any other type.
 QString PercorsoModello(int tipoDB);
 
+// Makes the database file percorso as a byte-for-byte copy of the template
+// modello, writable by its owner, durably; a failure leaves no file.
+Esito CreaDaModello(const QString& percorso, const QString& modello);
+
 // The path of the vehicle database as it lies in DATA, or an empty text.
 QString TrovaDatabaseVeicolo(const QString& targa, const QString& anno);
 

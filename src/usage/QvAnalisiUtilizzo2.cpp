@@ -218,8 +218,7 @@ bool QvAnalisiUtilizzo2::DatabaseDellaTarga(const QString& targa) {
   PercorsoDB = TrovaDatabaseVeicolo(targa, Imp().AnnoDB);
   if (!PercorsoDB.isEmpty()) return true;
   // Kept even when missing: a later track command reports it.
-  PercorsoDB = PercorsoProgramma(QStringLiteral("DATA/") + targa + QStringLiteral("_ ") +
-                                 Imp().AnnoDB + QStringLiteral(".mdb"));
+  PercorsoDB = PercorsoDatabaseVeicolo(targa, Imp().AnnoDB);
   MostraMessaggio(
       TestoLingua(5100, QStringLiteral("Non esistono dati del mezzo targato %1 per l'anno %2"))
           .arg(targa, Imp().AnnoDB),

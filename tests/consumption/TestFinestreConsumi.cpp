@@ -67,7 +67,7 @@ TEST_F(FinestraConsumiProva, SceltaDelMezzoEDelFile) {
   // database leave the path box alone.
   C<QLineEdit>("Txt_NomeDBAnalizze")->setText(db);
   C<QPushButton>("Cmd_ApriDati")->click();
-  EXPECT_EQ(messaggi.richiesteFile.at(0).cartella, PercorsoProgramma("Log"));
+  EXPECT_EQ(messaggi.richiesteFile.at(0).cartella, PercorsoDati("Log"));
   EXPECT_EQ(Ultimo().testo, "Non hai dato un nome al file");
   ScriviTutto(Percorso("Log/appunti.mdb"), "non un database\r\n");
   messaggi.fileScelti.push_back(Percorso("Log/appunti.mdb"));

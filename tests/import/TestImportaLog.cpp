@@ -18,10 +18,10 @@ TEST_F(ImportaLogProva, DueFileDueRegistrazioniDallaChiavettaAlDatabase) {
 
   ASSERT_EQ(r.stato, StatoImport::Completata);
   EXPECT_TRUE(r.Riuscita());
-  const QString archivio = PercorsoProgramma("DATA/AB123CD_2026-12-04_ 1");
+  const QString archivio = PercorsoDati("DATA/AB123CD_2026-12-04_ 1");
   EXPECT_EQ(r.cartellaArchivio, archivio);
   QString atteso = QString::fromUtf8(LeggiTutto(DatoProva("import/errori_attesi.txt")));
-  EXPECT_EQ(Errori(), atteso.replace("{DATA}", PercorsoProgramma("DATA")).replace("{ARCH}", archivio));
+  EXPECT_EQ(Errori(), atteso.replace("{DATA}", PercorsoDati("DATA")).replace("{ARCH}", archivio));
   for (const char* nome : {"LOG_A.CSV", "LOG_B.CSV"}) {
     EXPECT_FALSE(QFile::exists(supporto_ + "/" + nome));
     EXPECT_EQ(LeggiTutto(archivio + "/" + nome), LeggiTutto(DatoProva(QString("import/") + nome)));
@@ -35,13 +35,13 @@ TEST_F(ImportaLogProva, DueFileDueRegistrazioniDallaChiavettaAlDatabase) {
   EXPECT_TRUE(messaggi_.Testi().last().endsWith("\nRecord:  6\nError:  4\n"));
   EXPECT_EQ(TestoTempoImportato(3725), " 1h,  2min,  5sec");
   // Nothing of the import's own is left in DATA.
-  EXPECT_EQ(QDir(PercorsoProgramma("DATA")).entryList(QDir::Files),
+  EXPECT_EQ(QDir(PercorsoDati("DATA")).entryList(QDir::Files),
             (QStringList{"AB123CD_ 2026.mdb", "AB123CD_ 2026.txt"}));
 
   // The same files again: nothing new is stored.
   Chiavetta({"LOG_A.CSV", "LOG_B.CSV"});
   const RisultatoImport ancora = Importa();
-  EXPECT_EQ(ancora.cartellaArchivio, PercorsoProgramma("DATA/AB123CD_2026-12-04_ 2"));
+  EXPECT_EQ(ancora.cartellaArchivio, PercorsoDati("DATA/AB123CD_2026-12-04_ 2"));
   EXPECT_EQ(ancora.recordSalvati, 0);
   EXPECT_EQ(ancora.righeNonSalvate, 10);  // 7 data lines, 2 recording headers, 1 damaged line
 }

@@ -78,7 +78,7 @@ TEST_F(FinestraImportProva, SenzaMezzoNullaEUnImportInterrottoLoDiceSottoIConti)
   ASSERT_EQ(messaggi_.messaggi.size(), 1u);
   EXPECT_EQ(messaggi_.messaggi[0].icona, Icona::Critica);
   EXPECT_TRUE(QFile::exists(Percorso("chiavetta/LOG_A.CSV")));
-  EXPECT_EQ(QDir(PercorsoProgramma("DATA")).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+  EXPECT_EQ(QDir(PercorsoDati("DATA")).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
             QStringList());
 
   // The vehicle database's name is taken by a file that is no database.

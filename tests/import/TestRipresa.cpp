@@ -90,7 +90,7 @@ TEST_F(Ripresa, ReimportareAManoLArchivioDiUnImportTroncatoNonCambiaIDati) {
   ASSERT_EQ(Importa().stato, StatoImport::Completata);
   EseguiSql(Database(), "DELETE FROM Logs WHERE TimeDate > (SELECT TimeDate FROM Logs ORDER BY "
                         "TimeDate LIMIT 1 OFFSET 3999)");
-  const RichiestaImport r = Richiesta(PercorsoProgramma("DATA/AB123CD_2026-12-04_ 1"));
+  const RichiestaImport r = Richiesta(PercorsoDati("DATA/AB123CD_2026-12-04_ 1"));
   EXPECT_EQ(EseguiImport(r, nullptr).recordSalvati, int64_t(pulito_.size()) - 4000);
   EXPECT_EQ(LeggiCampioni(Database()), pulito_);
 }

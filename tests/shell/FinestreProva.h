@@ -76,7 +76,7 @@ class FinestreProva : public CartellaProva {
     return c;
   }
   static QString PercorsoDB(const QString& targa) {
-    return PercorsoProgramma("DATA/" + targa + "_ " + Imp().AnnoDB + ".mdb");
+    return PercorsoDati("DATA/" + targa + "_ " + Imp().AnnoDB + ".mdb");
   }
   // A named control of a window; a failed expectation when there is none.
   template <typename T>
