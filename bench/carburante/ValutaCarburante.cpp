@@ -83,11 +83,9 @@ Valutazione Valuta(const sim::Opzioni& o, bool sensoreLitri) {
   for (std::size_t i = 0; i < trovato.eventi.size(); ++i)
     if (!usato[i]) v.falsi.push_back(trovato.eventi[i]);
   v.tutti = trovato.eventi;
-  if (trovato.bilancio) {
-    v.bilancio = true;
-    v.scarto = trovato.bilancio->Scarto();
-    v.trovato = *trovato.bilancio;
-  }
+  v.bilancio = trovato.bilancio.estremi;
+  v.scarto = trovato.bilancio.Scarto();
+  v.trovato = trovato.bilancio;
   v.scartoVero = esito.verita.ScartoVero();
   v.litriIniziali = esito.verita.litriVeriIniziali;
   v.litriFinali = esito.verita.litriVeriFinali;

@@ -27,7 +27,7 @@ ImpostazioniAggiunte& Agg() {
 }
 
 QString PercorsoIniAggiunto() {
-  return PercorsoEsistente(PercorsoProgramma(QStringLiteral("QuarvelOpzioni.ini")));
+  return PercorsoEsistente(PercorsoDati(QStringLiteral("QuarvelOpzioni.ini")));
 }
 
 QString LeggiIniAggiunto() {
