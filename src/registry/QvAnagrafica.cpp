@@ -23,12 +23,9 @@ const QString TitoloAvviso = QStringLiteral("Avviso");
 
 // Characters a plate cannot hold: it names the files of its vehicle databases.
 
-// A language text with its value: in place of %1, or after the text when a
-// translation lost the %1.
+// A language text with its value.
 QString Componi(long long numero, const QString& riserva, const QString& valore) {
-  const QString testo = TestoLingua(numero, riserva);
-  return testo.contains(QLatin1String("%1")) ? testo.arg(valore)
-                                             : testo + QLatin1Char(' ') + valore;
+  return ConValore(TestoLingua(numero, riserva), valore);
 }
 
 // The caption of a box without its closing colon, to name it in a message.
