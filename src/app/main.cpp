@@ -1,4 +1,5 @@
 #include "FinestreQuarvel.h"
+#include "PosizioneFinestra.h"
 #include "QuarvelMain.h"
 
 #include <QApplication>
@@ -8,6 +9,7 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName(QStringLiteral("Quarvel"));
   quarvel::ImpostaFabbricaFinestre(quarvel::CreaFinestraQuarvel);
   quarvel::QuarvelMain principale;
+  quarvel::PosizionaFinestra(&principale, nullptr);  // centred on the primary screen
   principale.show();
   return app.exec();
 }

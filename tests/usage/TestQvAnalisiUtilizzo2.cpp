@@ -161,6 +161,30 @@ TEST_F(FinestraUtilizzoProva, IlTrascinamentoSegnaIlPeriodoCheLeStatisticheRicev
   EXPECT_TRUE(messaggi.messaggi.empty());
 }
 
+// The consumption window opens over the usage window and wholly inside its
+// screen, however low the usage window stands (CTest runs this on the
+// offscreen screen and on one 1000 pixels high).
+TEST_F(FinestraUtilizzoProva, LaFinestraConsumiSiApreSulloSchermo) {
+  const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+  finestra_->show();
+  const QSize cornice = finestra_->frameGeometry().size();
+  finestra_->move(area.right() - cornice.width() / 2, area.bottom() - cornice.height() / 3);
+  C<QPushButton>("Cmd_Statistics")->click();
+  QWidget* consumi = CercaFinestra("QvAnalisiConsumi");
+  ASSERT_TRUE(consumi);
+  // On each axis inside the area, or at its start where the window cannot
+  // shrink to fit (the consumption window is wider than 800 pixels).
+  const QRect aperta = consumi->frameGeometry();
+  const auto dentro = [](int inizio, int lunghezza, int inizioArea, int lunghezzaArea) {
+    return lunghezza > lunghezzaArea ? inizio == inizioArea
+                                     : inizio >= inizioArea && inizio + lunghezza <= inizioArea + lunghezzaArea;
+  };
+  EXPECT_TRUE(dentro(aperta.x(), aperta.width(), area.x(), area.width()) &&
+              dentro(aperta.y(), aperta.height(), area.y(), area.height()))
+      << aperta.x() << "," << aperta.y() << " " << aperta.width() << "x" << aperta.height() << " on "
+      << area.width() << "x" << area.height();
+}
+
 TEST_F(FinestraUtilizzoProva, LaStampaPassaAlReportIlMeseDisegnato) {
   RegistratoreAnteprime anteprime;
   anteprime.pdfScelto = Percorso("utilizzo.pdf");
