@@ -201,6 +201,8 @@ TEST_F(FinestraUtilizzoProva, LaStampaPassaAlReportIlMeseDisegnato) {
   Scegli(C<QComboBox>("Cmb_Targa"), "AB123CD");
   Mese("Marzo", "2013");
   Traccia();
+  messaggi.messaggi.clear();
+  messaggi.risposte = {Risposta::Azione};  // the user asks for the folder
   C<QPushButton>("Cmd_Print")->click();
   ASSERT_EQ(anteprime.richieste.size(), 2u);
   const QString nome = anteprime.richieste[1].nome;
@@ -210,5 +212,9 @@ TEST_F(FinestraUtilizzoProva, LaStampaPassaAlReportIlMeseDisegnato) {
   EXPECT_NEAR(Parola(parole, "2013").y0, 45, 0.3);
   EXPECT_EQ(Parola(parole, "AB123CD").y0, Parola(parole, "Automezzo:").y0);
   EXPECT_EQ(QuartiSegnati(anteprime.pdfScelto), QStringList({"5 10 2", "5 10 3"}));
-  EXPECT_TRUE(messaggi.messaggi.empty()) << messaggi.Testi().join('|').toStdString();
+  // Where the file went, and its folder opened on request.
+  ASSERT_EQ(messaggi.messaggi.size(), 1u) << messaggi.Testi().join('|').toStdString();
+  EXPECT_EQ(messaggi.messaggi[0].testo, "Il report è stato salvato nel file PDF:\n" + anteprime.pdfScelto);
+  EXPECT_EQ(messaggi.messaggi[0].azione, "Apri cartella");
+  EXPECT_EQ(messaggi.cartelleAperte, QStringList{QFileInfo(anteprime.pdfScelto).absolutePath()});
 }
