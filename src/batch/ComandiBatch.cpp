@@ -18,6 +18,8 @@ const std::vector<ComandoBatch>& Comandi() {
       ComandoAttivita(),
       ComandoGrafico(),
       ComandoStampa(),
+      ComandoVeicoli(),
+      ComandoElimina(),
   };
   return comandi;
 }

@@ -30,6 +30,8 @@ ComandoBatch ComandoRegistra();
 ComandoBatch ComandoAttivita();
 ComandoBatch ComandoGrafico();
 ComandoBatch ComandoStampa();
+ComandoBatch ComandoVeicoli();
+ComandoBatch ComandoElimina();
 
 // A line on standard error / standard output.
 void Errore(const QString& testo);
