@@ -93,9 +93,6 @@ TEST_F(Batch, VeicoliEdElimina) {
   testing::internal::CaptureStderr();
   EXPECT_EQ(Uscita({"elimina", "AB123CD"}, 1), "");
   EXPECT_EQ(testing::internal::GetCapturedStderr(), "Nessun mezzo con targa AB123CD in anagrafica\n");
-  testing::internal::CaptureStderr();
-  EXPECT_EQ(Uscita({"elimina"}, 2), "");
-  testing::internal::GetCapturedStderr();
   EXPECT_EQ(TargheAnagrafica(Imp().PercorsoAnagrafica).targhe, QStringList{"ZZ999ZZ"});
 }
 
