@@ -30,6 +30,7 @@ const QMap<QString, Parole>& ParolePulsanti() {
       {"Statistics", {"Statistiche", "Statistics", "Estadísticas"}},
       {"update", {"Aggiorna", "Update", "Actualizar"}},
       {"Insert", {"Inserisci", "Insert", "Insertar"}},
+      {"Delete", {"Elimina", "Delete", "Eliminar"}},
       {"analyze", {"Analizza", "Analyze", "Analizar"}},
       {"Play", {"\u25B6 Avvia", "\u25B6 Play", "\u25B6 Reproducir"}},
       {"Stop", {"\u25A0 Ferma", "\u25A0 Stop", "\u25A0 Detener"}},

@@ -2,6 +2,7 @@
 #include "CartellaProgramma.h"
 #include "FinestreQuarvel.h"
 #include "Messaggi.h"
+#include "PosizioneFinestra.h"
 #include "QuarvelMain.h"
 
 #include <QApplication>
@@ -26,6 +27,7 @@ int main(int argc, char** argv) {
     quarvel::MostraMessaggio(esito.messaggio, quarvel::Icona::Critica);
   quarvel::ImpostaFabbricaFinestre(quarvel::CreaFinestraQuarvel);
   quarvel::QuarvelMain principale;
+  quarvel::PosizionaFinestra(&principale, nullptr);  // centred on the primary screen
   principale.show();
   return app.exec();
 }

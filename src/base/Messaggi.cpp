@@ -1,8 +1,11 @@
 #include "Messaggi.h"
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QUrl>
 #include <cstdio>
 
 namespace quarvel {
@@ -53,7 +56,10 @@ Risposta MostraMessaggio(const Messaggio& m, QWidget* padre) {
                   m.pulsanti == Pulsanti::OkAnnulla ? QMessageBox::Ok | QMessageBox::Cancel
                                                     : QMessageBox::Ok,
                   padre);
-  return box.exec() == QMessageBox::Ok ? Risposta::Ok : Risposta::Annulla;
+  QPushButton* azione = m.azione.isEmpty() ? nullptr : box.addButton(m.azione, QMessageBox::ActionRole);
+  const int premuto = box.exec();
+  if (azione && box.clickedButton() == azione) return Risposta::Azione;
+  return premuto == QMessageBox::Ok ? Risposta::Ok : Risposta::Annulla;
 }
 
 Risposta MostraMessaggio(const QString& testo, Icona icona, const QString& titolo,
@@ -71,6 +77,14 @@ QString ScegliFileDaAprire(const RichiestaFile& richiesta, QWidget* padre) {
   }
   return QFileDialog::getOpenFileName(padre, richiesta.titolo, richiesta.cartella,
                                       richiesta.filtro);
+}
+
+void ApriCartella(const QString& cartella) {
+  if (auto* r = Registratore()) {
+    r->cartelleAperte << cartella;
+    return;
+  }
+  QDesktopServices::openUrl(QUrl::fromLocalFile(cartella));
 }
 
 }  // namespace quarvel

@@ -15,7 +15,7 @@ namespace quarvel {
 
 enum class Icona { Nessuna, Esclamazione, Critica, Informazione, Domanda };
 enum class Pulsanti { Ok, OkAnnulla };
-enum class Risposta { Ok, Annulla };
+enum class Risposta { Ok, Annulla, Azione };
 
 // The application's title, used where a message has no title of its own.
 inline const QString TitoloApplicazione = QStringLiteral("Quarvel");
@@ -25,6 +25,9 @@ struct Messaggio {
   Icona icona = Icona::Nessuna;
   Pulsanti pulsanti = Pulsanti::Ok;
   QString titolo = TitoloApplicazione;
+  // When not empty, one more button with this text; pressing it answers
+  // Risposta::Azione.
+  QString azione = {};
 };
 
 Risposta MostraMessaggio(const Messaggio& messaggio, QWidget* padre = nullptr);
@@ -40,6 +43,9 @@ struct RichiestaFile {
 // The chosen file for opening, or an empty text when the user cancelled.
 QString ScegliFileDaAprire(const RichiestaFile& richiesta, QWidget* padre = nullptr);
 
+// Opens a folder in the desktop's file manager.
+void ApriCartella(const QString& cartella);
+
 // Installed by a test for its lifetime: records every message and file
 // request and answers them from the queues (OK and an empty file name when
 // the queues are empty). Recorders nest: the newest answers, and the one
@@ -53,6 +59,7 @@ class RegistratoreMessaggi {
 
   std::vector<Messaggio> messaggi;
   std::vector<RichiestaFile> richiesteFile;
+  QStringList cartelleAperte;
   std::deque<Risposta> risposte;
   std::deque<QString> fileScelti;
   // Called on each message, after it is recorded (a test may act inside a

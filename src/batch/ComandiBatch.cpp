@@ -21,6 +21,8 @@ const std::vector<ComandoBatch>& Comandi() {
       ComandoGrafico(),
       ComandoStampa(),
       ComandoRifornimenti(),
+      ComandoVeicoli(),
+      ComandoElimina(),
   };
   return comandi;
 }

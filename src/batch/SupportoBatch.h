@@ -31,6 +31,8 @@ ComandoBatch ComandoAttivita();
 ComandoBatch ComandoGrafico();
 ComandoBatch ComandoStampa();
 ComandoBatch ComandoRifornimenti();
+ComandoBatch ComandoVeicoli();
+ComandoBatch ComandoElimina();
 
 // A line on standard error / standard output.
 void Errore(const QString& testo);

@@ -196,8 +196,8 @@ void QvAnalisiConsumi::Costruisci() {
   connect(Cmd_Analizza2, &QPushButton::clicked, this, &QvAnalisiConsumi::Analizza);
   connect(Cmd_Print, &QPushButton::clicked, this, &QvAnalisiConsumi::Stampa);
   connect(Cmd_Close, &QPushButton::clicked, this, &QWidget::close);
-  connect(Mnu_opzioni, &QAction::triggered, this, [] {
-    MostraFinestraUnica(QStringLiteral("QvAnalisiOption"), [] { return new QvAnalisiOption; });
+  connect(Mnu_opzioni, &QAction::triggered, this, [this] {
+    MostraFinestraUnica(QStringLiteral("QvAnalisiOption"), [] { return new QvAnalisiOption; }, this);
   });
   const auto frecce = [this](FrecceSuGiu* f, int16_t& contatore, int16_t massimo, QLineEdit* c) {
     connect(f, &FrecceSuGiu::Avanti, this,

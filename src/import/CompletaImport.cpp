@@ -41,11 +41,15 @@ void ScriviChiusura(const QString& percorso, const AvanzamentoImport& a, const Q
 }
 }  // namespace
 
-DidascalieImport Didascalie(const AvanzamentoImport& a) {
-  return {QStringLiteral("N° File importati : ") + TestoConSegno(a.fileLetti),
-          QStringLiteral(" N° Viaggi rilevati : ") + TestoConSegno(a.viaggi),
-          QStringLiteral(" Tempo importato : ") + TestoTempoImportato(a.recordSalvati),
-          QStringLiteral(" Errori in elaborazione stringhe : ") + TestoConSegno(a.righeNonSalvate)};
+DidascalieImport Didascalie(const AvanzamentoImport& a, const CercaTesto& cerca) {
+  const auto d = [&cerca](long long numero, const char* italiano, const QString& valore) {
+    const QString testo = QString::fromUtf8(italiano);
+    return ConValore(cerca ? cerca(numero, testo) : testo, valore);
+  };
+  return {d(2020, "N° File importati : %1", TestoConSegno(a.fileLetti)),
+          d(2021, " N° Viaggi rilevati : %1", TestoConSegno(a.viaggi)),
+          d(2022, " Tempo importato : %1", TestoTempoImportato(a.recordSalvati)),
+          d(2023, " Errori in elaborazione stringhe : %1", TestoConSegno(a.righeNonSalvate))};
 }
 
 EsitoGiornale CompletaImport(const GiornaleImport& g, OsservatoreImport* o, const ProveImport& prove) {

@@ -8,6 +8,7 @@
 #include "AvanzamentoImport.h"
 #include "GiornaleImport.h"
 #include "ImportaArchivio.h"
+#include "Lingua.h"
 #include "ProveImport.h"
 
 #include <QStringList>
@@ -27,10 +28,11 @@ EsitoGiornale CompletaImport(const GiornaleImport& giornale, OsservatoreImport* 
                              const ProveImport& prove);
 
 // The captions of the counts: Lbl_Nfile, Lbl_NViaggi, Lbl_TempoImportato,
-// Lbl_Errstr.
+// Lbl_Errstr. In Italian, as the error output keeps them; with cerca, in
+// the language it reads (the window's).
 struct DidascalieImport {
   QString file, viaggi, tempo, errori;
 };
-DidascalieImport Didascalie(const AvanzamentoImport& conti);
+DidascalieImport Didascalie(const AvanzamentoImport& conti, const CercaTesto& cerca = {});
 
 }  // namespace quarvel

@@ -173,6 +173,7 @@ class Scrittore {
         if (!presente) return Fallisce(kErroreDatabase + db_.UltimoErrore());
         av_.contatore = std::max(av_.contatore, int64_t(*presente) + 1);
         ++av_.righeNonSalvate;
+        ++av_.duplicati;
         Errore("Errore record duplicato");
         return true;
       }

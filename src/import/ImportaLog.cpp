@@ -19,9 +19,28 @@ namespace quarvel {
 namespace {
 const QString kAvviso = QStringLiteral("Avviso");
 
+// How many lines were samples of seconds already stored, in plain words:
+// without it a second import of the same files reads as thousands of errors.
+QString Duplicati(const AvanzamentoImport& a, const CercaTesto& t) {
+  if (a.duplicati == 1)
+    return t(2028, QStringLiteral("1 riga era già nel database e non è stata salvata di nuovo"));
+  const QString n = QString::number(a.duplicati);
+  if (a.recordSalvati == 0)
+    return ConValore(t(2026, QStringLiteral("%1 righe erano già nel database: questi file erano già "
+                                            "stati importati")),
+                     n);
+  return ConValore(
+      t(2027, QStringLiteral("%1 righe erano già nel database e non sono state salvate di nuovo")), n);
+}
+
+// The counts that close the messages of an import, in the user's language.
 QString Conti(const AvanzamentoImport& a) {
-  return QStringLiteral("\nRecord: ") + TestoConSegno(a.recordSalvati) + QStringLiteral("\nError: ") +
-         TestoConSegno(a.righeNonSalvate) + QLatin1Char('\n');
+  const CercaTesto t = CercaTestiLingua();
+  QString testo = QLatin1Char('\n') + ConValore(t(2024, QStringLiteral("Record: %1")), TestoConSegno(a.recordSalvati)) +
+                  QLatin1Char('\n') + ConValore(t(2025, QStringLiteral("Error: %1")), TestoConSegno(a.righeNonSalvate)) +
+                  QLatin1Char('\n');
+  if (a.duplicati > 0) testo += Duplicati(a, t) + QLatin1Char('\n');
+  return testo;
 }
 
 void MostraElenco(const QString& titolo, const QStringList& righe) {
@@ -161,7 +180,7 @@ RisultatoImport EseguiImport(const RichiestaImport& r, OsservatoreImport* osserv
   esito.viaggi = e.conti.viaggi;
   esito.interruzione = e.interruzione;
   esito.stato = e.completa ? StatoImport::Completata : StatoImport::Interrotta;
-  const DidascalieImport d = Didascalie(e.conti);
+  const DidascalieImport d = Didascalie(e.conti, CercaTestiLingua());
   esito.didascaliaFile = d.file;
   esito.didascaliaViaggi = d.viaggi;
   esito.didascaliaTempo = d.tempo;

@@ -2,8 +2,11 @@
 
 #include "CartellaProgramma.h"
 #include "Lingua.h"
+#include "Messaggi.h"
+#include "PosizioneFinestra.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -17,9 +20,25 @@ RegistratoreAnteprime*& Registratore() {
   return registratore;
 }
 
-void Stampa(const LavoroStampa& lavoro, QPrinter& stampante) {
-  if (const std::optional<ErroreStampa> errore = lavoro.stampa(stampante))
-    MostraErroreStampa(*errore);
+// True when the document was printed whole.
+bool Stampa(const LavoroStampa& lavoro, QPrinter& stampante) {
+  const std::optional<ErroreStampa> errore = lavoro.stampa(stampante);
+  if (errore) MostraErroreStampa(*errore);
+  return !errore;
+}
+
+// A report that went to a PDF file says where it is, with its folder one
+// click away: with no printer the file lands under REPORT unasked.
+void AvvisaFilePdf(const QPrinter& stampante, QWidget* padre) {
+  if (stampante.outputFormat() != QPrinter::PdfFormat) return;
+  const QFileInfo file(stampante.outputFileName());
+  if (!file.isFile()) return;
+  const Messaggio m{
+      TestoLingua(8002, QStringLiteral("Il report è stato salvato nel file PDF:")) +
+          QLatin1Char('\n') + QDir::toNativeSeparators(file.absoluteFilePath()),
+      Icona::Informazione, Pulsanti::Ok, TitoloApplicazione,
+      TestoLingua(8003, QStringLiteral("Apri cartella"))};
+  if (MostraMessaggio(m, padre) == Risposta::Azione) ApriCartella(file.absolutePath());
 }
 }  // namespace
 
@@ -55,7 +74,7 @@ void MostraAnteprima(const LavoroStampa& lavoro, QWidget* padre) {
     if (r->pdfScelto.isEmpty()) return;
     stampante.setOutputFormat(QPrinter::PdfFormat);
     stampante.setOutputFileName(r->pdfScelto);
-    Stampa(lavoro, stampante);
+    if (Stampa(lavoro, stampante)) AvvisaFilePdf(stampante, padre);
     return;
   }
   QPrintPreviewDialog anteprima(&stampante, padre);
@@ -67,9 +86,12 @@ void MostraAnteprima(const LavoroStampa& lavoro, QWidget* padre) {
     const int altezza = schermo->availableGeometry().height() * 9 / 10;
     anteprima.resize(qMax(altezza * 3 / 4, anteprima.sizeHint().width()), altezza);
   }
+  PosizionaFinestra(&anteprima, padre);
+  // The preview paints the page first; the last painting is the print.
+  bool stampato = false;
   QObject::connect(&anteprima, &QPrintPreviewDialog::paintRequested, &anteprima,
-                   [&lavoro](QPrinter* p) { Stampa(lavoro, *p); });
-  anteprima.exec();
+                   [&lavoro, &stampato](QPrinter* p) { stampato = Stampa(lavoro, *p); });
+  if (anteprima.exec() == QDialog::Accepted && stampato) AvvisaFilePdf(stampante, padre);
 }
 
 }  // namespace quarvel

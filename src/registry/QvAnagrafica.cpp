@@ -1,18 +1,24 @@
 #include "QvAnagrafica.h"
 
 #include "CampiAnagrafica.h"
+#include "CartellaProgramma.h"
 #include "Conversioni.h"
+#include "DatabaseVeicolo.h"
 #include "Immagini.h"
 #include "Impostazioni.h"
 #include "Lingua.h"
+#include "ListaTarghe.h"
 #include "Nomina.h"
 #include "Targa.h"
 
+#include <QDir>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -23,12 +29,9 @@ const QString TitoloAvviso = QStringLiteral("Avviso");
 
 // Characters a plate cannot hold: it names the files of its vehicle databases.
 
-// A language text with its value: in place of %1, or after the text when a
-// translation lost the %1.
+// A language text with its value.
 QString Componi(long long numero, const QString& riserva, const QString& valore) {
-  const QString testo = TestoLingua(numero, riserva);
-  return testo.contains(QLatin1String("%1")) ? testo.arg(valore)
-                                             : testo + QLatin1Char(' ') + valore;
+  return ConValore(TestoLingua(numero, riserva), valore);
 }
 
 // The caption of a box without its closing colon, to name it in a message.
@@ -63,6 +66,16 @@ QLineEdit* Casella(const char* nome, int larghezza, QLabel* etichetta, QWidget* 
   etichetta->setBuddy(c);
   return c;
 }
+
+// The table's columns: caption and language number.
+const std::pair<const char*, int> kColonne[] = {
+    {"Targa", 3030},   {"Marca - Modello", 3031}, {"Capacità [l]", 3032},
+    {"Altezza [mm]", 3033}, {"K gasolio", 3034},   {"K sensore", 3035}};
+constexpr int kRigheVisibili = 6;
+// A message names at most this many of a vehicle's files and folders.
+constexpr int kDatiNominati = 12;
+
+bool StessaTarga(const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
 }  // namespace
 
 QvAnagrafica::QvAnagrafica(QWidget* padre) : QWidget(padre) {
@@ -73,7 +86,8 @@ QvAnagrafica::QvAnagrafica(QWidget* padre) : QWidget(padre) {
   ApplicaLingua(this, NomeFileLingua());
   CaricaImmaginiPulsanti({{Cmd_Close, QStringLiteral("Close")},
                           {Cmd_Aggiorna, QStringLiteral("update")},
-                          {Cmd_Inserisci, QStringLiteral("Insert")}},
+                          {Cmd_Inserisci, QStringLiteral("Insert")},
+                          {Cmd_Elimina, QStringLiteral("Delete")}},
                          this);
   CaricaElenco();
 
@@ -81,6 +95,9 @@ QvAnagrafica::QvAnagrafica(QWidget* padre) : QWidget(padre) {
   connect(Cmd_piuLista, &QPushButton::clicked, this, &QvAnagrafica::Successivo);
   connect(Cmd_Aggiorna, &QPushButton::clicked, this, &QvAnagrafica::Aggiorna);
   connect(Cmd_Inserisci, &QPushButton::clicked, this, &QvAnagrafica::Inserisci);
+  connect(Cmd_Elimina, &QPushButton::clicked, this, &QvAnagrafica::Elimina);
+  connect(Tbl_Mezzi, &QTableWidget::currentCellChanged, this,
+          [this](int riga) { RigaScelta(riga); });
   connect(Cmd_calcolaK, &QPushButton::clicked, this, &QvAnagrafica::CalcolaK);
   connect(Cmd_Close, &QPushButton::clicked, this, &QWidget::close);
 }
@@ -109,6 +126,23 @@ void QvAnagrafica::Costruisci() {
   Cmd_Aggiorna = Nomina("Cmd_Aggiorna", 0, new QPushButton(this));
   Cmd_Inserisci = Nomina("Cmd_Inserisci", 0, new QPushButton(this));
   Cmd_Close = Nomina("Cmd_Close", 0, new QPushButton(this));
+  Cmd_Elimina = Nomina("Cmd_Elimina", 0, new QPushButton(this));
+
+  Tbl_Mezzi = Nomina("Tbl_Mezzi", 0, new QTableWidget(0, int(std::size(kColonne)), this));
+  for (int c = 0; c < int(std::size(kColonne)); ++c) {
+    auto* intestazione = new QTableWidgetItem(QString::fromUtf8(kColonne[c].first));
+    intestazione->setData(RuoloTag, kColonne[c].second);
+    Tbl_Mezzi->setHorizontalHeaderItem(c, intestazione);
+  }
+  Tbl_Mezzi->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  Tbl_Mezzi->setSelectionBehavior(QAbstractItemView::SelectRows);
+  Tbl_Mezzi->setSelectionMode(QAbstractItemView::SingleSelection);
+  Tbl_Mezzi->verticalHeader()->hide();
+  Tbl_Mezzi->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  Tbl_Mezzi->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
+  Tbl_Mezzi->setFixedHeight(Tbl_Mezzi->horizontalHeader()->sizeHint().height() +
+                            kRigheVisibili * Tbl_Mezzi->verticalHeader()->defaultSectionSize() +
+                            2 * Tbl_Mezzi->frameWidth());
 
   auto* scorri = new QHBoxLayout;
   scorri->setSpacing(4);
@@ -142,12 +176,14 @@ void QvAnagrafica::Costruisci() {
   comandi->setSpacing(12);
   comandi->addWidget(Cmd_Aggiorna);
   comandi->addWidget(Cmd_Inserisci);
+  comandi->addWidget(Cmd_Elimina);
   comandi->addStretch();
   comandi->addWidget(Cmd_Close);
 
   auto* colonna = new QVBoxLayout(this);
   colonna->setContentsMargins(14, 14, 14, 14);
   colonna->setSpacing(18);
+  colonna->addWidget(Tbl_Mezzi);
   colonna->addLayout(campi);
   colonna->addLayout(comandi);
   colonna->setSizeConstraint(QLayout::SetFixedSize);
@@ -162,20 +198,75 @@ void QvAnagrafica::CaricaElenco() {
   const std::size_t totale = veicoli.size();
   elenco_.assign(veicoli.begin(),
                  veicoli.begin() + std::ptrdiff_t(std::min<std::size_t>(totale, kMezziInElenco)));
+  tutti_ = veicoli;
   fuoriScala_ = RecordsetAnagrafica().FuoriScala();
   ChiudiAnagrafica();
+  RiempiTabella();
   if (!elenco_.empty()) Mostra(0);
   SegnalaFuoriScala();
   if (totale > kMezziInElenco)
-    Avviso(Componi(3018, QStringLiteral("L'anagrafica contiene %1 mezzi: la finestra mostra solo "
-                                        "i primi 16."),
+    Avviso(Componi(3018, QStringLiteral("L'anagrafica contiene %1 mezzi: i pulsanti - e + "
+                                        "scorrono i primi 16, gli altri si scelgono nell'elenco."),
                    QString::number(totale)),
            Icona::Informazione);
 }
 
+bool QvAnagrafica::LeggiTabella() {
+  if (const Esito aperto = ApriAnagrafica(Imp().PercorsoAnagrafica); !aperto) {
+    Avviso(aperto.messaggio, Icona::Critica);
+    return false;
+  }
+  tutti_ = RecordsetAnagrafica().Veicoli();
+  fuoriScala_ = RecordsetAnagrafica().FuoriScala();
+  ChiudiAnagrafica();
+  RiempiTabella();
+  return true;
+}
+
+void QvAnagrafica::RiempiTabella() {
+  const QSignalBlocker blocco(Tbl_Mezzi);
+  Tbl_Mezzi->setRowCount(int(tutti_.size()));
+  for (int r = 0; r < int(tutti_.size()); ++r) {
+    const VeicoloAnagrafica& v = tutti_[std::size_t(r)];
+    const QString celle[] = {
+        v.Targa,
+        v.MarcaModello,
+        QString::number(ValoreRegistrato(v, QStringLiteral("Capacita"), v.Capacita)),
+        QString::number(ValoreRegistrato(v, QStringLiteral("Altezza"), v.Altezza)),
+        TestoFattore(v.KGasolio).trimmed(),
+        TestoFattore(v.KSensore).trimmed()};
+    for (int c = 0; c < int(std::size(celle)); ++c) {
+      auto* cella = new QTableWidgetItem(celle[c]);
+      if (c >= 2) cella->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+      Tbl_Mezzi->setItem(r, c, cella);
+    }
+  }
+  SelezionaRiga(Txt_Targa->text().trimmed());
+}
+
+void QvAnagrafica::SelezionaRiga(const QString& targa) {
+  const QSignalBlocker blocco(Tbl_Mezzi);
+  for (int r = 0; r < int(tutti_.size()); ++r)
+    if (StessaTarga(tutti_[std::size_t(r)].Targa, targa)) return Tbl_Mezzi->setCurrentCell(r, 0);
+  Tbl_Mezzi->setCurrentCell(-1, -1);
+}
+
+void QvAnagrafica::RigaScelta(int riga) {
+  if (riga < 0 || riga >= int(tutti_.size())) return;
+  const VeicoloAnagrafica& v = tutti_[std::size_t(riga)];
+  // "-" and "+" go on from the chosen vehicle when their list holds it.
+  for (std::size_t i = 0; i < elenco_.size(); ++i)
+    if (elenco_[i].Targa == v.Targa) corrente_ = int16_t(i);
+  MostraVeicolo(v);
+}
+
 void QvAnagrafica::Mostra(int16_t indice) {
   corrente_ = indice;
-  const VeicoloAnagrafica& v = elenco_[std::size_t(indice)];
+  MostraVeicolo(elenco_[std::size_t(indice)]);
+  SelezionaRiga(elenco_[std::size_t(indice)].Targa);
+}
+
+void QvAnagrafica::MostraVeicolo(const VeicoloAnagrafica& v) {
   Txt_Targa->setText(v.Targa);
   Txt_MarcaModello->setText(v.MarcaModello);
   Txt_Capacita->setText(TestoConSegno(ValoreRegistrato(v, QStringLiteral("Capacita"), v.Capacita)));
@@ -231,6 +322,63 @@ void QvAnagrafica::Inserisci() {
   if (!veicolo) return;
   RiempiVuoti(*veicolo);
   Registra(*veicolo, true);
+}
+
+void QvAnagrafica::Elimina() {
+  const QString targa = Txt_Targa->text().trimmed();
+  const bool presente = std::any_of(tutti_.begin(), tutti_.end(),
+                                    [&](const VeicoloAnagrafica& v) { return StessaTarga(v.Targa, targa); });
+  if (!presente) {
+    Txt_Targa->setFocus();
+    return Avviso(targa.isEmpty() ? TestoLingua(3011, QStringLiteral("Inserire la targa del mezzo."))
+                                  : Componi(3029, QStringLiteral("Nessun mezzo con targa %1 in anagrafica."), targa),
+                  Icona::Esclamazione);
+  }
+  const Messaggio conferma{
+      Componi(3025,
+              QStringLiteral("Eliminare il mezzo %1 dall'anagrafica? I suoi database e le sue "
+                             "cartelle di archivio restano dove sono."),
+              targa),
+      Icona::Domanda, Pulsanti::OkAnnulla, QStringLiteral("Richiesta conferma")};
+  if (MostraMessaggio(conferma, this) != Risposta::Ok) return;
+
+  if (const Esito aperto = ApriAnagrafica(Imp().PercorsoAnagrafica); !aperto)
+    return Avviso(aperto.messaggio, Icona::Critica);
+  const Esito esito = RecordsetAnagrafica().Posiziona(targa)
+                          ? RecordsetAnagrafica().Elimina()
+                          : Esito::Fallito(Componi(3029, QStringLiteral("Nessun mezzo con targa %1 in "
+                                                                        "anagrafica."),
+                                                   targa));
+  ChiudiAnagrafica();
+  if (!esito)
+    return Avviso(esito.messaggio, esito.messaggio.startsWith(kErroreDatabase) ? Icona::Critica
+                                                                               : Icona::Esclamazione);
+
+  // Gone from the table, from "-" and "+" and from every plate list.
+  if (LeggiTabella()) {
+    elenco_.assign(tutti_.begin(),
+                   tutti_.begin() + std::ptrdiff_t(std::min<std::size_t>(tutti_.size(), kMezziInElenco)));
+    if (elenco_.empty()) {
+      for (QLineEdit* c : findChildren<QLineEdit*>()) c->clear();
+      corrente_ = 0;
+    } else {
+      Mostra(int16_t(std::min<int>(corrente_, int(elenco_.size()) - 1)));
+    }
+  }
+  AggiornaListeTarghe();
+
+  QString testo = Componi(3026, QStringLiteral("Mezzo %1 eliminato dall'anagrafica."), targa);
+  const QStringList dati = DatiDelVeicolo(targa);
+  if (!dati.isEmpty()) {
+    testo += QLatin1Char('\n') +
+             Componi(3027, QStringLiteral("I suoi dati restano nella cartella %1:"),
+                     QDir::toNativeSeparators(PercorsoDati(QStringLiteral("DATA")))) +
+             QLatin1Char('\n') + dati.mid(0, kDatiNominati).join(QLatin1Char('\n'));
+    if (dati.size() > kDatiNominati)
+      testo += QLatin1Char('\n') + Componi(3028, QStringLiteral("... e altri %1"),
+                                            QString::number(dati.size() - kDatiNominati));
+  }
+  Avviso(testo, Icona::Informazione);
 }
 
 void QvAnagrafica::CalcolaK() {
@@ -327,21 +475,14 @@ void QvAnagrafica::Registra(const VeicoloAnagrafica& veicolo, bool nuovo) {
                                    veicolo.Targa));
   else
     esito = AggiornaAnagrafica(veicolo);
-  const std::size_t mezzi = RecordsetAnagrafica().Veicoli().size();
   ChiudiAnagrafica();
   if (!esito)
     return Avviso(esito.messaggio, esito.messaggio.startsWith(kErroreDatabase) ? Icona::Critica
                                                                                : Icona::Esclamazione);
-  if (nuovo && mezzi > kMezziInElenco)
-    Avviso(Componi(3023, QStringLiteral("Mezzo %1 inserito in anagrafica. La finestra mostra solo "
-                                        "i primi 16 mezzi: per modificarlo scriverne la targa e "
-                                        "premere Aggiorna."),
-                   veicolo.Targa),
-           Icona::Informazione);
-  else if (nuovo)
-    Avviso(Componi(3020, QStringLiteral("Mezzo %1 inserito in anagrafica: comparirà nell'elenco "
-                                        "alla prossima apertura della finestra."),
-                   veicolo.Targa),
+  LeggiTabella();
+  AggiornaListeTarghe();
+  if (nuovo)
+    Avviso(Componi(3020, QStringLiteral("Mezzo %1 inserito in anagrafica."), veicolo.Targa),
            Icona::Informazione);
   else
     Avviso(Componi(3019, QStringLiteral("Dati del mezzo %1 aggiornati."), veicolo.Targa),

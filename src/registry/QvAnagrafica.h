@@ -1,9 +1,11 @@
 #pragma once
 // The registry window: shows the vehicles of the registry one at a time,
 // steps through them with "-" and "+", stores the shown vehicle or inserts
-// it as a new one, and computes the fuel-sensor factor from the tank data.
-// The list is read once when the window opens (the first 16 vehicles) and is
-// not reloaded after a store: the stored values show at the next opening.
+// it as a new one, removes it, and computes the fuel-sensor factor from the
+// tank data. The list that "-" and "+" step through is read once when the
+// window opens (the first 16 vehicles) and is not reloaded after a store:
+// the stored values show there at the next opening. Above the boxes a table
+// lists every vehicle as the registry holds it now; choosing a row shows it.
 #include "Anagrafica.h"
 #include "Messaggi.h"
 
@@ -15,6 +17,7 @@
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QTableWidget;
 
 namespace quarvel {
 
@@ -26,11 +29,20 @@ class QvAnagrafica : public QWidget {
  private:
   void Costruisci();
   void CaricaElenco();
+  // Every vehicle of the registry into the table; false, after a message,
+  // when the registry cannot be read.
+  bool LeggiTabella();
+  void RiempiTabella();
+  // The table's row of that plate becomes the current one, or none.
+  void SelezionaRiga(const QString& targa);
+  void RigaScelta(int riga);
   void Mostra(int16_t indice);
+  void MostraVeicolo(const VeicoloAnagrafica& v);
   void Precedente();
   void Successivo();
   void Aggiorna();
   void Inserisci();
+  void Elimina();
   void CalcolaK();
 
   // The shown vehicle read from the boxes; nothing, after a message that
@@ -71,8 +83,11 @@ class QvAnagrafica : public QWidget {
   QPushButton* Cmd_Aggiorna;
   QPushButton* Cmd_Inserisci;
   QPushButton* Cmd_Close;
+  QPushButton* Cmd_Elimina;
+  QTableWidget* Tbl_Mezzi;
 
   std::vector<VeicoloAnagrafica> elenco_;  // at most kMezziInElenco
+  std::vector<VeicoloAnagrafica> tutti_;   // the table's rows
   std::vector<MisuraFuoriScala> fuoriScala_;
   int16_t corrente_ = 0;
 };

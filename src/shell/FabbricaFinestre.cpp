@@ -46,11 +46,14 @@ QString NomeFinestra(FinestraLavoro finestra) {
 
 void ImpostaFabbricaFinestre(FabbricaFinestre fabbrica) { Fabbrica() = std::move(fabbrica); }
 
-QWidget* ApriFinestra(FinestraLavoro f) {
-  return MostraFinestraUnica(NomeFinestra(f), [f] {
-    QWidget* finestra = Fabbrica() ? Fabbrica()(f) : nullptr;
-    return finestra ? finestra : Segnaposto(f);
-  });
+QWidget* ApriFinestra(FinestraLavoro f, const QWidget* apritrice) {
+  return MostraFinestraUnica(
+      NomeFinestra(f),
+      [f] {
+        QWidget* finestra = Fabbrica() ? Fabbrica()(f) : nullptr;
+        return finestra ? finestra : Segnaposto(f);
+      },
+      apritrice);
 }
 
 }  // namespace quarvel

@@ -21,7 +21,8 @@ QString NomeFinestra(FinestraLavoro finestra);
 using FabbricaFinestre = std::function<QWidget*(FinestraLavoro)>;
 void ImpostaFabbricaFinestre(FabbricaFinestre fabbrica);
 
-// Shows the window: the open one is raised, else a new one is made.
-QWidget* ApriFinestra(FinestraLavoro finestra);
+// Shows the window: the open one is raised, else a new one is made and
+// placed over apritrice.
+QWidget* ApriFinestra(FinestraLavoro finestra, const QWidget* apritrice = nullptr);
 
 }  // namespace quarvel

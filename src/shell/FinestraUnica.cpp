@@ -1,5 +1,7 @@
 #include "FinestraUnica.h"
 
+#include "PosizioneFinestra.h"
+
 #include <QApplication>
 #include <QPointer>
 #include <QWidget>
@@ -12,7 +14,8 @@ QWidget* CercaFinestra(const QString& nome) {
   return nullptr;
 }
 
-QWidget* MostraFinestraUnica(const QString& nome, const std::function<QWidget*()>& crea) {
+QWidget* MostraFinestraUnica(const QString& nome, const std::function<QWidget*()>& crea,
+                             const QWidget* apritrice) {
   QWidget* finestra = CercaFinestra(nome);
   if (!finestra) {
     finestra = crea();
@@ -20,6 +23,7 @@ QWidget* MostraFinestraUnica(const QString& nome, const std::function<QWidget*()
     if (finestra->objectName().isEmpty()) finestra->setObjectName(nome);
     Q_ASSERT(finestra->objectName() == nome);
     finestra->setAttribute(Qt::WA_DeleteOnClose);
+    PosizionaFinestra(finestra, apritrice ? apritrice : QApplication::activeWindow());
   }
   finestra->setWindowState(finestra->windowState() & ~Qt::WindowMinimized);
   finestra->show();

@@ -14,9 +14,11 @@ namespace quarvel {
 QWidget* CercaFinestra(const QString& nome);
 
 // Shows the window with that name: the open one is raised; otherwise crea()
-// makes it (its objectName must be nome), and it is shown non-modal and
-// destroyed when closed.
-QWidget* MostraFinestraUnica(const QString& nome, const std::function<QWidget*()>& crea);
+// makes it (its objectName must be nome), and it is shown non-modal,
+// centred on apritrice within its screen (PosizionaFinestra; the active
+// window when none is given), and destroyed when closed.
+QWidget* MostraFinestraUnica(const QString& nome, const std::function<QWidget*()>& crea,
+                             const QWidget* apritrice = nullptr);
 
 // Closes every open top-level window except the given one; false when one of
 // them refused to close.

@@ -157,6 +157,10 @@ CercaTesto CercaTestiLingua() {
   };
 }
 
+QString ConValore(const QString& testo, const QString& valore) {
+  return testo.contains(QLatin1String("%1")) ? testo.arg(valore) : testo + QLatin1Char(' ') + valore;
+}
+
 void ApplicaLingua(QWidget* finestra, const QString& nomeFile) {
   const auto testi = TestiLingua::Carica(nomeFile);
   if (!testi) {

@@ -44,6 +44,10 @@ QString TestoLingua(long long numero, const QString& riserva);
 using CercaTesto = std::function<QString(long long numero, const QString& riserva)>;
 CercaTesto CercaTestiLingua();
 
+// A language text with its value in place of %1; a translation that lost
+// its %1 gets the value after a blank.
+QString ConValore(const QString& testo, const QString& valore);
+
 // Sets the texts of every control of the window from the language file:
 //   the window itself with a Tag > 0   title = text of Tag
 //   QLabel                             text = text of Tag, of number 0 when

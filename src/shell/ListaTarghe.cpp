@@ -3,6 +3,7 @@
 #include "Anagrafica.h"
 #include "Impostazioni.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QEvent>
 
@@ -44,6 +45,12 @@ Esito AggiornaListaTarghe(QComboBox* targhe) {
     targhe->setCurrentIndex(indice >= 0 ? indice : (fisse > 0 ? 0 : -1));
   }
   return {};
+}
+
+void AggiornaListeTarghe() {
+  for (QWidget* w : QApplication::allWidgets())
+    if (auto* targhe = qobject_cast<QComboBox*>(w); targhe && targhe->property(kVociFisse).isValid())
+      AggiornaListaTarghe(targhe);
 }
 
 Esito CollegaListaTarghe(QComboBox* targhe) {

@@ -20,4 +20,7 @@ Esito CollegaListaTarghe(QComboBox* targhe);
 // Reads the registry again into the list now, as an activation does.
 Esito AggiornaListaTarghe(QComboBox* targhe);
 
+// The same for every list of the open windows, after the registry changed.
+void AggiornaListeTarghe();
+
 }  // namespace quarvel

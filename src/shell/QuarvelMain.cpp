@@ -116,7 +116,7 @@ void QuarvelMain::Costruisci() {
   Mnu_About_Quarvel->setProperty("Index", 1004);
 
   const auto apre = [this](QPushButton* pulsante, FinestraLavoro finestra) {
-    connect(pulsante, &QPushButton::clicked, this, [finestra] { ApriFinestra(finestra); });
+    connect(pulsante, &QPushButton::clicked, this, [this, finestra] { ApriFinestra(finestra, this); });
   };
   apre(Cmd_scrivirec, FinestraLavoro::Import);
   apre(Cmd_Anagrafica, FinestraLavoro::Anagrafica);
@@ -147,13 +147,16 @@ void QuarvelMain::CaricaImmagini() {
 }
 
 void QuarvelMain::MostraOpzioni() {
-  MostraFinestraUnica(QStringLiteral("QuarvelOption"), [this] {
-    auto* opzioni = new QuarvelOption;
-    connect(opzioni, &QuarvelOption::Chiusa, this, [this] {
-      if (!chiudendo_) AggiornaLingua();
-    });
-    return opzioni;
-  });
+  MostraFinestraUnica(
+      QStringLiteral("QuarvelOption"),
+      [this] {
+        auto* opzioni = new QuarvelOption;
+        connect(opzioni, &QuarvelOption::Chiusa, this, [this] {
+          if (!chiudendo_) AggiornaLingua();
+        });
+        return opzioni;
+      },
+      this);
 }
 
 void QuarvelMain::MostraAbout() {

@@ -135,6 +135,19 @@ Esito DatabaseAnagrafica::Aggiorna(const VeicoloAnagrafica& v) {
   return {};
 }
 
+Esito DatabaseAnagrafica::Elimina() {
+  if (!Aperto()) return Esito::Fallito(kErroreDatabase + connessione_.Errore());
+  if (!Corrente()) return Esito::Fallito(QStringLiteral("Nessun mezzo selezionato"));
+  Istruzione s = connessione_.Prepara("DELETE FROM Anagrafica WHERE rowid = ?1");
+  if (!s) return Esito::Fallito(kErroreDatabase + connessione_.Errore());
+  sqlite3_bind_int64(s.get(), 1, righe_[std::size_t(indice_)]);
+  if (sqlite3_step(s.get()) != SQLITE_DONE)
+    return Esito::Fallito(kErroreDatabase + connessione_.Errore());
+  veicoli_.erase(veicoli_.begin() + indice_);
+  righe_.erase(righe_.begin() + indice_);
+  return {};
+}
+
 DatabaseAnagrafica& RecordsetAnagrafica() {
   static DatabaseAnagrafica registro;
   return registro;
@@ -144,6 +157,14 @@ Esito ApriAnagrafica(const QString& percorso) { return RecordsetAnagrafica().Apr
 void ChiudiAnagrafica() { RecordsetAnagrafica().Chiudi(); }
 Esito InserisciAnagrafica(const VeicoloAnagrafica& v) { return RecordsetAnagrafica().Inserisci(v); }
 Esito AggiornaAnagrafica(const VeicoloAnagrafica& v) { return RecordsetAnagrafica().Aggiorna(v); }
+
+Esito EliminaVeicolo(const QString& percorso, const QString& targa) {
+  DatabaseAnagrafica registro;
+  if (Esito e = registro.Apri(percorso); !e) return e;
+  if (!registro.Posiziona(targa))
+    return Esito::Fallito(QStringLiteral("Nessun mezzo con targa %1 in anagrafica").arg(targa));
+  return registro.Elimina();
+}
 
 ElencoTarghe TargheAnagrafica(const QString& percorso) {
   DatabaseAnagrafica registro;

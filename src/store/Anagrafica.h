@@ -62,6 +62,8 @@ class DatabaseAnagrafica {
   // Writes columns 1..6 into the current record; its plate stays, whatever
   // veicolo.Targa says.
   Esito Aggiorna(const VeicoloAnagrafica& veicolo);
+  // Removes the current record and stands on the one that followed it.
+  Esito Elimina();
 
  private:
   Connessione connessione_;
@@ -78,6 +80,11 @@ void ChiudiAnagrafica();
 Esito InserisciAnagrafica(const VeicoloAnagrafica& veicolo);
 Esito AggiornaAnagrafica(const VeicoloAnagrafica& veicolo);
 DatabaseAnagrafica& RecordsetAnagrafica();
+
+// Removes the vehicle of that plate (whatever its letter case) from the
+// registry at percorso; its databases and archive folders stay. Fails,
+// with nothing changed, when the registry holds no such plate.
+Esito EliminaVeicolo(const QString& percorso, const QString& targa);
 
 // The plates of the registry at percorso in the engine's order, for the
 // plate lists of the windows; opens and closes the registry on its own.

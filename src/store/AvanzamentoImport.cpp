@@ -20,7 +20,17 @@ Esito PreparaAvanzamento(DatabaseLogs& db) {
   if (!c.Esegui("CREATE TABLE IF NOT EXISTS Importazioni (Archivio TEXT PRIMARY KEY, File TEXT, "
                 "Posizione INTEGER, Riga INTEGER, Contatore INTEGER, FileLetti INTEGER, "
                 "RecordSalvati INTEGER, RigheNonSalvate INTEGER, Viaggi INTEGER, "
-                "ByteErrori INTEGER, Finita INTEGER)"))
+                "ByteErrori INTEGER, Finita INTEGER, Duplicati INTEGER NOT NULL DEFAULT 0)"))
+    return Errore(c);
+  // A table made before the duplicates were counted: an import it records
+  // goes on counting from 0.
+  Istruzione s = c.Prepara("SELECT 1 FROM pragma_table_info('Importazioni') WHERE name = 'Duplicati'");
+  if (!s) return Errore(c);
+  const int rc = sqlite3_step(s.get());
+  if (rc == SQLITE_ROW) return {};
+  if (rc != SQLITE_DONE) return Errore(c);
+  s = Istruzione();
+  if (!c.Esegui("ALTER TABLE Importazioni ADD COLUMN Duplicati INTEGER NOT NULL DEFAULT 0"))
     return Errore(c);
   return {};
 }
@@ -30,7 +40,7 @@ AvanzamentoLetto LeggiAvanzamento(DatabaseLogs& db, const QString& archivio) {
   AvanzamentoLetto r;
   Istruzione s = c.Prepara(
       "SELECT File, Posizione, Riga, Contatore, FileLetti, RecordSalvati, RigheNonSalvate, "
-      "Viaggi, ByteErrori, Finita FROM Importazioni WHERE Archivio = ?1");
+      "Viaggi, ByteErrori, Duplicati, Finita FROM Importazioni WHERE Archivio = ?1");
   if (!s) {
     r.esito = Errore(c);
     return r;
@@ -42,9 +52,9 @@ AvanzamentoLetto LeggiAvanzamento(DatabaseLogs& db, const QString& archivio) {
     a.archivio = archivio;
     a.file = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(s.get(), 0)));
     int64_t* interi[] = {&a.posizione, &a.riga, &a.contatore, &a.fileLetti, &a.recordSalvati,
-                         &a.righeNonSalvate, &a.viaggi, &a.byteErrori};
-    for (int i = 0; i < 8; ++i) *interi[i] = sqlite3_column_int64(s.get(), 1 + i);
-    a.finita = sqlite3_column_int(s.get(), 9) != 0;
+                         &a.righeNonSalvate, &a.viaggi, &a.byteErrori, &a.duplicati};
+    for (int i = 0; i < 9; ++i) *interi[i] = sqlite3_column_int64(s.get(), 1 + i);
+    a.finita = sqlite3_column_int(s.get(), 10) != 0;
     r.avanzamento = a;
   } else if (rc != SQLITE_DONE) {
     r.esito = Errore(c);
@@ -57,14 +67,15 @@ Esito ScriviAvanzamento(DatabaseLogs& db, const AvanzamentoImport& a) {
   Connessione& c = db.connessione();
   Istruzione s = c.Prepara(
       "INSERT OR REPLACE INTO Importazioni (Archivio, File, Posizione, Riga, Contatore, FileLetti, "
-      "RecordSalvati, RigheNonSalvate, Viaggi, ByteErrori, Finita) "
-      "VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11)");
+      "RecordSalvati, RigheNonSalvate, Viaggi, ByteErrori, Duplicati, Finita) "
+      "VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12)");
   if (!s) return Errore(c);
   LegaTesto(s.get(), 1, a.archivio);
   LegaTesto(s.get(), 2, a.file);
-  const int64_t interi[] = {a.posizione,     a.riga,   a.contatore,  a.fileLetti, a.recordSalvati,
-                            a.righeNonSalvate, a.viaggi, a.byteErrori, a.finita ? 1 : 0};
-  for (int i = 0; i < 9; ++i) sqlite3_bind_int64(s.get(), 3 + i, interi[i]);
+  const int64_t interi[] = {a.posizione, a.riga,   a.contatore, a.fileLetti,
+                            a.recordSalvati, a.righeNonSalvate, a.viaggi, a.byteErrori,
+                            a.duplicati, a.finita ? 1 : 0};
+  for (int i = 0; i < 10; ++i) sqlite3_bind_int64(s.get(), 3 + i, interi[i]);
   if (sqlite3_step(s.get()) != SQLITE_DONE) return Errore(c);
   return {};
 }

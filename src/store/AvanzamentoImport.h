@@ -23,6 +23,7 @@ struct AvanzamentoImport {
   int64_t fileLetti = 0;    // files done
   int64_t recordSalvati = 0;
   int64_t righeNonSalvate = 0;
+  int64_t duplicati = 0;    // of those, samples of a second already stored
   int64_t viaggi = 0;
   int64_t byteErrori = 0;   // the error-output file's length
   bool finita = false;      // every line stored: only the closing is left
@@ -30,7 +31,8 @@ struct AvanzamentoImport {
 };
 
 // Makes the table when the database has none (templates and databases of
-// older installations hold only Logs).
+// older installations hold only Logs), and adds the columns that a table of
+// an older installation lacks.
 Esito PreparaAvanzamento(DatabaseLogs& db);
 // The progress kept for that archive, if any.
 struct AvanzamentoLetto {

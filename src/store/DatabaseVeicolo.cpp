@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 namespace quarvel {
 
@@ -39,6 +40,20 @@ QString PercorsoModello(int tipoDB) {
 
 QString TrovaDatabaseVeicolo(const QString& targa, const QString& anno) {
   return TrovaFile(PercorsoDatabaseVeicolo(targa, anno));
+}
+
+QStringList DatiDelVeicolo(const QString& targa) {
+  // "AB123CD_ 2026.mdb" and ".txt", the folder "AB123CD_ 2026", the archive
+  // "AB123CD_2026-12-04_ 1".
+  const QRegularExpression nome(
+      QStringLiteral("^%1_( \\d{4}(\\.mdb|\\.txt)?|\\d{4}-\\d{2}-\\d{2}_ *\\d+)$")
+          .arg(QRegularExpression::escape(targa)),
+      QRegularExpression::CaseInsensitiveOption);
+  QStringList trovati;
+  for (const QString& voce : QDir(PercorsoDati(QStringLiteral("DATA")))
+                                 .entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name))
+    if (nome.match(voce).hasMatch()) trovati << voce;
+  return trovati;
 }
 
 DatabaseAperto ApriDatabaseVeicolo(const QString& targa, const QString& anno, int tipoDB) {

@@ -5,6 +5,7 @@
 #include "Connessione.h"
 
 #include <QString>
+#include <QStringList>
 
 namespace quarvel {
 
@@ -20,6 +21,12 @@ Esito CreaDaModello(const QString& percorso, const QString& modello);
 
 // The path of the vehicle database as it lies in DATA, or an empty text.
 QString TrovaDatabaseVeicolo(const QString& targa, const QString& anno);
+
+// What DATA holds of a plate, whatever the letter case: the names of its
+// vehicle databases with their error outputs, its year folders and its
+// archive folders, sorted. Removing the vehicle from the registry leaves
+// them all.
+QStringList DatiDelVeicolo(const QString& targa);
 
 struct DatabaseAperto {
   Esito esito;

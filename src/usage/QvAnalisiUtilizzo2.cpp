@@ -200,8 +200,8 @@ void QvAnalisiUtilizzo2::Costruisci() {
   connect(Cmd_Close, &QPushButton::clicked, this, &QWidget::close);
   connect(Command1, &QPushButton::clicked, this, &QvAnalisiUtilizzo2::TestVideo);
   connect(Command3, &QPushButton::clicked, this, [this] { Disegna_Attivita_5m(0, 1, 0, 0); });
-  connect(Mnu_opzioni, &QAction::triggered, this, [] {
-    MostraFinestraUnica(QStringLiteral("QvAnalisiOption"), [] { return new QvAnalisiOption; });
+  connect(Mnu_opzioni, &QAction::triggered, this, [this] {
+    MostraFinestraUnica(QStringLiteral("QvAnalisiOption"), [] { return new QvAnalisiOption; }, this);
   });
   connect(Grid1, &GrigliaAttivita::Premuta, this, &QvAnalisiUtilizzo2::Premuta);
   connect(Grid1, &GrigliaAttivita::Trascinata, this, &QvAnalisiUtilizzo2::Trascinata);
@@ -382,7 +382,7 @@ void QvAnalisiUtilizzo2::Rilasciata(int riga, int colonna) {
 void QvAnalisiUtilizzo2::Statistiche() {
   if (inTraccia_) return;
   auto* consumi = qobject_cast<QvAnalisiConsumi*>(
-      MostraFinestraUnica(QStringLiteral("QvAnalisiConsumi"), [] { return new QvAnalisiConsumi; }));
+      MostraFinestraUnica(QStringLiteral("QvAnalisiConsumi"), [] { return new QvAnalisiConsumi; }, this));
   if (!consumi || Cmb_Targa->currentIndex() < 0) return;
   const QString targa = Cmb_Targa->currentText();
   if (!DatabaseDellaTarga(targa)) return;

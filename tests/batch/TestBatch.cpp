@@ -1,5 +1,6 @@
 #include "Anagrafica.h"
 #include "CampioniProva.h"
+#include "CartellaProgramma.h"
 #include "CartellaProva.h"
 #include "ComandiBatch.h"
 #include "Impostazioni.h"
@@ -71,6 +72,30 @@ TEST_F(Batch, RegistraUnMezzoUnaVolta) {
   EXPECT_EQ(EseguiComandoBatch({"registra", "AB123CD", "Iveco Stralis", "400", "600", "1.2"}), 0);
   EXPECT_EQ(EseguiComandoBatch({"registra", "ab123cd", "Altro", "400", "600", "1"}), 1);
   EXPECT_EQ(TargheAnagrafica(Imp().PercorsoAnagrafica).targhe, QStringList{"AB123CD"});
+}
+
+// veicoli lists the registry as stored, numbers with a point; elimina takes
+// a vehicle out of it and leaves its files.
+TEST_F(Batch, VeicoliEdElimina) {
+  InizializzaDefault();
+  ASSERT_TRUE(ApriAnagrafica(Imp().PercorsoAnagrafica));
+  ASSERT_TRUE(InserisciAnagrafica({"AB123CD", "Iveco Stralis", 400, 600, 1.2, 400.0 / 600 / 1.2, " "}));
+  ASSERT_TRUE(InserisciAnagrafica({"ZZ999ZZ", "Scania", 250, -5, 1, 0, {}}));
+  ChiudiAnagrafica();
+  EXPECT_EQ(Uscita({"veicoli"}, 0),
+            "AB123CD;Iveco Stralis;400;600;1.2;0.5555555555555556\nZZ999ZZ;Scania;250;-5;1;0\n");
+
+  ScriviTutto(Database(), "x");
+  EXPECT_EQ(Uscita({"elimina", "ab123cd"}, 0),
+            "I dati del mezzo restano nella cartella " + PercorsoDati("DATA").toStdString() +
+                ":\nAB123CD_ " + std::to_string(QDate::currentDate().year()) + ".mdb\n");
+  EXPECT_TRUE(QFile::exists(Database()));
+  EXPECT_EQ(Uscita({"veicoli"}, 0), "ZZ999ZZ;Scania;250;-5;1;0\n");
+
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(Uscita({"elimina", "AB123CD"}, 1), "");
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "Nessun mezzo con targa AB123CD in anagrafica\n");
+  EXPECT_EQ(TargheAnagrafica(Imp().PercorsoAnagrafica).targhe, QStringList{"ZZ999ZZ"});
 }
 
 TEST_F(Batch, ImportaEsce1SeQualcosaNonEStatoImportato) {

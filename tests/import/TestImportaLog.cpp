@@ -32,7 +32,9 @@ TEST_F(ImportaLogProva, DueFileDueRegistrazioniDallaChiavettaAlDatabase) {
   for (const CampioneLog& c : LeggiCampioni(Database())) datoPT.push_back(c.DatoPT);
   EXPECT_EQ(datoPT, (std::vector<int>{0, 1, 2, 3, 0, 1}));
   ASSERT_FALSE(messaggi_.messaggi.empty());
-  EXPECT_TRUE(messaggi_.Testi().last().endsWith("\nRecord:  6\nError:  4\n"));
+  // The second logged twice is said in plain words after the counts.
+  EXPECT_TRUE(messaggi_.Testi().last().endsWith(
+      "\nRecord:  6\nError:  4\n1 riga era già nel database e non è stata salvata di nuovo\n"));
   EXPECT_EQ(TestoTempoImportato(3725), " 1h,  2min,  5sec");
   // Nothing of the import's own is left in DATA.
   EXPECT_EQ(QDir(PercorsoDati("DATA")).entryList(QDir::Files),
@@ -44,6 +46,9 @@ TEST_F(ImportaLogProva, DueFileDueRegistrazioniDallaChiavettaAlDatabase) {
   EXPECT_EQ(ancora.cartellaArchivio, PercorsoDati("DATA/AB123CD_2026-12-04_ 2"));
   EXPECT_EQ(ancora.recordSalvati, 0);
   EXPECT_EQ(ancora.righeNonSalvate, 10);  // 7 data lines, 2 recording headers, 1 damaged line
+  EXPECT_TRUE(messaggi_.Testi().last().endsWith(
+      "\nRecord:  0\nError:  10\n7 righe erano già nel database: questi file erano già stati "
+      "importati\n"));
 }
 
 // DatoPT stops at 32767: no new recording, no trip invented.

@@ -91,6 +91,28 @@ TEST_F(FinestraImportProva, SenzaMezzoNullaEUnImportInterrottoLoDiceSottoIConti)
   EXPECT_TRUE(interruzione->text().endsWith("file is not a database"));
 }
 
+// In English the counts and the closing message are English; the error
+// output keeps its Italian lines.
+TEST_F(FinestraImportProva, IContiNellaLinguaDellaFinestra) {
+  Imp().CodiceLingua = "EN";
+  QuarvelImport finestra;
+  Prepara(finestra);
+  QTest::mouseClick(Trova<QPushButton>(finestra, "Cmd_Import"), Qt::LeftButton);
+  QStringList didascalie;
+  for (const char* nome : {"Lbl_Nfile", "Lbl_NViaggi", "Lbl_TempoImportato", "Lbl_Errstr"})
+    didascalie << Trova<QLabel>(finestra, nome)->text();
+  EXPECT_EQ(didascalie, (QStringList{"Files imported :  2", " Trips found :  2",
+                                     " Time imported :  0h,  0min,  6sec", " Line errors :  4"}));
+  EXPECT_EQ(messaggi_.Testi().last(),
+            "Import completed\nRecords:  6\nErrors:  4\n"
+            "1 line was already in the database and was not stored again\n");
+  const QString errori = QString::fromUtf8(LeggiTutto(
+      Percorso("DATA/AB123CD_ ") + QString::number(QDate::currentDate().year()) + ".txt"));
+  EXPECT_TRUE(errori.endsWith("Errori:  4\r\n\r\nN° File importati :  2\r\n N° Viaggi rilevati :  2\r\n"
+                              " Tempo importato :  0h,  0min,  6sec\r\n"))
+      << errori.toStdString();
+}
+
 TEST(Volumi, PrimaIRimovibiliPoiLaCasaPoiIlRestoSenzaQuelliDiSistema) {
   const std::vector<Volume> montati = {
       {"/", "ext4", true},          {"/proc", "proc", true},       {"/mnt/ram", "tmpfs", true},

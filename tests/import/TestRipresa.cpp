@@ -157,3 +157,22 @@ TEST_F(Ripresa, DueImportInsiemeSiAspettano) {
   EXPECT_TRUE(messaggi_.Testi().filter("rimasti sul supporto").isEmpty());
   ComeUnImportPulito();
 }
+
+// Lines already stored are counted across a kill: the message that closes
+// the import names them all.
+TEST_F(Ripresa, LeRigheGiaPresentiSiContanoAncheDopoUnaUccisione) {
+  ASSERT_EQ(Importa().stato, StatoImport::Completata);
+  // The first 4000 samples stay: the files bring them again, then the rest.
+  EseguiSql(Database(), "DELETE FROM Logs WHERE TimeDate > (SELECT TimeDate FROM Logs ORDER BY "
+                        "TimeDate LIMIT 1 OFFSET 3999)");
+  ScriviGiorni();
+  ASSERT_TRUE(UccisoA(FaseImport::LottoConfermato, 1));
+  messaggi_.messaggi.clear();
+  Importa();
+  // 4000 samples and the second logged twice.
+  EXPECT_EQ(messaggi_.Testi()
+                .filter("\n4001 righe erano già nel database e non sono state salvate di nuovo\n")
+                .size(),
+            1)
+      << messaggi_.Testi().join('|').toStdString();
+}

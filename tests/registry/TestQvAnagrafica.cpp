@@ -1,6 +1,9 @@
 #include "../consumption/StampaTesto.h"
 #include "FinestreProva.h"
+#include "ListaTarghe.h"
 #include "QvAnagrafica.h"
+
+#include <QTableWidget>
 
 #include <memory>
 
@@ -120,25 +123,81 @@ TEST_F(QvAnagraficaProva, CalcolaKSensore) {
   EXPECT_EQ(Testo("Txt_Ksensore"), "0,556");
 }
 
-// The list holds 16 vehicles; the 17th and later are reached by their plate.
-TEST_F(QvAnagraficaProva, OltreSediciMezzi) {
+// The table lists every vehicle, the 17th too, as the registry holds it
+// now; choosing a row shows it, and "-" and "+" go on from there through the
+// first 16.
+TEST_F(QvAnagraficaProva, LaTabellaElencaTuttiIMezzi) {
   Mezzi mezzi;
-  for (int i = 1; i <= 16; ++i) mezzi.push_back(Mezzo(QStringLiteral("M%1").arg(i)));
+  for (int i = 1; i <= 17; ++i) mezzi.push_back(Mezzo(QStringLiteral("M%1").arg(i)));
+  mezzi[16].KGasolio = 0.95;
   Registra(mezzi);
   Apri();
-  Scrivi("Txt_Targa", "M17");
-  Premi("Cmd_Inserisci");
-  EXPECT_TRUE(Ultimo().testo.startsWith("Mezzo M17 inserito in anagrafica. La finestra "
-                                                 "mostra solo i primi 16 mezzi"));
-  Scrivi("Txt_Capacita", "300");
-  Premi("Cmd_Aggiorna");
-  EXPECT_EQ(Registrati().back().Capacita, 300);
+  EXPECT_EQ(Ultimo().testo, "L'anagrafica contiene 17 mezzi: i pulsanti - e + scorrono i primi 16, "
+                            "gli altri si scelgono nell'elenco.");
+  auto* tabella = C<QTableWidget>("Tbl_Mezzi");
+  ASSERT_EQ(tabella->rowCount(), 17);
+  QStringList riga;
+  for (int c = 0; c < tabella->columnCount(); ++c) riga << tabella->item(16, c)->text();
+  EXPECT_EQ(riga, (QStringList{"M17", "Iveco Stralis", "250", "500", "0.95", "1.125"}));
 
-  Apri();
+  tabella->setCurrentCell(16, 3);
+  EXPECT_EQ(QStringList({Testo("Txt_Targa"), Testo("Txt_KGasolio")}), QStringList({"M17", " 0.95"}));
+  tabella->setCurrentCell(2, 0);
+  Premi("Cmd_piuLista");
+  EXPECT_EQ(Testo("Txt_Targa"), "M4");
+  EXPECT_EQ(tabella->currentRow(), 3);
   Premi("Cmd_piuLista", 20);
   EXPECT_EQ(Testo("Txt_Targa"), "M16");
-  EXPECT_EQ(Ultimo().testo,
-            "L'anagrafica contiene 17 mezzi: la finestra mostra solo i primi 16.");
+
+  // A store shows in the table at once.
+  Scrivi("Txt_Capacita", "300");
+  Premi("Cmd_Aggiorna");
+  EXPECT_EQ(tabella->item(15, 2)->text(), "300");
+  EXPECT_EQ(Registrati()[15].Capacita, 300);
+}
+
+// Elimina removes the shown vehicle after a confirmation; its files stay
+// and are named, and the plate lists of the open windows lose it at once.
+TEST_F(QvAnagraficaProva, EliminaDopoLaConfermaELasciaIDati) {
+  Registra({Mezzo("AA111AA"), Mezzo("BB222BB"), Mezzo("CC333CC")});
+  for (const char* nome : {"DATA/BB222BB_ 2025.mdb", "DATA/BB222BB_ 2025.txt", "DATA/BB222BB_X_ 2025.mdb"})
+    ScriviTutto(Percorso(nome), "x");
+  QDir().mkpath(Percorso("DATA/BB222BB_2026-12-04_ 1"));
+  QWidget altra;  // another window, in the background, with BB222BB chosen
+  auto* targhe = new QComboBox(&altra);
+  targhe->addItem("- - -");
+  ASSERT_TRUE(CollegaListaTarghe(targhe));
+  targhe->setCurrentIndex(2);
+  Apri();
+  Premi("Cmd_piuLista");
+
+  messaggi.risposte = {Risposta::Annulla};
+  Premi("Cmd_Elimina");
+  ASSERT_EQ(messaggi.messaggi.size(), 1u);
+  EXPECT_EQ(messaggi.messaggi[0].pulsanti, Pulsanti::OkAnnulla);
+  EXPECT_TRUE(messaggi.messaggi[0].testo.startsWith("Eliminare il mezzo BB222BB dall'anagrafica?"));
+  EXPECT_EQ(Registrati().size(), 3u);
+
+  Premi("Cmd_Elimina");
+  EXPECT_EQ(Registrati(), (Mezzi{Mezzo("AA111AA"), Mezzo("CC333CC")}));
+  EXPECT_EQ(Ultimo().testo, "Mezzo BB222BB eliminato dall'anagrafica.\nI suoi dati restano nella cartella " +
+                                PercorsoDati("DATA") +
+                                ":\nBB222BB_ 2025.mdb\nBB222BB_ 2025.txt\nBB222BB_2026-12-04_ 1");
+  EXPECT_TRUE(QFile::exists(Percorso("DATA/BB222BB_ 2025.mdb")));
+  EXPECT_EQ(C<QTableWidget>("Tbl_Mezzi")->rowCount(), 2);
+  EXPECT_EQ(Testo("Txt_Targa"), "CC333CC");
+  Premi("Cmd_menoLista");
+  EXPECT_EQ(Testo("Txt_Targa"), "AA111AA");
+  EXPECT_EQ(QStringList({targhe->itemText(1), targhe->itemText(2), targhe->currentText()}),
+            QStringList({"AA111AA", "CC333CC", "- - -"}));
+  EXPECT_EQ(targhe->count(), 3);
+
+  // A plate the registry does not hold is said at once, nothing asked.
+  const std::size_t prima = messaggi.messaggi.size();
+  Scrivi("Txt_Targa", "BB222BB");
+  Premi("Cmd_Elimina");
+  EXPECT_EQ(messaggi.messaggi.size(), prima + 1);
+  EXPECT_EQ(Ultimo().testo, "Nessun mezzo con targa BB222BB in anagrafica.");
 }
 
 // A capacity another program stored beyond 16 bits is shown and reported as

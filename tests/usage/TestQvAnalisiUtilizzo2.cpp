@@ -161,6 +161,24 @@ TEST_F(FinestraUtilizzoProva, IlTrascinamentoSegnaIlPeriodoCheLeStatisticheRicev
   EXPECT_TRUE(messaggi.messaggi.empty());
 }
 
+// The consumption window opens over the usage window and wholly inside its
+// screen, however low the usage window stands (CTest runs this on the
+// offscreen screen and on one 1000 pixels high).
+TEST_F(FinestraUtilizzoProva, LaFinestraConsumiSiApreSulloSchermo) {
+  const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+  finestra_->show();
+  const QSize cornice = finestra_->frameGeometry().size();
+  finestra_->move(area.right() - cornice.width() / 2, area.bottom() - cornice.height() / 3);
+  C<QPushButton>("Cmd_Statistics")->click();
+  QWidget* consumi = CercaFinestra("QvAnalisiConsumi");
+  ASSERT_TRUE(consumi);
+  // As much of it on the screen as the screen can hold (the consumption
+  // window is wider than the offscreen screen: it starts at its left edge).
+  const QRect aperta = consumi->frameGeometry();
+  EXPECT_TRUE(area.contains(aperta.topLeft()));
+  EXPECT_EQ(aperta.intersected(area).size(), aperta.size().boundedTo(area.size()));
+}
+
 TEST_F(FinestraUtilizzoProva, LaStampaPassaAlReportIlMeseDisegnato) {
   RegistratoreAnteprime anteprime;
   anteprime.pdfScelto = Percorso("utilizzo.pdf");
@@ -177,6 +195,8 @@ TEST_F(FinestraUtilizzoProva, LaStampaPassaAlReportIlMeseDisegnato) {
   Scegli(C<QComboBox>("Cmb_Targa"), "AB123CD");
   Mese("Marzo", "2013");
   Traccia();
+  messaggi.messaggi.clear();
+  messaggi.risposte = {Risposta::Azione};  // the user asks for the folder
   C<QPushButton>("Cmd_Print")->click();
   ASSERT_EQ(anteprime.richieste.size(), 2u);
   const QString nome = anteprime.richieste[1].nome;
@@ -186,5 +206,9 @@ TEST_F(FinestraUtilizzoProva, LaStampaPassaAlReportIlMeseDisegnato) {
   EXPECT_NEAR(Parola(parole, "2013").y0, 45, 0.3);
   EXPECT_EQ(Parola(parole, "AB123CD").y0, Parola(parole, "Automezzo:").y0);
   EXPECT_EQ(QuartiSegnati(anteprime.pdfScelto), QStringList({"5 10 2", "5 10 3"}));
-  EXPECT_TRUE(messaggi.messaggi.empty()) << messaggi.Testi().join('|').toStdString();
+  // Where the file went, and its folder opened on request.
+  ASSERT_EQ(messaggi.messaggi.size(), 1u) << messaggi.Testi().join('|').toStdString();
+  EXPECT_EQ(messaggi.messaggi[0].testo, "Il report è stato salvato nel file PDF:\n" + anteprime.pdfScelto);
+  EXPECT_EQ(messaggi.messaggi[0].azione, "Apri cartella");
+  EXPECT_EQ(messaggi.cartelleAperte, QStringList{QFileInfo(anteprime.pdfScelto).absolutePath()});
 }
