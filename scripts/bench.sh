@@ -10,7 +10,7 @@ giorni="${1:-30}"
 bash "$radice/scripts/dipendenze.sh"
 cartella="$radice/build-rel"
 cmake -S "$radice" -B "$cartella" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUARVEL_TESTS=OFF >/dev/null
-if ! cmake --build "$cartella" --target bench_import bench_analisi bench_utilizzo bench_grafico quarvel-batch quarvel_cartella > "$cartella/build.log" 2>&1; then
+if ! cmake --build "$cartella" --target bench_import bench_analisi bench_utilizzo bench_grafico bench_carburante quarvel-batch quarvel_cartella > "$cartella/build.log" 2>&1; then
   cat "$cartella/build.log"
   exit 1
 fi
@@ -24,6 +24,9 @@ log="$cartella/bench.log"
 # Two days more than the month, so that its record 2,660,000 exists; then a
 # year-sized database (365 days, nine hours a working day).
 "$cartella/bench/grafico/bench_grafico" "$((giorni + 2))" 365 >> "$log" 2>&1
+# The fuel events against the simulator's truth on months of their own
+# seeds, and rifornimenti against analizza on the month above.
+"$cartella/bench/carburante/bench_carburante" >> "$log" 2>&1
 echo "Machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), $(date +%Y-%m-%d)"
 echo
 echo "| benchmark | Quarvel | baseline, same run | ratio | target |"
