@@ -70,6 +70,9 @@ Esito ScriviAvanzamento(DatabaseLogs& db, const AvanzamentoImport& a) {
 }
 
 Esito CancellaAvanzamento(DatabaseLogs& db, const QString& archivio) {
+  // In a transaction of the database's own, as every write of the import:
+  // see IndiciLogs.h.
+  if (Esito e = db.Inizia(); !e) return e;
   Connessione& c = db.connessione();
   Istruzione s = c.Prepara("DELETE FROM Importazioni WHERE Archivio = ?1");
   if (!s) return Errore(c);
