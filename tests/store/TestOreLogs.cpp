@@ -1,6 +1,7 @@
 // The packed hours beside Logs against the cursor of Logs, the reference:
 // every reading of every period alike, kept so by our own writes, rebuilt
 // after another program's, and never fewer samples from a damaged file.
+#include "AvanzamentoImport.h"
 #include "CampioniProva.h"
 #include "CartellaProva.h"
 #include "CodificaOre.h"
@@ -27,8 +28,8 @@ class OreProva : public CartellaProva {
     CartellaProva::SetUp();
     percorso_ = ScriviCampioni(Percorso("DATA/AB123CD_ 2026.mdb"), {});
   }
-  // A sample as a logger writes it, now and then without a reading, now and
-  // then with a value no logger writes.
+  // A sample as a logger writes it, now and then without a reading, and in
+  // every other hour now and then with a value no logger writes.
   CampioneLog Campione(Istante t, int ordinale) {
     auto caso = [&](int n) { return int(gen_() % unsigned(n)); };
     CampioneLog c;
@@ -38,11 +39,14 @@ class OreProva : public CartellaProva {
     c.Dato3 = int16_t(caso(10) ? caso(2600) : -1);
     c.Dato5 = int16_t(caso(10) ? caso(120) : -1);
     c.Dato8 = caso(10) ? caso(40000) : -1;
-    c.Dato10 = 120000 + double(t - kGiorno) / 20 + caso(3) * 0.005;
-    c.Dato11 = caso(30) ? 5000 + double((t - kGiorno) / 60) / 2 : 0;
+    // The dashboard counters as the logger writes them, in metres and half
+    // litres: they move a little each second.
+    c.Dato10 = double(120000000 + (t - kGiorno) * 14 + caso(3) * 5) / 1000;
+    c.Dato11 = caso(300) ? double(10000 + (t - kGiorno) / 60) / 2 : 0;
     c.Dato14 = int16_t(caso(5) ? caso(400) : -1);
     c.Dato0 = int16_t(caso(100));
-    if (caso(500) == 0) {
+    // Only in every other hour, so that the others pack every column.
+    if (caso(500) == 0 && InizioOra(t) % 7200 == 0) {
       const float livelli[] = {2.5f, -32768.5f, 32767.5f, 1e-7f, std::numeric_limits<float>::infinity()};
       c.Dato2 = livelli[caso(5)];
       c.Dato10 = caso(2) ? 0.1 + 0.2 : -0.0;
@@ -102,6 +106,23 @@ TEST_F(OreProva, OgniPeriodoComeIlCursore) {
   EXPECT_EQ(Aggiorna(), AggiornamentoIndici::Incrementale);
   ComeIlCursore();
   Scrivi({{kGiorno + 6 * 3600, 7000}, {kGiorno + 11 * 3600 + 200, 300}}, 1000);
+  // Samples given up with their transaction leave nothing behind, also when
+  // the same database goes on writing in that hour.
+  {
+    DatabaseLogs db;
+    ASSERT_TRUE(db.Apri(percorso_));
+    db.ConfermaOgni(0);
+    ASSERT_EQ(db.Scrivi(Campione(kGiorno + 14 * 3600, 0)), EsitoScrittura::Salvato);
+    db.Annulla();
+    ASSERT_EQ(db.Scrivi(Campione(kGiorno + 14 * 3600 + 1, 0)), EsitoScrittura::Salvato);
+    istanti_.push_back(kGiorno + 14 * 3600 + 1);
+    // The import's progress, made, kept with the samples and forgotten, is
+    // written by the database's own transactions too.
+    ASSERT_TRUE(PreparaAvanzamento(db));
+    ASSERT_TRUE(ScriviAvanzamento(db, {.archivio = "A"}));
+    ASSERT_TRUE(db.Conferma());
+    ASSERT_TRUE(CancellaAvanzamento(db, "A"));
+  }
   EXPECT_EQ(Aggiorna(), AggiornamentoIndici::Incrementale);
   ComeIlCursore();
 }
