@@ -30,9 +30,6 @@ constexpr unsigned kMassimiBit = 57;  // a value and its shift fit one 64-bit lo
 constexpr double kMassimoIntero = 2251799813685248.0;  // 2^51
 constexpr double kPotenze[kMassimiDecimali + 1] = {1, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
 
-// The real written with `decimali` decimals as the integer q of its digits.
-// The division (not a multiplication by 0.1...) gives for q and 10^d, both
-// exact, the double nearest to the decimal number: what reading its text gave.
 // An integer below 2^51 as a double, without the scalar conversion: it
 // becomes the low bits of 1.5 x 2^52, which is then taken away again. The
 // compiler turns a loop of these into instructions that do two at a time.
@@ -41,6 +38,9 @@ inline double DaIntero(int64_t q) {
   return std::bit_cast<double>(uint64_t(q) + std::bit_cast<uint64_t>(kMagia)) - kMagia;
 }
 
+// The real written with `decimali` decimals as the integer q of its digits.
+// The division (not a multiplication by 0.1...) gives for q and 10^d, both
+// exact, the double nearest to the decimal number: what reading its text gave.
 inline double DaDecimali(int64_t q, int decimali) {
   return decimali == 0 ? DaIntero(q) : DaIntero(q) / kPotenze[decimali];
 }
@@ -151,8 +151,8 @@ void ScriviReali(Scrittura& s, std::span<const T> valori) {
   s.Byte(valori.data(), valori.size() * sizeof(T));
 }
 
-// A 64-bit checksum, four words at a time in four lanes: the blob of an
-// hour is read in about a microsecond.
+// A 64-bit checksum, four words at a time in four lanes: a few
+// microseconds for the blob of an hour.
 uint64_t Impronta(const uint8_t* p, std::size_t n) {
   constexpr uint64_t k = 0x9E3779B97F4A7C15ull;
   uint64_t h[4] = {n, k, ~n, 0x6A09E667F3BCC909ull};
@@ -295,15 +295,7 @@ class OraCompatta::Lettore {
   bool ok_ = true;
 };
 
-bool OraCompatta::Colonna::Apri(const uint8_t*& p, const uint8_t* fine, std::size_t n,
-                                std::size_t dimensione) {
-  Lettore l({p, fine});
-  const bool ok = Leggi(l, n, dimensione);
-  p = l.Posizione();
-  return ok;
-}
-
-bool OraCompatta::Colonna::Leggi(Lettore& l, std::size_t n, std::size_t dimensione) {
+bool OraCompatta::Colonna::Apri(Lettore& l, std::size_t n, std::size_t dimensione) {
   tipo = l.Valore<uint8_t>();
   decimali = l.Valore<uint8_t>();
   bit = l.Valore<uint8_t>();
@@ -408,11 +400,9 @@ bool OraCompatta::Apri(Istante ora, std::span<const uint8_t> dati) {
   }
   const std::size_t dimensioni[kColonne] = {sizeof(float), 0, 0, 0, sizeof(double), sizeof(double),
                                             sizeof(double)};
-  const uint8_t* p = l.Posizione();
-  const uint8_t* const fine = dati.data() + dati.size() - 8;
   for (int c = 0; c < kColonne; ++c)
-    if (!l.Ok() || !colonne_[c].Apri(p, fine, n, dimensioni[c])) return false;
-  if (somma != n || p != fine) return false;
+    if (!colonne_[c].Apri(l, n, dimensioni[c])) return false;
+  if (somma != n || l.Posizione() != dati.data() + dati.size() - 8) return false;
   ora_ = ora;
   n_ = n;
   tratto_ = apertura_ = 0;
@@ -438,7 +428,13 @@ void OraCompatta::Leggi(std::size_t da, std::span<LetturaCampione> blocco) {
 }
 
 void OraCompatta::LeggiParte(std::size_t da, std::span<LetturaCampione> c) {
-  const std::size_t a = da + c.size();
+  // Every column into an array of its own, then every sample written whole
+  // in one pass: the part's arrays and samples stay in the nearest cache.
+  const std::size_t a = da + c.size(), n = c.size();
+  Istante secondi[kParte];
+  bool apre[kParte] = {};
+  double livelli[kParte], gasolio[kParte], km[kParte], litri[kParte];
+  int64_t giri[kParte], velocita[kParte], sensore[kParte];
   // The seconds, run by run.
   for (std::size_t i = da; i < a;) {
     std::size_t lunghezza = U16(inizioTratti_ + 4 * tratto_ + 2);
@@ -448,39 +444,35 @@ void OraCompatta::LeggiParte(std::size_t da, std::span<LetturaCampione> c) {
     }
     const Istante t = ora_ + U16(inizioTratti_ + 4 * tratto_) + Istante(i - primoDelTratto_);
     const std::size_t fino = std::min(a, primoDelTratto_ + lunghezza);
-    for (std::size_t k = 0; k < fino - i; ++k) {
-      c[i - da + k].TimeDate = t + Istante(k);
-      c[i - da + k].apreViaggio = false;
-    }
+    for (std::size_t k = 0; k < fino - i; ++k) secondi[i - da + k] = t + Istante(k);
     i = fino;
   }
   for (; apertura_ < aperture_; ++apertura_) {
     const std::size_t posizione = U16(inizioAperture_ + 2 * apertura_);
     if (posizione >= a) break;
-    if (posizione >= da) c[posizione - da].apreViaggio = true;
+    if (posizione >= da) apre[posizione - da] = true;
   }
-  // The level as stored, and rounded as the analysis compares it.
-  const std::size_t n = a - da;
-  double reali[kParte];
-  int64_t interi[kParte];
-  colonne_[0].Reali<float>(da, a, reali);
+  colonne_[0].Reali<float>(da, a, livelli);
+  colonne_[1].Interi(da, a, giri);
+  colonne_[2].Interi(da, a, velocita);
+  colonne_[3].Interi(da, a, sensore);
+  colonne_[4].Reali<double>(da, a, gasolio);
+  colonne_[5].Reali<double>(da, a, km);
+  colonne_[6].Reali<double>(da, a, litri);
   for (std::size_t k = 0; k < n; ++k) {
-    const auto f = float(reali[k]);
-    c[k].livelloPercento = f;
-    c[k].livello = LivelloIntero(f);
+    LetturaCampione& l = c[k];
+    l.TimeDate = secondi[k];
+    l.apreViaggio = apre[k];
+    // The level as stored, and rounded as the analysis compares it.
+    l.livelloPercento = float(livelli[k]);
+    l.livello = LivelloIntero(l.livelloPercento);
+    l.giriMotore = int16_t(giri[k]);
+    l.velocita = int16_t(velocita[k]);
+    l.sensoreLitri = int16_t(sensore[k]);
+    l.gasolio = gasolio[k];
+    l.km = km[k];
+    l.litri = litri[k];
   }
-  colonne_[1].Interi(da, a, interi);
-  for (std::size_t k = 0; k < n; ++k) c[k].giriMotore = int16_t(interi[k]);
-  colonne_[2].Interi(da, a, interi);
-  for (std::size_t k = 0; k < n; ++k) c[k].velocita = int16_t(interi[k]);
-  colonne_[3].Interi(da, a, interi);
-  for (std::size_t k = 0; k < n; ++k) c[k].sensoreLitri = int16_t(interi[k]);
-  colonne_[4].Reali<double>(da, a, reali);
-  for (std::size_t k = 0; k < n; ++k) c[k].gasolio = reali[k];
-  colonne_[5].Reali<double>(da, a, reali);
-  for (std::size_t k = 0; k < n; ++k) c[k].km = reali[k];
-  colonne_[6].Reali<double>(da, a, reali);
-  for (std::size_t k = 0; k < n; ++k) c[k].litri = reali[k];
 }
 
 bool DecodificaOra(Istante ora, std::span<const uint8_t> dati, std::vector<LetturaCampione>& c) {

@@ -57,14 +57,15 @@ class OraCompatta {
     const uint8_t* dati = nullptr;
     uint64_t q = 0;
     std::size_t prossimo = 0;
-    bool Apri(const uint8_t*& p, const uint8_t* fine, std::size_t n, std::size_t dimensione);
-    bool Leggi(Lettore& l, std::size_t n, std::size_t dimensione);
+    // Its header, and its bytes passed over; dimensione: of a plain value,
+    // 0 for an integer column.
+    bool Apri(Lettore& l, std::size_t n, std::size_t dimensione);
     void Interi(std::size_t da, std::size_t a, int64_t* valori);
     template <typename T>
     void Reali(std::size_t da, std::size_t a, double* valori);
   };
   static constexpr int kColonne = 7;
-  static constexpr std::size_t kParte = 512;  // samples decoded in one go
+  static constexpr std::size_t kParte = 256;  // samples decoded in one go
   void LeggiParte(std::size_t da, std::span<LetturaCampione> parte);
 
   Istante ora_ = 0;

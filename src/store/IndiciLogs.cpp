@@ -17,13 +17,14 @@ namespace {
 constexpr int64_t kVersioneIndici = 2;
 
 // The state row: the change counter its own commit left in the file when
-// every table was last brought up to date, and the commits of our own
-// writers since. Made anew by every full rebuild (the versions before
-// lacked Propri).
+// the tables were last brought up to date, the commits of our own writers
+// since, and whether LogsOre describes Logs (Ore 1) or waits to be packed
+// anew (0). Made anew whenever somebody else wrote (the versions before
+// lacked Propri and Ore).
 constexpr const char* kCreaStato =
     "DROP TABLE IF EXISTS LogsIndiciStato;"
     "CREATE TABLE LogsIndiciStato (Id INTEGER PRIMARY KEY, Contatore INTEGER NOT NULL, "
-    "Versione INTEGER NOT NULL, Propri INTEGER NOT NULL);"
+    "Versione INTEGER NOT NULL, Propri INTEGER NOT NULL, Ore INTEGER NOT NULL);"
     // The state row of the versions that kept LogsOrdinali alone.
     "DROP TABLE IF EXISTS LogsOrdinaliStato";
 
@@ -46,54 +47,78 @@ std::optional<int64_t> ContatoreModifiche(sqlite3* db) {
 
 struct Stato {
   int64_t contatore = 0, versione = 0, propri = 0;
+  bool ore = false;
 };
 
 std::optional<Stato> LeggiStato(Connessione& c) {
-  Istruzione s = c.Prepara("SELECT Contatore, Versione, Propri FROM LogsIndiciStato WHERE Id = 1");
+  Istruzione s =
+      c.Prepara("SELECT Contatore, Versione, Propri, Ore FROM LogsIndiciStato WHERE Id = 1");
   if (!s || sqlite3_step(s.get()) != SQLITE_ROW) return std::nullopt;
-  return Stato{sqlite3_column_int64(s.get(), 0), sqlite3_column_int64(s.get(), 1),
-               sqlite3_column_int64(s.get(), 2)};
+  Stato stato{sqlite3_column_int64(s.get(), 0), sqlite3_column_int64(s.get(), 1),
+              sqlite3_column_int64(s.get(), 2), sqlite3_column_int(s.get(), 3) == 1};
+  if (stato.versione != kVersioneIndici) return std::nullopt;
+  return stato;
 }
 
 // Every commit bumps the counter by one: when it has moved by exactly the
 // commits of our own writers, nobody else wrote.
 bool SoloScrittureProprie(const std::optional<Stato>& stato, std::optional<int64_t> contatore) {
-  return stato && contatore && stato->versione == kVersioneIndici &&
-         ((stato->contatore + stato->propri) & 0xffffffff) == *contatore;
+  return stato && contatore && ((stato->contatore + stato->propri) & 0xffffffff) == *contatore;
 }
 
-bool ScriviStato(Connessione& c, int64_t contatore) {
+bool ScriviStato(Connessione& c, int64_t contatore, bool ore) {
   Istruzione s = c.Prepara(
-      "INSERT OR REPLACE INTO LogsIndiciStato (Id, Contatore, Versione, Propri) VALUES (1, ?1, ?2, 0)");
+      "INSERT OR REPLACE INTO LogsIndiciStato (Id, Contatore, Versione, Propri, Ore) "
+      "VALUES (1, ?1, ?2, 0, ?3)");
   if (!s) return false;
   sqlite3_bind_int64(s.get(), 1, contatore);
   sqlite3_bind_int64(s.get(), 2, kVersioneIndici);
+  sqlite3_bind_int(s.get(), 3, ore ? 1 : 0);
   return sqlite3_step(s.get()) == SQLITE_DONE;
 }
 
-AggiornamentoIndici Ricostruisci(Connessione& c) {
+// The tables as the state row and the counter find them.
+struct Situazione {
+  bool correnti = false;  // nobody wrote since the last update
+  bool catena = false;    // only our own writers did
+  bool ore = false;       // LogsOre describes Logs
+};
+Situazione Esamina(Connessione& c) {
+  // Reading the row first takes the lock under which the header stays put.
+  const std::optional<Stato> stato = LeggiStato(c);
+  const std::optional<int64_t> contatore = ContatoreModifiche(c.db());
+  Situazione s;
+  s.catena = SoloScrittureProprie(stato, contatore);
+  s.correnti = s.catena && stato->contatore == *contatore;
+  s.ore = s.catena && stato->ore;
+  return s;
+}
+
+AggiornamentoIndici Ricostruisci(Connessione& c, OreCompatte ore) {
   // The write lock first: nobody commits between reading the counter and
   // our own commit, which bumps it by one; -1 never matches (WAL).
   if (!c.Esegui("BEGIN IMMEDIATE")) return AggiornamentoIndici::Fallito;
   const std::optional<int64_t> contatore = ContatoreModifiche(c.db());
   const int64_t dopo = contatore ? (*contatore + 1) & 0xffffffff : -1;
-  const bool incrementale = SoloScrittureProprie(LeggiStato(c), contatore);
-  const bool ok = (incrementale || (c.Esegui(kCreaStato) && RicostruisciOreLogs(c))) &&
-                  RicostruisciOrdinaliLogs(c) && RicostruisciAttivitaLogs(c) && ScriviStato(c, dopo);
+  const Situazione s = Esamina(c);
+  const bool impacchetta = ore == OreCompatte::Comprese && !s.ore;
+  const bool ok = (s.catena || c.Esegui(kCreaStato)) &&
+                  (s.correnti || (RicostruisciOrdinaliLogs(c) && RicostruisciAttivitaLogs(c))) &&
+                  (!impacchetta || RicostruisciOreLogs(c)) && ScriviStato(c, dopo, s.ore || impacchetta);
   if (ok && c.Esegui("COMMIT"))
-    return incrementale ? AggiornamentoIndici::Incrementale : AggiornamentoIndici::Completo;
+    return impacchetta ? AggiornamentoIndici::Completo : AggiornamentoIndici::Incrementale;
   c.Esegui("ROLLBACK");
   return AggiornamentoIndici::Fallito;
 }
 
-AggiornamentoIndici Aggiorna(Connessione& c) {
+AggiornamentoIndici Aggiorna(Connessione& c, OreCompatte ore) {
   if (!c.Esegui("BEGIN")) return AggiornamentoIndici::Fallito;
-  const bool corrente = IndiciCorrenti(c);
+  const bool correnti = IndiciCorrenti(c, ore);
   c.Esegui("COMMIT");
-  return corrente ? AggiornamentoIndici::Correnti : Ricostruisci(c);
+  return correnti ? AggiornamentoIndici::Correnti : Ricostruisci(c, ore);
 }
 
-Esito Apri(Connessione& c, const QString& percorso, AggiornamentoIndici& fatto) {
+Esito Apri(Connessione& c, const QString& percorso, OreCompatte ore, AggiornamentoIndici& fatto) {
   fatto = AggiornamentoIndici::Fallito;
   if (Esito e = c.Apri(percorso); !e) return e;
   // As every writer of the vehicle databases keeps them: see Logs.h.
@@ -103,30 +128,28 @@ Esito Apri(Connessione& c, const QString& percorso, AggiornamentoIndici& fatto) 
     c.Chiudi();
     return e;
   }
-  fatto = Aggiorna(c);
+  fatto = Aggiorna(c, ore);
   return {};
 }
 }  // namespace
 
-bool IndiciCorrenti(Connessione& c) {
-  // Reading the row takes the lock under which the header stays put.
-  Istruzione s = c.Prepara("SELECT Contatore, Versione FROM LogsIndiciStato WHERE Id = 1");
-  if (!s || sqlite3_step(s.get()) != SQLITE_ROW) return false;
-  const std::optional<int64_t> contatore = ContatoreModifiche(c.db());
-  return contatore && *contatore == sqlite3_column_int64(s.get(), 0) &&
-         sqlite3_column_int64(s.get(), 1) == kVersioneIndici;
+bool IndiciCorrenti(Connessione& c, OreCompatte ore) {
+  const Situazione s = Esamina(c);
+  return s.correnti && (ore == OreCompatte::Lasciate || s.ore);
 }
 
-bool ScritturaPropria(Connessione& c) {
-  const std::optional<int64_t> contatore = ContatoreModifiche(c.db());
-  if (!contatore) return false;
-  if (SoloScrittureProprie(LeggiStato(c), contatore)) return true;
-  // With no sample yet every table is trivially up to date, as of now.
+ScritturaPropria InizioScritturaPropria(Connessione& c) {
+  const Situazione s = Esamina(c);
+  if (s.catena) return {true, s.ore};
+  // With no sample yet every table is up to date as it stands.
   Istruzione campione = c.Prepara("SELECT 1 FROM Logs LIMIT 1");
-  if (!campione || sqlite3_step(campione.get()) != SQLITE_DONE) return false;
+  if (!campione || sqlite3_step(campione.get()) != SQLITE_DONE) return {};
   campione = Istruzione();
-  return c.Esegui(kCreaStato) && CreaOreLogs(c) && c.Esegui("DELETE FROM LogsOre") &&
-         ScriviStato(c, *contatore);
+  const std::optional<int64_t> contatore = ContatoreModifiche(c.db());
+  if (!contatore || !c.Esegui(kCreaStato) || !CreaOreLogs(c) || !c.Esegui("DELETE FROM LogsOre") ||
+      !ScriviStato(c, *contatore, true))
+    return {};
+  return {true, true};
 }
 
 bool ContaScritturaPropria(Connessione& c) {
@@ -134,17 +157,17 @@ bool ContaScritturaPropria(Connessione& c) {
          sqlite3_changes(c.db()) == 1;
 }
 
-Esito ApriIndiciLogs(Connessione& c, const QString& percorso, bool& aggiornati) {
+Esito ApriIndiciLogs(Connessione& c, const QString& percorso, bool& aggiornati, OreCompatte ore) {
   AggiornamentoIndici fatto;
-  const Esito e = Apri(c, percorso, fatto);
+  const Esito e = Apri(c, percorso, ore, fatto);
   aggiornati = fatto != AggiornamentoIndici::Fallito;
   return e;
 }
 
-Esito AggiornaIndiciLogs(const QString& percorso, AggiornamentoIndici* fatto) {
+Esito AggiornaIndiciLogs(const QString& percorso, AggiornamentoIndici* fatto, OreCompatte ore) {
   Connessione c;
   AggiornamentoIndici f;
-  const Esito e = Apri(c, percorso, f);
+  const Esito e = Apri(c, percorso, ore, f);
   if (fatto) *fatto = f;
   if (!e) return e;
   if (f == AggiornamentoIndici::Fallito)

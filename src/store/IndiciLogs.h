@@ -21,8 +21,11 @@
 // of their transactions, and count their commits in the state row: when the
 // counter has moved by exactly the commits counted, nobody else wrote, and
 // the update rebuilds only LogsOrdinali and LogsAttivita (a few seeks per
-// hour of data). Any other write, or a database of another version, packs
-// LogsOre anew from every sample (seconds for a year).
+// hour of data). After any other write (or in a database of another
+// version) LogsOre no longer describes Logs: the state row says so, the
+// writers stop keeping it, and it is packed anew from every sample (seconds
+// for a year) only by an update that asks for it, a reader of whole periods's
+// or the import's: the chart and the month track do not wait for it.
 //
 // A file that cannot be written (read-only, locked by another program) keeps
 // its stale tables, and its readers go to Logs itself.
@@ -32,35 +35,46 @@
 
 namespace quarvel {
 
-// Opens an existing vehicle database (a file without Logs fails) and brings
-// its tables up to date; `aggiornati` tells whether they are. The connection
-// can carry cursors over Logs.
-Esito ApriIndiciLogs(Connessione& connessione, const QString& percorso, bool& aggiornati);
+// Whether an update packs LogsOre anew when it no longer describes Logs.
+enum class OreCompatte { Lasciate, Comprese };
 
-// True when the tables describe Logs as it is. Call it inside a read
-// transaction, and read the tables in the same one: nobody commits between
-// the check and the reading.
-bool IndiciCorrenti(Connessione& connessione);
+// Opens an existing vehicle database (a file without Logs fails) and brings
+// its tables up to date (LogsOre too, or not); `aggiornati` tells whether
+// they are. The connection can carry cursors over Logs.
+Esito ApriIndiciLogs(Connessione& connessione, const QString& percorso, bool& aggiornati,
+                     OreCompatte ore = OreCompatte::Lasciate);
+
+// True when the tables describe Logs as it is (LogsOre too, when asked).
+// Call it inside a read transaction, and read the tables in the same one:
+// nobody commits between the check and the reading.
+bool IndiciCorrenti(Connessione& connessione, OreCompatte ore = OreCompatte::Lasciate);
 
 // What bringing the tables up to date took.
 enum class AggiornamentoIndici {
   Correnti,      // nothing: they were up to date
-  Incrementale,  // only our own writers had written: LogsOre was kept by them
-  Completo,      // somebody else had written: every table rebuilt from Logs
+  Incrementale,  // LogsOrdinali and LogsAttivita rebuilt; LogsOre as it was
+  Completo,      // LogsOre packed anew from every sample too
   Fallito,       // the file could not be written: they stay as they were
 };
 
-// Brings the tables of the vehicle database at percorso up to date. The
-// import calls it after its last commit, so that the first reader after an
-// import costs no rebuild. A failure is harmless: the next reader rebuilds.
-Esito AggiornaIndiciLogs(const QString& percorso, AggiornamentoIndici* fatto = nullptr);
+// Brings the tables of the vehicle database at percorso up to date, LogsOre
+// included. The import calls it after its last commit, so that the first
+// reader after an import costs no rebuild. A failure is harmless: the next
+// reader rebuilds.
+Esito AggiornaIndiciLogs(const QString& percorso, AggiornamentoIndici* fatto = nullptr,
+                         OreCompatte ore = OreCompatte::Comprese);
 
 // For the writers of samples, right after their transaction began (the
-// write lock held, nothing written yet): true when only writers that keep
-// LogsOre have committed since the tables were last up to date, so that this
-// one keeps it too. A database whose Logs is still empty counts as up to
-// date (its state row is made now).
-bool ScritturaPropria(Connessione& connessione);
+// write lock held, nothing written yet): whether only our own writers have
+// committed since the tables were last brought up to date (then the writer
+// counts its commit with ContaScritturaPropria), and whether LogsOre
+// describes Logs (then it keeps it). A database whose Logs is still empty is
+// up to date as it stands: its state row is made now.
+struct ScritturaPropria {
+  bool catena = false;
+  bool ore = false;
+};
+ScritturaPropria InizioScritturaPropria(Connessione& connessione);
 // Counts the writer's commit among its own; inside its transaction, just
 // before the COMMIT.
 bool ContaScritturaPropria(Connessione& connessione);

@@ -24,7 +24,7 @@ class LettureDaLogs final : public SorgenteLetture {
 
 std::unique_ptr<SorgenteLetture> LettureMigliori(Connessione& c, Istante inizio, Istante fine) {
   if (c.Esegui("BEGIN")) {
-    if (IndiciCorrenti(c)) return std::make_unique<LettureOre>(c, inizio, fine);
+    if (IndiciCorrenti(c, OreCompatte::Comprese)) return std::make_unique<LettureOre>(c, inizio, fine);
     c.Esegui("COMMIT");
   }
   auto letture = std::make_unique<LettureDaLogs>(c, inizio, fine);
@@ -40,7 +40,7 @@ LetturePeriodo::~LetturePeriodo() {
 Esito LetturePeriodo::Apri(const QString& percorso, Istante inizio, Istante fine) {
   sorgente_.reset();
   bool aggiornati = false;
-  if (Esito e = ApriIndiciLogs(connessione_, percorso, aggiornati); !e) return e;
+  if (Esito e = ApriIndiciLogs(connessione_, percorso, aggiornati, OreCompatte::Comprese); !e) return e;
   sorgente_ = LettureMigliori(connessione_, inizio, fine);
   if (!sorgente_) {
     const Esito e = connessione_.Fallimento();

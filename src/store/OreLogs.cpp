@@ -113,15 +113,16 @@ std::span<const LetturaCampione> LettureOre::Prossime() {
 // --- writing ---
 
 void OreInScrittura::Inizio(Connessione& c) {
-  contata_ = false;
-  attivo_ = ScritturaPropria(c);
+  const ScritturaPropria propria = InizioScritturaPropria(c);
+  conta_ = propria.catena;
   // The hour kept from the last transaction is what that one committed;
   // after a write of somebody else it may not be.
-  if (!attivo_) Annullata();
+  if (!propria.ore) Annullata();
+  attivo_ = propria.ore;
 }
 
 void OreInScrittura::Annullata() {
-  attivo_ = aperta_ = modificata_ = false;
+  attivo_ = conta_ = aperta_ = modificata_ = false;
   campioni_.clear();
 }
 
@@ -175,9 +176,11 @@ void OreInScrittura::Aggiunto(const CampioneLog& campione) {
 }
 
 bool OreInScrittura::PrimaDellaConferma(Connessione& c) {
-  if (!attivo_ || contata_) return true;
-  if (!Scrivi(c) || !ContaScritturaPropria(c)) return false;
-  contata_ = true;
+  if (!Scrivi(c)) return false;
+  // Once, also when a busy file makes the writer commit again.
+  if (!conta_) return true;
+  if (!ContaScritturaPropria(c)) return false;
+  conta_ = false;
   return true;
 }
 

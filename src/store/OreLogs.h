@@ -9,7 +9,7 @@
 // the same transactions as the samples (OreInScrittura), so that bringing
 // it up to date after an import costs nothing and a kill loses nothing. Only
 // a write that is not ours (another program, a database of an older
-// version) makes the next update pack the whole table again.
+// version) makes it be packed anew, by the next reader of whole periods.
 #include "CodificaOre.h"
 #include "Connessione.h"
 #include "LettureCampioni.h"
@@ -52,8 +52,9 @@ class LettureOre final : public SorgenteLetture {
 // back when the writer moves to another hour and before it commits.
 class OreInScrittura {
  public:
-  // Right after the transaction began: keeps the table only when it was up
-  // to date with Logs (see ScritturaPropria in IndiciLogs.h).
+  // Right after the transaction began: keeps the table only when it
+  // describes Logs, and counts the commit only when no one else wrote (see
+  // InizioScritturaPropria in IndiciLogs.h).
   void Inizio(Connessione& c);
   // Before storing a sample at that instant. False when the table could not
   // be written (a full disk): the transaction is to be given up like a
@@ -73,7 +74,7 @@ class OreInScrittura {
   bool Carica(Connessione& c, Istante ora);
 
   bool attivo_ = false;
-  bool contata_ = false;  // the commit already counted (a retried commit)
+  bool conta_ = false;  // the commit is still to be counted as ours
   bool aperta_ = false, modificata_ = false, ordinata_ = true;
   Istante ora_ = 0;
   std::vector<LetturaCampione> campioni_;
