@@ -4,6 +4,7 @@
 #include "IndiciLogs.h"
 
 #include <algorithm>
+#include <limits>
 #include <sqlite3.h>
 
 namespace quarvel {
@@ -21,6 +22,10 @@ bool ScriviOra(sqlite3_stmt* s, Istante ora, std::span<const LetturaCampione> ca
   sqlite3_reset(s);
   return ok;
 }
+
+// A second beyond the bounds of every period is read by nobody: it is left
+// out of the hours.
+bool FuoriDaOgniPeriodo(Istante t) { return t < kInizioTabella || t > kFineTabella; }
 
 QString OraDanneggiata(Istante ora) {
   return QStringLiteral("dati dell'ora %1 danneggiati (tabella LogsOre)")
@@ -52,7 +57,7 @@ bool RicostruisciOreLogs(Connessione& c) {
 // --- reading ---
 
 LettureOre::LettureOre(Connessione& c, Istante inizio, Istante fine)
-    : c_(c), inizio_(inizio), fine_(fine), ultimaOra_(kInizioTabella) {
+    : c_(c), inizio_(inizio), fine_(fine), ultimaOra_(std::numeric_limits<Istante>::min()) {
   ore_ = c.Prepara("SELECT Ora, Dati FROM LogsOre WHERE Ora >= ?1 AND Ora <= ?2 ORDER BY Ora");
   if (!ore_) {
     errore_ = c.Errore();
@@ -159,8 +164,9 @@ bool OreInScrittura::Scrivi(Connessione& c) {
 }
 
 bool OreInScrittura::Prepara(Connessione& c, Istante timeDate) {
+  if (!attivo_ || FuoriDaOgniPeriodo(timeDate)) return true;
   const Istante ora = InizioOra(timeDate);
-  if (!attivo_ || (aperta_ && ora == ora_)) return true;
+  if (aperta_ && ora == ora_) return true;
   if (!Scrivi(c)) return false;
   // A blob that cannot be read is no reason to refuse samples: the table is
   // left as it is, and the next update packs it anew.
@@ -169,7 +175,7 @@ bool OreInScrittura::Prepara(Connessione& c, Istante timeDate) {
 }
 
 void OreInScrittura::Aggiunto(const CampioneLog& campione) {
-  if (!attivo_) return;
+  if (!attivo_ || FuoriDaOgniPeriodo(campione.TimeDate)) return;
   if (!campioni_.empty() && campione.TimeDate < campioni_.back().TimeDate) ordinata_ = false;
   campioni_.push_back(Lettura(campione));
   modificata_ = true;
