@@ -170,9 +170,9 @@ int main(int argc, char** argv) {
   };
   const std::string inizio = minuto(simulato.verita.totale.inizio), fine = minuto(simulato.verita.totale.fine);
   const std::string giorno = minuto(simulato.verita.totale.inizio + 86400);
-  const auto analizza = bench::Migliore({batch, "analizza", db, inizio, fine});
-  const auto rifornimenti = bench::Migliore({batch, "rifornimenti", db, inizio, fine});
-  const auto unGiorno = bench::Migliore({batch, "rifornimenti", db, inizio, giorno});
+  const auto analizza = bench::MiglioreProcesso({batch, "analizza", db, inizio, fine});
+  const auto rifornimenti = bench::MiglioreProcesso({batch, "rifornimenti", db, inizio, fine});
+  const auto unGiorno = bench::MiglioreProcesso({batch, "rifornimenti", db, inizio, giorno});
   if (!analizza || !rifornimenti || !unGiorno) {
     std::fprintf(stderr, "quarvel-batch failed on %s\n", db.c_str());
     return 1;

@@ -1,6 +1,8 @@
 #pragma once
 // A command of ours run to completion as the user runs it, timed by the
 // wall clock and by the CPU time and peak memory wait4 reports.
+#include "MisureBench.h"
+
 #include <chrono>
 #include <fcntl.h>
 #include <optional>
@@ -14,11 +16,6 @@
 extern char** environ;
 
 namespace quarvel::bench {
-
-struct Tempi {
-  double parete = 0, cpu = 0;
-  long memoriaKb = 0;  // the child's peak resident memory
-};
 
 // Runs a command after syncing what earlier steps left to write; nothing
 // when it could not start or did not exit 0. Its output goes nowhere: it
@@ -49,7 +46,7 @@ inline std::optional<Tempi> Esegui(const std::vector<std::string>& comando) {
 }
 
 // The best of n runs by the wall clock; nothing when one failed.
-inline std::optional<Tempi> Migliore(const std::vector<std::string>& comando, int n = 3) {
+inline std::optional<Tempi> MiglioreProcesso(const std::vector<std::string>& comando, int n = 3) {
   std::optional<Tempi> migliore;
   for (int i = 0; i < n; ++i) {
     const std::optional<Tempi> t = Esegui(comando);

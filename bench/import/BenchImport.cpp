@@ -165,8 +165,9 @@ int main(int argc, char** argv) {
              x.Dato13 + x.Dato14 + x.Dato15 + x.Dato16 + double(x.TimeDateLH);
     ++letti;
   }
-  const Tempi lettura{std::chrono::duration<double>(std::chrono::steady_clock::now() - inizio).count(),
-                      bench::SecondiCpu() - cpu0};
+  Tempi lettura;
+  lettura.parete = std::chrono::duration<double>(std::chrono::steady_clock::now() - inizio).count();
+  lettura.cpu = bench::SecondiCpu() - cpu0;
   const long long memoriaDopo = MemoriaKb();
   logs.Chiudi();
 
