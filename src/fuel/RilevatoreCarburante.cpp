@@ -155,7 +155,7 @@ void RilevatoreCarburante::Aggiungi(const LetturaCampione& c) {
   // The engine was off (a new recording), or the logger lost a while.
   if (!primo_ && (c.apreViaggio || t - precedente_ > kBuco)) {
     ChiudiTratto();
-    quasiAssestati_ = {};
+    quasiAssestati_.Svuota();
   }
   if (c.velocita > 0) {
     fermo_ = false;
@@ -167,8 +167,11 @@ void RilevatoreCarburante::Aggiungi(const LetturaCampione& c) {
   }
   // A missing speed keeps the state it had.
   if (!fermo_) {
-    ChiudiSosta();
-    quasiAssestati_ = {};
+    // Most samples: the truck on the road, nothing to read.
+    if (inSosta_ || trattoAperto_ || quasiAssestati_.n > 0) {
+      ChiudiSosta();
+      quasiAssestati_.Svuota();
+    }
   } else {
     const double letto = p_.sensoreLitri ? (c.sensoreLitri >= 0 ? double(c.sensoreLitri) : -1)
                          : c.livelloPercento > 0 && c.livelloPercento <= 100

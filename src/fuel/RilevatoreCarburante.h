@@ -54,6 +54,7 @@ class RilevatoreCarburante {
     std::array<Istante, N> istanti{};
     int n = 0, prossimo = 0;
     void Aggiungi(Istante t, double v);
+    void Svuota() { n = prossimo = 0; }
     bool Pieno() const { return n == N; }
     // The median of `quanti` values from the `da`-th oldest.
     double Mediana(int da, int quanti) const;
