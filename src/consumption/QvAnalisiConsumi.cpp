@@ -17,6 +17,7 @@
 #include <QVBoxLayout>
 
 #include <QHeaderView>
+#include <QTabWidget>
 #include <QTableWidget>
 
 #include "AnteprimaStampa.h"
@@ -192,8 +193,15 @@ void QvAnalisiConsumi::Costruisci() {
   colonna->addLayout(sopra);
   colonna->addLayout(comandi);
   colonna->addWidget(CreaRiquadroRisultati());
-  colonna->addWidget(CreaElenchi(), 1);
-  colonna->addWidget(CreaRiquadroCarburante(), 1);
+  // The two lists of level jumps, and beside them, a tab away, the refuels
+  // and losses in litres: the window keeps its height.
+  Tab_Elenchi = Nomina("Tab_Elenchi", 0, new QTabWidget(centro));
+  Tab_Elenchi->setDocumentMode(true);
+  Tab_Elenchi->addTab(CreaElenchi(), TestoLingua(5522, QStringLiteral("Salti di livello")));
+  Tab_Elenchi->addTab(CreaRiquadroCarburante(),
+                      TestoLingua(5500, QStringLiteral("Rifornimenti e perdite (litri)")));
+  colonna->addWidget(Tab_Elenchi, 1);
+  MostraCarburante({});
 
   Mnu_opzioni = menuBar()->addAction(QStringLiteral("Opzioni"));
   Mnu_opzioni->setObjectName(QStringLiteral("Mnu_opzioni"));
@@ -356,8 +364,7 @@ QWidget* QvAnalisiConsumi::CreaElenchi() {
 }
 
 QWidget* QvAnalisiConsumi::CreaRiquadroCarburante() {
-  Frm_Carburante = Nomina("Frm_Carburante", 5500,
-                          new QGroupBox(QStringLiteral("Rifornimenti e perdite (litri)"), this));
+  Frm_Carburante = Nomina("Frm_Carburante", 0, new QWidget(this));
   Tbl_Carburante = Nomina("Tbl_Carburante", 0, new QTableWidget(0, 7, Frm_Carburante));
   Tbl_Carburante->setEditTriggers(QAbstractItemView::NoEditTriggers);
   Tbl_Carburante->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -372,10 +379,10 @@ QWidget* QvAnalisiConsumi::CreaRiquadroCarburante() {
   Lbl_BilancioCarburante->setWordWrap(true);
   Lbl_BilancioCarburante->setTextInteractionFlags(Qt::TextSelectableByMouse);
   auto* v = new QVBoxLayout(Frm_Carburante);
+  v->setContentsMargins(0, 6, 0, 0);
   v->setSpacing(6);
   v->addWidget(Tbl_Carburante, 1);
   v->addWidget(Lbl_BilancioCarburante);
-  MostraCarburante({});
   connect(Tbl_Carburante, &QTableWidget::cellDoubleClicked, this,
           [this](int riga, int) { ApriGraficoEvento(riga); });
   return Frm_Carburante;
@@ -399,6 +406,10 @@ void QvAnalisiConsumi::MostraCarburante(const RisultatoCarburante& r) {
   righe << t.nota;
   Lbl_BilancioCarburante->setText(percorsoCarburante_.isEmpty() ? QString()
                                                                  : righe.join(QLatin1Char('\n')));
+  // The tab says how many there are, so that a refuel is not missed.
+  QString titolo = t.titolo;
+  if (!percorsoCarburante_.isEmpty()) titolo += QStringLiteral(": %1").arg(t.righe.size());
+  Tab_Elenchi->setTabText(1, titolo);
 }
 
 void QvAnalisiConsumi::ApriGraficoEvento(int riga) {

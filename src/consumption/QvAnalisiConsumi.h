@@ -21,6 +21,7 @@ class QLineEdit;
 class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
+class QTabWidget;
 class QTableWidget;
 
 namespace quarvel {
@@ -109,7 +110,8 @@ class QvAnalisiConsumi : public QMainWindow {
   QHash<QString, QLabel*> risultati_;  // the sixteen result labels by name
   QPlainTextEdit* Txt_datecarico;
   QPlainTextEdit* Txt_datesospette;
-  QGroupBox* Frm_Carburante;
+  QTabWidget* Tab_Elenchi;
+  QWidget* Frm_Carburante;
   QTableWidget* Tbl_Carburante;
   QLabel* Lbl_BilancioCarburante;
   // The events of the last analysis, its database and its period: a double
