@@ -2,9 +2,23 @@
 
 #include <QDir>
 #include <QFile>
+#include <cstdlib>
+#include <cstring>
 #include <sqlite3.h>
 
 namespace quarvel {
+
+namespace {
+// The system's error behind the engine's last I/O error on this thread.
+// A failed sync is named only in the engine's log: "os_unix.c:42: (28)
+// full_fsync(...) - No space left on device".
+thread_local int erroreSistema = 0;
+
+void Registro(void*, int codice, const char* testo) {
+  const char* numero = std::strstr(testo, ": (");
+  if ((codice & 0xff) == SQLITE_IOERR && numero) erroreSistema = std::atoi(numero + 3);
+}
+}  // namespace
 
 Istruzione::~Istruzione() { sqlite3_finalize(s_); }
 
@@ -19,7 +33,8 @@ Istruzione& Istruzione::operator=(Istruzione&& altra) noexcept {
 Esito Connessione::Apri(const QString& percorso) {
   // Once, before SQLite starts: no statistics of its memory, whose global
   // mutex every allocation would take (a tenth of an import's time).
-  static const bool configurata = sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0) == SQLITE_OK;
+  static const bool configurata = sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0) == SQLITE_OK &&
+                                  sqlite3_config(SQLITE_CONFIG_LOG, Registro, nullptr) == SQLITE_OK;
   (void)configurata;
   Chiudi();
   percorso_ = percorso;
@@ -61,7 +76,14 @@ bool Connessione::Esegui(const char* sql) {
 
 QString Connessione::Errore() const {
   // sqlite3_errmsg(NULL) is "out of memory": say what really happened.
-  return db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : QStringLiteral("database non aperto");
+  if (!db_) return QStringLiteral("database non aperto");
+  QString testo = QString::fromUtf8(sqlite3_errmsg(db_));
+  // "disk I/O error" alone does not tell a full disk from a failing one:
+  // the system's own words do.
+  const int sistema = sqlite3_system_errno(db_) ? sqlite3_system_errno(db_) : erroreSistema;
+  if ((sqlite3_errcode(db_) & 0xff) == SQLITE_IOERR && sistema != 0)
+    testo += QStringLiteral(" (") + QString::fromLocal8Bit(std::strerror(sistema)) + QLatin1Char(')');
+  return testo;
 }
 
 Esito Connessione::Fallimento() const {
