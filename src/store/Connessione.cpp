@@ -1,10 +1,13 @@
 #include "Connessione.h"
 
+#include "AttesaOccupato.h"
+
 #include <QDir>
 #include <QFile>
 #include <cstdlib>
 #include <cstring>
 #include <sqlite3.h>
+#include <thread>
 
 namespace quarvel {
 
@@ -13,6 +16,19 @@ namespace {
 // A failed sync is named only in the engine's log: "os_unix.c:42: (28)
 // full_fsync(...) - No space left on device".
 thread_local int erroreSistema = 0;
+
+// Waits for another program in short naps, telling the window after a
+// moment (AvvisoAttesa); gives up after the connection's wait.
+int Attendi(void* attesa, int volte) {
+  using namespace std::chrono;
+  thread_local steady_clock::time_point inizio;
+  if (volte == 0) inizio = steady_clock::now();
+  const auto atteso = steady_clock::now() - inizio;
+  if (atteso >= *static_cast<const milliseconds*>(attesa)) return 0;
+  if (atteso >= milliseconds(200)) AvvisoAttesa::Avvisa();
+  std::this_thread::sleep_for(milliseconds(volte < 4 ? 1 << volte : 10));
+  return 1;
+}
 
 void Registro(void*, int codice, const char* testo) {
   const char* numero = std::strstr(testo, ": (");
@@ -48,10 +64,16 @@ Esito Connessione::Apri(const QString& percorso) {
     return esito;
   }
   sqlite3_extended_result_codes(db_, 1);
-  // Another program reading the file (a backup, a second Quarvel) holds it
-  // only briefly: wait for it rather than fail at once.
-  sqlite3_busy_timeout(db_, 3000);
+  // Another program holding the file (an import's commit, a reader's walk, a
+  // backup) is waited for rather than failed at once.
+  attesa_ = AttesaMassima();
+  sqlite3_busy_handler(db_, Attendi, &attesa_);
   return {};
+}
+
+std::chrono::milliseconds& Connessione::AttesaMassima() {
+  static std::chrono::milliseconds attesa(60000);
+  return attesa;
 }
 
 void Connessione::Chiudi() {

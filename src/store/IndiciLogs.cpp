@@ -36,9 +36,9 @@ std::optional<int64_t> ContatoreModifiche(sqlite3* db) {
   return int64_t(h[24]) << 24 | int64_t(h[25]) << 16 | int64_t(h[26]) << 8 | int64_t(h[27]);
 }
 
-bool Ricostruisci(Connessione& c) {
-  // The write lock first: nobody commits between reading the counter and
-  // our own commit, which bumps it by one; -1 never matches (WAL).
+// The write lock first: nobody commits between reading the counter and our
+// own commit, which bumps it by one; -1 never matches (WAL).
+bool Ricostruzione(Connessione& c) {
   if (!c.Esegui("BEGIN IMMEDIATE")) return false;
   const std::optional<int64_t> contatore = ContatoreModifiche(c.db());
   const int64_t dopo = contatore ? (*contatore + 1) & 0xffffffff : -1;
@@ -56,6 +56,15 @@ bool Ricostruisci(Connessione& c) {
   if (ok && c.Esegui("COMMIT")) return true;
   c.Esegui("ROLLBACK");
   return false;
+}
+
+// A file another program writes (an import) is not waited for: its readers
+// walk Logs meanwhile, and the import rebuilds the tables when it ends.
+bool Ricostruisci(Connessione& c) {
+  c.AttendiAlPiu(std::chrono::milliseconds(0));
+  const bool ok = Ricostruzione(c);
+  c.AttendiAlPiu(Connessione::AttesaMassima());
+  return ok;
 }
 
 bool Aggiorna(Connessione& c) {
