@@ -4,10 +4,10 @@
 // exploration and sweep (scripts/guasti.sh); otherwise a shortened one.
 #include "Esploratore.h"
 #include "ImportProva.h"
+#include "Processo.h"
 
 #include <QCryptographicHash>
 #include <QDirIterator>
-#include <QProcess>
 #include <QRegularExpression>
 #include <sqlite3.h>
 
@@ -42,7 +42,7 @@ class Guasti : public ImportProva {
  protected:
   void SetUp() override {
     ImportProva::SetUp();
-    ASSERT_TRUE(QFile::copy(QUARVEL_CARTELLA_MODELLO "/quarvel-batch", Percorso("quarvel-batch")));
+    ASSERT_TRUE(QFile::exists(CopiaBatch(dir_.path())));
     Istante t = *IstanteDa(2026, 11, 30, 6, 0, 0);
     ScriviTutto(supporto_ + "/PRIMA.CSV", kTestata + Righe(t, 20));
     ASSERT_EQ(Batch({"importa", kTarga, supporto_}).stato, 0);  // the database and its error output exist
@@ -61,33 +61,17 @@ class Guasti : public ImportProva {
     ScriviDisco(iniziale_, radici_);
   }
 
-  struct Uscita {
-    int stato = -1;
-    QString testo;  // standard output and error
-  };
-  // quarvel-batch of the program folder, or another program, in a process
-  // of its own.
-  Uscita Batch(const QStringList& argomenti, const QProcessEnvironment& ambiente = {},
+  // quarvel-batch of the program folder, or another program.
+  Uscita Batch(const QStringList& argomenti, const QProcessEnvironment& ambiente = AmbienteProva(),
                const QString& programma = {}) {
-    QProcess p;
-    p.setProcessEnvironment(ambiente.isEmpty() ? Ambiente() : ambiente);
-    p.setProcessChannelMode(QProcess::MergedChannels);
-    p.start(programma.isEmpty() ? Percorso("quarvel-batch") : programma, argomenti);
-    p.waitForFinished(120000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAll())};
+    return Esegui(programma.isEmpty() ? Percorso("quarvel-batch") : programma, argomenti, ambiente);
   }
   // The environment of a program watched by the recorder.
-  static QProcessEnvironment Ambiente(const QString& variabile = {}, const QString& valore = {}) {
-    QProcessEnvironment a = QProcessEnvironment::systemEnvironment();
-    a.insert("LC_ALL", "C");  // the system's error texts in English
-    if (variabile.isEmpty()) return a;
-    a.insert("LD_PRELOAD", QUARVEL_REGISTRATORE);
-    a.insert(variabile, valore);
-    return a;
-  }
   QProcessEnvironment Sorvegliato(const QString& variabile, const QString& valore) const {
-    QProcessEnvironment a = Ambiente(variabile, valore);
+    QProcessEnvironment a = AmbienteProva();
+    a.insert("LD_PRELOAD", QUARVEL_REGISTRATORE);
     a.insert("QUARVEL_RADICI", radici_.join(':'));
+    a.insert(variabile, valore);
     return a;
   }
 
