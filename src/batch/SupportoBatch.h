@@ -9,6 +9,7 @@
 
 #include <QStringList>
 #include <optional>
+#include <vector>
 
 namespace quarvel {
 
@@ -30,6 +31,14 @@ ComandoBatch ComandoRegistra();
 ComandoBatch ComandoAttivita();
 ComandoBatch ComandoGrafico();
 ComandoBatch ComandoStampa();
+
+// The table of the commands, one line each (ComandiBatch.cpp).
+const std::vector<ComandoBatch>& Comandi();
+
+// A file a command is asked to write (a report, a picture): its folder
+// exists, and it is a file or nothing yet, never a device or a folder that
+// writing would replace.
+bool FileDaScrivere(const QString& file);
 
 // A line on standard error / standard output.
 void Errore(const QString& testo);
