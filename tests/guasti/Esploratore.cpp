@@ -73,7 +73,7 @@ Traccia Leggi(const Disco& iniziale, const QString& registro) {
           o.cartelle = {Padre(p)};
           t.op.push_back(o);
         }
-        maniglie[c[1].toInt()] = {Inode(p), p};
+        maniglie[c[1].toInt()] = {segni[1] == 'n' ? inodi++ : Inode(p), p};
         if (segni[2] != 't') continue;
         o = Op();
         o.tipo = 'T';
@@ -116,6 +116,12 @@ Traccia Leggi(const Disco& iniziale, const QString& registro) {
         break;
       case 'M':
         o.percorso = P(1);
+        o.cartelle = {Padre(o.percorso)};
+        break;
+      case 'N':  // an unnamed file gets its name
+        o.tipo = 'L';
+        o.inode = nomi[P(2)] = maniglie[c[1].toInt()].first;
+        o.percorso = P(2);
         o.cartelle = {Padre(o.percorso)};
         break;
       default:

@@ -193,7 +193,9 @@ int Apri(int dirfd, const char* path, int flags, mode_t mode, int (*vero)(int, c
   v.maniglia = ++S().maniglie;
   v.tipo = S_ISDIR(st.st_mode) ? 'd' : Finisce(p, ".mdb") ? 'q' : Finisce(p, "-journal") ? 'j' : 'f';
   if (v.tipo == 'd' || (v.tipo == 'f' && (flags & (O_WRONLY | O_RDWR | O_CREAT | O_TRUNC))))
-    Riga("A\t%d\t%c%c%c\t%s", v.maniglia, v.tipo, (flags & O_CREAT) && !esisteva ? 'c' : '-',
+    // An unnamed file (O_TMPFILE) gets its name later from linkat.
+    Riga("A\t%d\t%c%c%c\t%s", v.maniglia, v.tipo,
+         (flags & O_TMPFILE) == O_TMPFILE ? 'n' : (flags & O_CREAT) && !esisteva ? 'c' : '-',
          flags & O_TRUNC ? 't' : '-', p.c_str());
   return fd;
 }
@@ -332,6 +334,19 @@ int renameat(int da, const char* v, int a, const char* n) { return Rinomina(da, 
 int rename(const char* v, const char* n) { return Rinomina(AT_FDCWD, v, AT_FDCWD, n, 0); }
 int unlinkat(int dirfd, const char* p, int flags) { return Rimuovi(dirfd, p, flags); }
 int unlink(const char* p) { return Rimuovi(AT_FDCWD, p, 0); }
+
+// The name given to a descriptor's unnamed file.
+int linkat(int da, const char* vecchio, int a, const char* nuovo, int flags) {
+  VERO(linkat);
+  const std::string pn = Assoluto(a, nuovo);
+  if (!Sotto(pn)) return vero(da, vecchio, a, nuovo, flags);
+  std::lock_guard<std::recursive_mutex> l(S().m);
+  int fd = (flags & AT_EMPTY_PATH) && !*vecchio ? da : -1;
+  if (std::sscanf(vecchio, "/proc/self/fd/%d", &fd) != 1 && *vecchio) fd = -1;
+  const int r = vero(da, vecchio, a, nuovo, flags);
+  if (r == 0 && Seguito(fd)) Riga("N\t%d\t%s", Seguito(fd)->maniglia, pn.c_str());
+  return r;
+}
 
 int mkdirat(int dirfd, const char* p, mode_t m) {
   VERO(mkdirat);

@@ -156,6 +156,35 @@ TEST_F(Guasti, DopoUnaCadutaDiCorrenteIlProssimoImportFiniscePulito) {
   EXPECT_GT(stati, 20);
 }
 
+// The settings written back at exit: whatever a power cut leaves, the next
+// start reads the old settings or the new ones, whole, and no file of the
+// writing lies about.
+TEST_F(Guasti, DopoUnaCadutaDiCorrenteLeImpostazioniSonoLeVecchieOLeNuove) {
+  InizializzaDefault();
+  ASSERT_TRUE(ScriviIni().ok);  // capacity 250
+  const QStringList radici = {dir_.path()};
+  const Disco prima = LeggiDisco(radici);
+  QProcessEnvironment a = Sorvegliato("QUARVEL_REGISTRO", Percorso("DATA/traccia"));
+  a.insert("QUARVEL_RADICI", dir_.path());
+  ASSERT_EQ(Batch({dir_.path(), "--impostazioni", "480"}, a, QUARVEL_IMPORTA_A_LOTTI).stato, 0);
+  const Esplorazione e = EsploraCadute(prima, radici, Percorso("DATA/traccia"), 16);
+  ASSERT_EQ(e.errore.toStdString(), "");
+  std::set<int> capacita;
+  for (const StatoDopoCaduta& s : e.stati) {
+    SCOPED_TRACE(s.come.toStdString());
+    ScriviDisco(s.disco, radici);
+    InizializzaDefault();
+    EXPECT_FALSE(LeggiIni().Difettoso());
+    capacita.insert(Imp().CapacitaSerbatoio);
+    std::set<QString> file;
+    for (const auto& [percorso, byte] : LeggiDisco(radici).file) file.insert(percorso);
+    for (const auto& [percorso, byte] : prima.file) file.erase(percorso);
+    EXPECT_TRUE(file.empty()) << file.begin()->toStdString();
+  }
+  EXPECT_EQ(capacita, (std::set<int>{250, 480}));
+  std::printf("Impostazioni: %zu stati distinti dopo una caduta di corrente\n", e.stati.size());
+}
+
 // Each write, sync and rename of an import fails in turn, on a full disk
 // (it stays full) or with an I/O error (once). The run says why and exits
 // 1, and a healthy run afterwards ends as a clean import; or the run
