@@ -102,7 +102,8 @@ TEST_F(CartellaProva, OgniComandoConArgomentiOstiliEsce1O2ENonScriveFuori) {
       ASSERT_TRUE(stato >= 0 && stato <= 2) << stato;
       ++eseguiti[stato];
       // A usage error says so and touches nothing at all.
-      EXPECT_TRUE(stato != 2 || (errore.contains("Uso:") && uscita.empty() && File(dir_.path(), false) == tutti))
+      EXPECT_TRUE(stato != 2 ||
+                  (errore.contains("Uso:") && uscita.empty() && File(dir_.path(), false) == tutti))
           << errore.toStdString();
       EXPECT_TRUE(stato != 1 || !errore.trimmed().isEmpty() || !messaggi.messaggi.empty());
       QStringList chiesti;  // the files the command was given, as paths
