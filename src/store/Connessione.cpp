@@ -76,6 +76,15 @@ std::chrono::milliseconds& Connessione::AttesaMassima() {
   return attesa;
 }
 
+void Connessione::ModoVeicolo() {
+  // Not waited for: the engine's defaults are the same (synchronous=FULL),
+  // and a file in another mode is set right by the next writer.
+  const std::chrono::milliseconds attesa = std::exchange(attesa_, std::chrono::milliseconds(0));
+  Esegui("PRAGMA synchronous=FULL");
+  Esegui("PRAGMA journal_mode=DELETE");
+  attesa_ = attesa;
+}
+
 void Connessione::Chiudi() {
   if (db_) sqlite3_close_v2(db_);
   db_ = nullptr;

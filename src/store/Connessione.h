@@ -70,6 +70,11 @@ class Connessione {
   static std::chrono::milliseconds& AttesaMassima();
   // The wait of this connection from now on (AttesaMassima when opened).
   void AttendiAlPiu(std::chrono::milliseconds attesa) { attesa_ = attesa; }
+  // The rollback journal with synchronous=FULL that every writer of the
+  // vehicle databases keeps (Logs.h). Harmless on a read-only file; on a
+  // file another program holds it is skipped rather than waited for twice
+  // (here and at the first read).
+  void ModoVeicolo();
 
  private:
   sqlite3* db_ = nullptr;

@@ -87,8 +87,7 @@ bool IndiciCorrenti(Connessione& c) {
 Esito ApriIndiciLogs(Connessione& c, const QString& percorso, bool& aggiornati) {
   aggiornati = false;
   if (Esito e = c.Apri(percorso); !e) return e;
-  // As every writer of the vehicle databases keeps them: see Logs.h.
-  c.Esegui("PRAGMA journal_mode=DELETE; PRAGMA synchronous=FULL");
+  c.ModoVeicolo();
   if (!c.Prepara("SELECT TimeDate FROM Logs LIMIT 0") || !CursoreSqlite::Registra(c)) {
     const Esito e = c.Fallimento();
     c.Chiudi();
