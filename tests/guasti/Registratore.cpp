@@ -219,7 +219,7 @@ int Rimuovi(int dirfd, const char* path, int flags) {
   std::lock_guard<std::recursive_mutex> l(S().m);
   const int r = vero(dirfd, path, flags);
   if (r == 0 && !(flags & AT_REMOVEDIR)) {
-    if (Finisce(p, ".mdb-journal")) Commit(p);
+    if (Finisce(p, ".mdb-journal") && S().traccia) Commit(p);
     else if (!Finisce(p, "-journal")) Riga("U\t%s", p.c_str());
   }
   return r;
