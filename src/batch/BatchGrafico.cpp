@@ -47,6 +47,8 @@ int Grafico(const QStringList& a) {
   if (const std::optional<QString> errore = Leggi(a, r)) return Uso(*errore);
   if (!QFileInfo(r.percorso).isFile())
     return Uso(QStringLiteral("Database inesistente: %1").arg(r.percorso));
+  if (!r.png.isEmpty() && !FileDaScrivere(r.png))
+    return Uso(QStringLiteral("Impossibile scrivere l'immagine in %1").arg(r.png));
 
   // A fresh window state: the opening view of a window just opened.
   auto dati = std::make_unique<DatiGrafico>();

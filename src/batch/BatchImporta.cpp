@@ -1,5 +1,6 @@
 // quarvel-batch importa TARGA CARTELLA
 #include "Anagrafica.h"
+#include "CartellaProgramma.h"
 #include "ImportaLog.h"
 #include "Impostazioni.h"
 #include "SupportoBatch.h"
@@ -16,6 +17,11 @@ int Importa(const QStringList& a) {
   if (const QString errore = ControllaTarga(targa); !errore.isEmpty()) return Uso(errore);
   const QFileInfo info(cartella);
   if (!info.isDir()) return Uso(QStringLiteral("Cartella inesistente: %1").arg(cartella));
+  // The import moves the files away: never those of the program or of DATA.
+  const QString sorgente = info.canonicalFilePath();
+  if (sorgente == QFileInfo(PercorsoProgramma(QStringLiteral("DATA"))).canonicalFilePath() ||
+      sorgente == QFileInfo(CartellaProgramma()).canonicalFilePath())
+    return Uso(QStringLiteral("Non si importa dalla cartella del programma: %1").arg(cartella));
 
   // Only a warning: the import does not need the registry.
   const ElencoTarghe elenco = TargheAnagrafica(Imp().PercorsoAnagrafica);

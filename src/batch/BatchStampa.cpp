@@ -16,8 +16,6 @@ namespace quarvel {
 namespace {
 using Report = std::function<std::optional<ErroreStampa>(QPrinter&)>;
 
-bool CartellaDelFile(const QString& file) { return QFileInfo(QFileInfo(file).absolutePath()).isDir(); }
-
 // The report goes into a file beside FILE.pdf that takes its name only when
 // whole: an interrupted print never leaves a damaged FILE.pdf behind.
 int ScriviPdf(const QString& file, const Report& report) {
@@ -42,7 +40,7 @@ int ScriviPdf(const QString& file, const Report& report) {
 
 int Consumi(const QStringList& a) {
   const QString targa = a[5], file = a[6];
-  if (!CartellaDelFile(file)) return Uso(QStringLiteral("Cartella inesistente per %1").arg(file));
+  if (!FileDaScrivere(file)) return Uso(QStringLiteral("Impossibile scrivere il report in %1").arg(file));
   const AnalisiBatch esito = AnalizzaPeriodo(a[2], a[3], a[4], targa, true);
   if (!esito.figure) return esito.stato;
   TestiReportConsumi testi;
@@ -61,7 +59,7 @@ int Consumi(const QStringList& a) {
 // consumi: the scan has already said why.
 int Utilizzo(const QStringList& a) {
   const QString targa = a[5], file = a[6];
-  if (!CartellaDelFile(file)) return Uso(QStringLiteral("Cartella inesistente per %1").arg(file));
+  if (!FileDaScrivere(file)) return Uso(QStringLiteral("Impossibile scrivere il report in %1").arg(file));
   const MeseBatch m = ScansioneMese(a[2], a[3], a[4]);
   if (m.stato) return m.stato;
   const TestiReportUtilizzo testi{targa, NomeMese(m.mese), QString::number(m.anno)};

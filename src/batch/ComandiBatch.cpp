@@ -6,12 +6,12 @@
 #include "SupportoBatch.h"
 
 #include <QDateTime>
+#include <QFileInfo>
 #include <cstdio>
 #include <vector>
 
 namespace quarvel {
 
-namespace {
 const std::vector<ComandoBatch>& Comandi() {
   static const std::vector<ComandoBatch> comandi = {
       ComandoImporta(),
@@ -26,7 +26,6 @@ const std::vector<ComandoBatch>& Comandi() {
   };
   return comandi;
 }
-}  // namespace
 
 void Errore(const QString& testo) { std::fprintf(stderr, "%s\n", testo.toUtf8().constData()); }
 void Stampa(const QString& testo) { std::printf("%s\n", testo.toUtf8().constData()); }
@@ -45,6 +44,11 @@ void StampaRighe(const QString& titolo, const QStringList& righe) {
     while (riga.endsWith(QLatin1Char('\n')) || riga.endsWith(QLatin1Char('\r'))) riga.chop(1);
     Stampa(riga);
   }
+}
+
+bool FileDaScrivere(const QString& file) {
+  const QFileInfo info(file);
+  return QFileInfo(info.absolutePath()).isDir() && (!info.exists() || info.isFile()) && !file.isEmpty();
 }
 
 std::optional<Istante> LeggiMinuto(const QString& testo) {

@@ -9,6 +9,7 @@
 
 #include <QStringList>
 #include <optional>
+#include <vector>
 
 namespace quarvel {
 
@@ -33,6 +34,14 @@ ComandoBatch ComandoStampa();
 ComandoBatch ComandoRifornimenti();
 ComandoBatch ComandoVeicoli();
 ComandoBatch ComandoElimina();
+
+// The table of the commands, one line each (ComandiBatch.cpp).
+const std::vector<ComandoBatch>& Comandi();
+
+// A file a command is asked to write (a report, a picture): its folder
+// exists, and it is a file or nothing yet, never a device or a folder that
+// writing would replace.
+bool FileDaScrivere(const QString& file);
 
 // A line on standard error / standard output.
 void Errore(const QString& testo);

@@ -13,6 +13,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "AttesaDatabase.h"
 #include "DatabaseVeicolo.h"
 #include "FiguraGrafico.h"
 #include "FrecceSuGiu.h"
@@ -187,6 +188,12 @@ QWidget* QvGraph::CreaTavola() {
         EtichettaTavola(nomiX[i], tavola::EtichettaX(i), Qt::AlignHCenter | Qt::AlignTop, {}, t);
   }
   Lblunit = EtichettaTavola("Lblunit", tavola::Unita(), Qt::AlignRight | Qt::AlignVCenter, {}, t);
+  const QRect sopra(tavola::Immagine().left(), tavola::Unita().top(), tavola::Immagine().width(),
+                    tavola::Unita().height());
+  Lbl_Attesa = EtichettaTavola("Lbl_Attesa", sopra, Qt::AlignCenter, {}, t);
+  QPalette giallo = Lbl_Attesa->palette();
+  giallo.setColor(QPalette::WindowText, Qt::yellow);
+  Lbl_Attesa->setPalette(giallo);
   return t;
 }
 
@@ -333,6 +340,7 @@ void QvGraph::TargaScelta(int indice) {
     return;
   }
   // The first record is never in the buffer after a choice: as it has always been.
+  const AttesaDatabase attesa(Lbl_Attesa);
   if (const Esito e = Carica4hGrafico(*dati_, percorso, 1); !e) {
     MostraMessaggio(e.messaggio, Icona::Critica, TitoloApplicazione, this);
     return;
@@ -358,6 +366,7 @@ void QvGraph::Cmd_carica_Click() {
     return;
   }
   const QDate data = DTP_DisplayStartDate->date();
+  const AttesaDatabase attesa(Lbl_Attesa);
   const std::optional<Istante> istante = IstanteDa(data.year(), data.month(), data.day(), *ora, *minuto);
   const RicercaOrdinale p =
       istante ? OrdinaleDelMinuto(PercorsoDB, *istante) : RicercaOrdinale{};
@@ -487,6 +496,7 @@ Esito QvGraph::CaricaPagina(double primo) {
     dati_->CampioniCaricati = 0;  // no vehicle: no data past any page
     return {};
   }
+  const AttesaDatabase attesa(Lbl_Attesa);
   const Esito e = Carica4hGrafico(*dati_, PercorsoDB, primo);
   if (e) ultimoErrore_.clear();
   return e;

@@ -80,6 +80,7 @@ class QvGraph : public QWidget {
   SuperficieGrafico* Img_CRT;
   std::array<QLabel*, 5> etichetteY_;  // LblYmin .. LblYMax
   QLabel* Lblunit;
+  QLabel* Lbl_Attesa;  // says that another program holds the database
   std::array<QLabel*, 5> etichetteX_;  // LblXmin .. LblXmax
   std::array<QCheckBox*, kCanali> Chk_C;
   std::array<QLineEdit*, kCanali> Txt_ScalaY;

@@ -24,6 +24,7 @@
 #include "CarburanteVeicolo.h"
 #include "QvGraph.h"
 #include "TestiCarburante.h"
+#include "AttesaDatabase.h"
 #include "AnalisiConsumi.h"
 #include "CartellaProgramma.h"
 #include "DatabaseVeicolo.h"
@@ -178,6 +179,9 @@ void QvAnalisiConsumi::Costruisci() {
   barre->setSpacing(4);
   barre->addWidget(Prb_Analisi);
   barre->addWidget(Prb_running);
+  Lbl_Attesa = Nomina("Lbl_Attesa", 0, new QLabel(centro));
+  Lbl_Attesa->setWordWrap(true);
+  barre->addWidget(Lbl_Attesa);
   auto* comandi = new QHBoxLayout;
   comandi->setSpacing(12);
   comandi->addWidget(Cmd_Analizza2);
@@ -456,6 +460,7 @@ void QvAnalisiConsumi::ApriDati() {
 }
 
 bool QvAnalisiConsumi::LeggiDatabase(const QString& percorso) {
+  const AttesaDatabase attesa(Lbl_Attesa);
   // A file that is no vehicle database changes nothing in the window.
   if (const Esito e = db_.Apri(percorso); !e) {
     MostraMessaggio(e.messaggio, Icona::Critica, TitoloApplicazione, this);
@@ -528,6 +533,7 @@ void QvAnalisiConsumi::Analizza() {
   InizioAnalisi = periodo.InizioAnalisi;
   FineAnalisi = periodo.FineAnalisi;
 
+  const AttesaDatabase attesa(Lbl_Attesa);
   if (const Esito e = db_.Apri(percorso, InizioAnalisi, FineAnalisi); !e) {
     MostraMessaggio(e.messaggio, Icona::Critica, TitoloApplicazione, this);
     return;

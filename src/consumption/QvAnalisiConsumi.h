@@ -105,6 +105,7 @@ class QvAnalisiConsumi : public QMainWindow {
   QPushButton* Cmd_Close;
   QProgressBar* Prb_Analisi;
   QProgressBar* Prb_running;
+  QLabel* Lbl_Attesa;  // says that another program holds the database
   QLabel* Lbl_StartDate;
   QLabel* Lbl_endDate;
   QHash<QString, QLabel*> risultati_;  // the sixteen result labels by name

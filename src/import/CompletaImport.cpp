@@ -10,6 +10,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <memory>
 #include <unistd.h>
 
@@ -24,20 +25,41 @@ QString Dove(const AvanzamentoImport& a) {
 }
 
 // The closing lines of the error output, after what the last commit
-// covers: the outcome, the counts and the captions.
-void ScriviChiusura(const QString& percorso, const AvanzamentoImport& a, const QString& esito) {
+// covers: the outcome, the counts and the captions; on the disk when it
+// returns true.
+bool ScriviChiusura(const QString& percorso, const AvanzamentoImport& a, const QString& esito) {
   const DidascalieImport d = Didascalie(a);
   const QStringList righe = {esito,
                              QStringLiteral("Righe importate: ") + TestoConSegno(a.recordSalvati),
                              QStringLiteral("Errori: ") + TestoConSegno(a.righeNonSalvate),
                              QString(), d.file, d.viaggi, d.tempo};
   QFile f(percorso);
-  if (!f.open(QIODevice::ReadWrite) || !f.resize(std::min<qint64>(f.size(), a.byteErrori)) ||
-      !f.seek(f.size()))
+  const QByteArray testo = (righe.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8();
+  return f.open(QIODevice::ReadWrite) && f.resize(std::min<qint64>(f.size(), a.byteErrori)) &&
+         f.seek(f.size()) && f.write(testo) == testo.size() && f.flush() && ::fsync(f.handle()) == 0;
+}
+
+// The import's progress forgotten, then its journal removed, each on the
+// disk before the next: a crash in between leaves the closing journal,
+// never a journal whose progress is gone (which would start the import
+// again). A commit lasts once its folder is synced (it ends by removing the
+// database's own journal).
+void Chiudi(const GiornaleImport& g, DatabaseLogs& db, EsitoGiornale& e) {
+  Esito s = CancellaAvanzamento(db, g.archivio);
+  // The deletion rides on the database's own transaction: it lasts only if
+  // the closing commit does.
+  const Esito chiuso = db.Chiudi();
+  if (s) s = chiuso;
+  if (s) s = SincronizzaCartella(QFileInfo(e.percorsoDB).path());
+  if (s) s = CancellaGiornale(g);
+  if (!s) {
+    e.interruzione = s.messaggio;
     return;
-  f.write((righe.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8());
-  f.flush();
-  ::fsync(f.handle());
+  }
+  // The one place, after the import's last write, where what is kept beside
+  // Logs is brought up to date with the samples just stored.
+  AggiornaIndiciLogs(e.percorsoDB);  // a failure is harmless: the next reader rebuilds
+  e.completa = true;
 }
 }  // namespace
 
@@ -61,7 +83,7 @@ EsitoGiornale CompletaImport(const GiornaleImport& g, OsservatoreImport* o, cons
   if (g.fase == GiornaleImport::Fase::Spostamento) {
     spostamento = std::make_unique<SpostamentoArchivio>(g, prove);
     l.file = g.file;
-    l.pronto = [&](int i) { return spostamento->Attendi(i); };
+    l.pronto = [&](int i, QString& motivo) { return spostamento->Attendi(i, motivo); };
   } else {
     l.file = FileDellaCartella(l.cartella);
   }
@@ -88,6 +110,11 @@ EsitoGiornale CompletaImport(const GiornaleImport& g, OsservatoreImport* o, cons
   if (!esito) {
     FineSpostamento();
     e.interruzione = QStringLiteral("Importazione interrotta prima della prima riga: ") + esito.messaggio;
+    return e;
+  }
+  if (g.fase == GiornaleImport::Fase::Chiusura) {
+    e.conti = letto.avanzamento.value_or(AvanzamentoImport{});
+    Chiudi(g, db, e);
     return e;
   }
 
@@ -123,19 +150,21 @@ EsitoGiornale CompletaImport(const GiornaleImport& g, OsservatoreImport* o, cons
 
   if (!spostati) return e;  // the journal still says "moving": the next import closes it
 
-  // Every sample is committed. What follows only closes the import, and a
-  // kill here is closed by the next import from this same point.
-  ScriviChiusura(e.percorsoErrori, a.confermato, QStringLiteral("IMPORTAZIONE ESEGUITA !"));
-  if (Esito s = CancellaGiornale(g); !s) {
+  // Every sample is committed. What follows only closes the import, and the
+  // journal says so first: a kill or a power cut from here on leaves only
+  // the closing to redo.
+  if (!ScriviChiusura(e.percorsoErrori, a.confermato, QStringLiteral("IMPORTAZIONE ESEGUITA !"))) {
+    e.interruzione = QStringLiteral("Impossibile scrivere il file degli errori %1: %2")
+                         .arg(QDir::toNativeSeparators(e.percorsoErrori), ErroreDiSistema());
+    return e;
+  }
+  GiornaleImport chiusura = g;
+  chiusura.fase = GiornaleImport::Fase::Chiusura;
+  if (Esito s = ScriviGiornale(chiusura); !s) {
     e.interruzione = s.messaggio;
     return e;
   }
-  CancellaAvanzamento(db, g.archivio);
-  db.Chiudi();
-  // The one place, after the import's last write, where what is kept beside
-  // Logs is brought up to date with the samples just stored.
-  AggiornaIndiciLogs(e.percorsoDB);  // a failure is harmless: the next reader rebuilds
-  e.completa = true;
+  Chiudi(g, db, e);
   return e;
 }
 

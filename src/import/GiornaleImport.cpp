@@ -31,6 +31,7 @@ std::optional<GiornaleImport> Leggi(const QString& percorso) {
     else if (chiave == u"Fase") {
       fase = true;
       if (valore == u"Importazione") g.fase = GiornaleImport::Fase::Importazione;
+      if (valore == u"Chiusura") g.fase = GiornaleImport::Fase::Chiusura;
     }
   }
   if (g.archivio.isEmpty() || g.targa.isEmpty() || !g.giorno.isValid() || !fase) return std::nullopt;
@@ -47,10 +48,9 @@ Esito ScriviGiornale(const GiornaleImport& g) {
                   QStringLiteral("\r\nTipoDB=") + QString::number(g.tipoDB) +
                   QStringLiteral("\r\nSorgente=") + g.cartellaSorgente + QStringLiteral("\r\n");
   for (const QString& nome : g.file) testo += QStringLiteral("File=") + nome + QStringLiteral("\r\n");
-  testo += QStringLiteral("Fase=") +
-           (g.fase == GiornaleImport::Fase::Importazione ? QStringLiteral("Importazione")
-                                                         : QStringLiteral("Spostamento")) +
-           QStringLiteral("\r\n");
+  static const QString fasi[] = {QStringLiteral("Spostamento"), QStringLiteral("Importazione"),
+                                 QStringLiteral("Chiusura")};
+  testo += QStringLiteral("Fase=") + fasi[int(g.fase)] + QStringLiteral("\r\n");
   return ScriviDurevole(g.Percorso(), testo.toUtf8());
 }
 

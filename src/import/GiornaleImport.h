@@ -14,7 +14,9 @@
 namespace quarvel {
 
 struct GiornaleImport {
-  enum class Fase { Spostamento, Importazione };
+  // Moving the files, importing them, or only closing: every sample is
+  // committed and the error output is whole.
+  enum class Fase { Spostamento, Importazione, Chiusura };
   QString archivio;  // the archive folder's name, below DATA
   QString targa;
   QDate giorno;      // the day of the import: its year names the database

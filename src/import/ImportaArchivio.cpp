@@ -82,9 +82,16 @@ class Scrittore {
       coda.Restituisci(std::move(*b));
     }
     if (!ok) return coda.Chiudi();
+    if (!fermo_.isEmpty()) {
+      if (Conferma()) motivo_ = fermo_;
+      return;
+    }
     av_.finita = true;
     completo_ = Conferma();
   }
+
+  // Stops after what was read so far: the rest waits for the next import.
+  void Ferma(const QString& motivo) { fermo_ = motivo; }
 
   EsitoArchivio Risultato() const { return {confermato_, completo_, motivo_}; }
 
@@ -228,7 +235,7 @@ class Scrittore {
   const ProveImport& prove_;
   AvanzamentoImport av_, confermato_;
   bool completo_ = false;
-  QString motivo_;
+  QString motivo_, fermo_;
   int fd_ = -1;
   int fileCorrente_ = -1;
   std::string prefisso_, inSospeso_;
@@ -259,10 +266,15 @@ EsitoArchivio ImportaArchivio(DatabaseLogs& db, const LavoroArchivio& l, Osserva
   auto Attendi = [&] { passo.Adesso(); };
   int attivita = 0;
   QByteArray ultimaRiga;  // the start of the last line read, for the list entry
+  QString fermo;          // why the import stops before a file
   const int primo = PrimoFile(l);
   for (int i = primo; i < l.file.size(); ++i) {
     if (o) o->File(i + 1);
-    if (l.pronto && !l.pronto(i)) continue;
+    if (l.pronto) {
+      const LavoroArchivio::Arrivo arrivo = l.pronto(i, fermo);
+      if (arrivo == LavoroArchivio::Arrivo::Escluso) continue;
+      if (arrivo == LavoroArchivio::Arrivo::Fermo) break;
+    }
     const QString percorso = l.cartella + QLatin1Char('/') + l.file[i];
     LettoreRighe lettore;
     Blocco b = coda.Nuovo();
@@ -310,6 +322,7 @@ EsitoArchivio ImportaArchivio(DatabaseLogs& db, const LavoroArchivio& l, Osserva
                   QStringLiteral(" : file n° ") + TestoConSegno(i + 1));
     if (!inviato || !lettore.Errore().isEmpty()) break;
   }
+  if (!fermo.isEmpty()) scrittore.Ferma(fermo);
   coda.Fine();
   scrittura.join();
   return scrittore.Risultato();

@@ -39,9 +39,13 @@ struct LavoroArchivio {
   // file at its start, and the error output is started anew.
   AvanzamentoImport da;
   bool nuovo = true;
-  // Waits until file i is in the archive: false when it will not be (it
-  // is then left out). Unset: all are there.
-  std::function<bool(int)> pronto;
+  // Waits until file i is in the archive. Escluso: it never will be (it is
+  // gone from the medium) and is left out. Fermo: it stays on the medium,
+  // with the files after it, and the import stops before it so that the
+  // next import goes on in the same order; motivo says why. Unset: all are
+  // there.
+  enum class Arrivo { Archiviato, Escluso, Fermo };
+  std::function<Arrivo(int i, QString& motivo)> pronto;
 };
 
 struct EsitoArchivio {

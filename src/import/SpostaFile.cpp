@@ -57,7 +57,9 @@ EsitoSpostamento SpostaFileVerificato(const QString& sorgente, const QString& de
             QStringLiteral("La copia di %1 non corrisponde all'originale").arg(Nome(sorgente))};
   }
   if (Esito e = Rinomina(copia, destinazione); !e) {
-    QFile::remove(copia);
+    // Renamed, but the folder could not be synced: the file stays on the
+    // medium only, never both there and in the archive unimported.
+    if (!QFile::remove(copia)) RimuoviDurevole(destinazione);
     return {Stato::NonCopiato, e.messaggio};
   }
   return RimuoviSorgente(sorgente);

@@ -3,13 +3,18 @@
 // while one file is copied, synced and compared, the files already in the
 // archive are being imported, so the waits for the disk hide behind the
 // decoding. The files are moved in list order, the same order the import
-// reads them; when all have moved, the journal says so.
+// reads them; when all have moved, the journal says so. A file that cannot
+// be archived stops the moves: it and the files after it stay on the
+// medium, and the journal still says "moving", so that the next import
+// moves them and goes on with the same counters, as if nothing had happened.
 #include "GiornaleImport.h"
+#include "ImportaArchivio.h"
 #include "ProveImport.h"
 
 #include <QStringList>
 #include <condition_variable>
 #include <mutex>
+#include <optional>
 #include <thread>
 #include <vector>
 
@@ -24,8 +29,8 @@ class SpostamentoArchivio {
   SpostamentoArchivio& operator=(const SpostamentoArchivio&) = delete;
 
   // Waits, letting the interface catch up, until file i of the journal has
-  // moved or failed; true when it is in the archive.
-  bool Attendi(int i);
+  // moved or failed.
+  LavoroArchivio::Arrivo Attendi(int i, QString& motivo);
   // Waits for the end of the moves and of the journal's update.
   void Fine();
 
@@ -34,12 +39,12 @@ class SpostamentoArchivio {
   QString errore;             // the journal could not be updated
 
  private:
-  enum class Stato { InAttesa, Archiviato, Fallito };
   void Sposta(GiornaleImport giornale, const ProveImport& prove);
 
   std::mutex m_;
   std::condition_variable cv_;
-  std::vector<Stato> stati_;
+  std::vector<std::optional<LavoroArchivio::Arrivo>> stati_;  // nothing: not yet moved
+  QString fermo_;  // why the moves stopped
   std::thread thread_;
 };
 

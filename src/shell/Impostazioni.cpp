@@ -2,10 +2,12 @@
 
 #include "CartellaProgramma.h"
 #include "Conversioni.h"
+#include "FileDurevoli.h"
 #include "FileTesto.h"
 #include "TrovaVoce.h"
 
 #include <QDate>
+#include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
 
@@ -93,6 +95,11 @@ void InizializzaDefault() {
 EsitoLetturaIni LeggiIni() {
   EsitoLetturaIni esito;
   const QString percorso = PercorsoIni();
+  // A writing cut short by a power cut may leave its temporary file
+  // ("Quarvelini.ini.AbCdEf") beside the settings, old or new but whole.
+  const QFileInfo ini(percorso);
+  const QStringList resti = {ini.fileName() + QStringLiteral(".??????")};
+  for (const QFileInfo& t : QDir(ini.path()).entryInfoList(resti, QDir::Files)) QFile::remove(t.filePath());
   if (!QFileInfo(percorso).isFile()) return esito;
   esito.trovato = true;
   QFile prova(percorso);
@@ -167,6 +174,7 @@ EsitoScritturaIni ScriviFileImpostazioni(const QString& percorso, const QStringL
   const QByteArray byte = (righe.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8();
   if (!file.open(QIODevice::WriteOnly) || file.write(byte) != byte.size() || !file.commit())
     return {false, file.errorString()};
+  SincronizzaCartella(QFileInfo(percorso).path());  // the new name lasts a power cut
   RipristinaProprietario(percorso, prima);
   return {};
 }

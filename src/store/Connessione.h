@@ -3,6 +3,7 @@
 // databases and the registry, and the typed result of an operation that can
 // fail with a message for the user.
 #include <QString>
+#include <chrono>
 #include <utility>
 
 struct sqlite3;
@@ -63,9 +64,22 @@ class Connessione {
   // "Impossibile aprire il database <path>: <sqlite3_errmsg>".
   Esito Fallimento() const;
 
+  // How long a connection waits for a file another program holds before
+  // the engine's "database is locked": long enough for an import's commit
+  // and for a reader's walk of a year. Tests shorten it.
+  static std::chrono::milliseconds& AttesaMassima();
+  // The wait of this connection from now on (AttesaMassima when opened).
+  void AttendiAlPiu(std::chrono::milliseconds attesa) { attesa_ = attesa; }
+  // The rollback journal with synchronous=FULL that every writer of the
+  // vehicle databases keeps (Logs.h). Harmless on a read-only file; on a
+  // file another program holds it is skipped rather than waited for twice
+  // (here and at the first read).
+  void ModoVeicolo();
+
  private:
   sqlite3* db_ = nullptr;
   QString percorso_;
+  std::chrono::milliseconds attesa_{0};
 };
 
 }  // namespace quarvel

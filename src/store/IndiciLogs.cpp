@@ -5,6 +5,7 @@
 #include "OrdinaliLogs.h"
 #include "OreLogs.h"
 
+#include <chrono>
 #include <cstdint>
 #include <optional>
 #include <sqlite3.h>
@@ -94,7 +95,7 @@ Situazione Esamina(Connessione& c) {
   return s;
 }
 
-AggiornamentoIndici Ricostruisci(Connessione& c, OreCompatte ore) {
+AggiornamentoIndici Ricostruzione(Connessione& c, OreCompatte ore) {
   // The write lock first: nobody commits between reading the counter and
   // our own commit, which bumps it by one; -1 never matches (WAL).
   if (!c.Esegui("BEGIN IMMEDIATE")) return AggiornamentoIndici::Fallito;
@@ -111,6 +112,16 @@ AggiornamentoIndici Ricostruisci(Connessione& c, OreCompatte ore) {
   return AggiornamentoIndici::Fallito;
 }
 
+// A file another program writes (an import) is not waited for: its readers
+// walk Logs meanwhile, and the import brings the tables up to date when it
+// ends.
+AggiornamentoIndici Ricostruisci(Connessione& c, OreCompatte ore) {
+  c.AttendiAlPiu(std::chrono::milliseconds(0));
+  const AggiornamentoIndici esito = Ricostruzione(c, ore);
+  c.AttendiAlPiu(Connessione::AttesaMassima());
+  return esito;
+}
+
 AggiornamentoIndici Aggiorna(Connessione& c, OreCompatte ore) {
   if (!c.Esegui("BEGIN")) return AggiornamentoIndici::Fallito;
   const bool correnti = IndiciCorrenti(c, ore);
@@ -121,8 +132,7 @@ AggiornamentoIndici Aggiorna(Connessione& c, OreCompatte ore) {
 Esito Apri(Connessione& c, const QString& percorso, OreCompatte ore, AggiornamentoIndici& fatto) {
   fatto = AggiornamentoIndici::Fallito;
   if (Esito e = c.Apri(percorso); !e) return e;
-  // As every writer of the vehicle databases keeps them: see Logs.h.
-  c.Esegui("PRAGMA journal_mode=DELETE; PRAGMA synchronous=FULL");
+  c.ModoVeicolo();
   if (!c.Prepara("SELECT TimeDate FROM Logs LIMIT 0") || !CursoreSqlite::Registra(c)) {
     const Esito e = c.Fallimento();
     c.Chiudi();

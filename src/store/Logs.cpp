@@ -104,9 +104,8 @@ Esito DatabaseLogs::Apri(const QString& percorso, Istante inizio, Istante fine) 
   Chiudi();
   Connessione& c = d_->connessione;
   if (Esito e = c.Apri(percorso); !e) return e;
-  // See the class comment. Both fail harmlessly on a read-only file. The
-  // default page cache (2 MB) suits both a scan and appends at the end.
-  c.Esegui("PRAGMA journal_mode=DELETE; PRAGMA synchronous=FULL");
+  // The default page cache (2 MB) suits both a scan and appends at the end.
+  c.ModoVeicolo();
   // Preparing both statements checks that the file is a database holding
   // Logs with its twenty columns.
   CursoreSqlite::Registra(c);

@@ -8,6 +8,7 @@
 #include <QPushButton>
 
 #include "Anagrafica.h"
+#include "AttesaDatabase.h"
 #include "AnteprimaStampa.h"
 #include "CartellaProgramma.h"
 #include "DatabaseVeicolo.h"
@@ -163,6 +164,8 @@ void QvAnalisiUtilizzo2::Costruisci() {
   LineaBianca("Line2", 2160, centro);
 
   Grid1 = Posa(Nomina("Grid1", 0, new GrigliaAttivita(centro)), Twip(120, 2280, 9075, 6195));
+  Lbl_Attesa = Etichetta("Lbl_Attesa", 0, {}, Twip(9330, 2580, 2670, 1200), centro, kVerde);
+  Lbl_Attesa->setWordWrap(true);
   Picture1 = Posa(new RigaOre(Grid1->InizioQuarti(), centro),
                   QRect(Grid1->x(), Grid1->y(), 9015 / 15, GrigliaAttivita::kAltezzaIntestazione));
 
@@ -228,6 +231,7 @@ bool QvAnalisiUtilizzo2::DatabaseDellaTarga(const QString& targa) {
 
 void QvAnalisiUtilizzo2::TargaScelta(int indice) {
   if (inTraccia_) return;
+  const AttesaDatabase attesa(Lbl_Attesa);
   const QString targa = Cmb_Targa->itemText(indice);
   if (!DatabaseDellaTarga(targa)) return;
   Txt_NomeDBAnalizze->setText(PercorsoDB);
@@ -282,6 +286,7 @@ void QvAnalisiUtilizzo2::TrackMese() {
                     Icona::Esclamazione, TitoloApplicazione, this);
     return;
   }
+  const AttesaDatabase attesa(Lbl_Attesa);
   AttivitaLogs db;
   if (const Esito e = db.Apri(PercorsoDB); !e) {
     MostraMessaggio(e.messaggio, Icona::Critica, TitoloApplicazione, this);

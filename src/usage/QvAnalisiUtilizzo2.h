@@ -82,6 +82,7 @@ class QvAnalisiUtilizzo2 : public QMainWindow {
   GrigliaAttivita* Grid1;
   QLabel* Label2;
   QLabel* Label4;
+  QLabel* Lbl_Attesa;  // says that another program holds the database
   QPushButton* Cmd_Statistics;
   QPushButton* Cmd_Close;
   QPushButton* Cmd_Print;

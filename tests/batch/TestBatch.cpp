@@ -40,34 +40,6 @@ class Batch : public CartellaProva {
   RegistratoreMessaggi messaggi_;  // the summary of an import
 };
 
-// Wrong arguments of every command exit 2 and touch nothing: no vehicle
-// registered, no file moved off the stick, no report, picture or page.
-TEST_F(Batch, ErroriDUsoEscono2SenzaToccareNulla) {
-  Chiavetta();
-  const QString db = Database2024({*IstanteDa(2024, 2, 5, 10, 44, 59)}), manca = Percorso("manca.mdb");
-  const QString m = "2024-02-05 10:44", pdf = Percorso("x.pdf");
-  const QStringList sbagliati[] = {
-      {}, {"cancella", "AB123CD"}, {"importa", "AB123CD"}, {"importa", "AB123CD", Percorso("manca")},
-      {"registra", "AB123CD", "Iveco", "molti", "600", "1"},
-      // Plates that would name files outside DATA.
-      {"registra", "A/B", "Iveco", "400", "600", "1"}, {"importa", "../X1", Percorso("chiavetta")},
-      {"analizza", db, m, "05/02/2024 10:44"}, {"analizza", manca, m, m},
-      {"stampa", "consumi", db, m, m, "AB123CD", Percorso("stampe/x.pdf")},  // no folder for the file
-      {"stampa", "consumi", db, "05/02/2024", m, "AB123CD", pdf},
-      {"stampa", "tutto", db, "2024", "2", "AB123CD", pdf},
-      {"stampa", "utilizzo", db, "2024", "13", "AB123CD", pdf},
-      {"grafico", db}, {"grafico", db, "0", "--png"}, {"grafico", manca, "0"},
-      {"attivita", db, "2024", "13"}, {"attivita", manca, "2024", "2"},
-      {"rifornimenti", db, "2024-02-05 11:00", m}, {"rifornimenti", manca, m, m},
-      {"rifornimenti", db, m}};
-  for (const QStringList& a : sbagliati) EXPECT_EQ(Uscita(a, 2), "");
-  EXPECT_TRUE(TargheAnagrafica(Imp().PercorsoAnagrafica).targhe.isEmpty());
-  EXPECT_TRUE(QFile::exists(Percorso("chiavetta/LOG_A.CSV")));
-  EXPECT_EQ(QDir(Percorso("DATA")).entryList(QDir::Files), QStringList{"AB123CD_ 2024.mdb"});
-  EXPECT_TRUE(QDir(Percorso("REPORT")).isEmpty());
-  EXPECT_FALSE(QFile::exists(pdf));
-}
-
 TEST_F(Batch, RegistraUnMezzoUnaVolta) {
   EXPECT_EQ(EseguiComandoBatch({"registra", "AB123CD", "Iveco Stralis", "400", "600", "1.2"}), 0);
   EXPECT_EQ(EseguiComandoBatch({"registra", "ab123cd", "Altro", "400", "600", "1"}), 1);

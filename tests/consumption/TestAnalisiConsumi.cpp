@@ -81,6 +81,9 @@ TEST_F(AnalisiConsumi, MotoreAccesoEMarcia) {
   // 0 + 30 + 30 + 30 - 1 km/h over single seconds.
   EXPECT_EQ(Testo(r, "Lbl_KmPercorsi"), "Kilometri percorsi calcolati: 0,025 Km");
   EXPECT_EQ(Testo(r, "Lbl_velocitamedia"), "Velocità media in marcia : 89 Km/h");
+  const RisultatoAnalisi tre =  // 89 km/h-seconds over three seconds: two decimals
+      Analizza(Campioni({{0, 50, 800, 30, 0, 0, 0}, {1, 50, 800, 30, 0, 0, 0}, {2, 50, 800, 29, 0, 0, 0}}));
+  EXPECT_EQ(Testo(tre, "Lbl_velocitamedia"), "Velocità media in marcia : 29,67 Km/h");
 
   // Halves go up: 45 km/h for a second is 0.0125 km.
   const RisultatoAnalisi mezzo = Analizza(Campioni({{0, 50, 800, 45, 0, 0, 0}}));

@@ -62,7 +62,10 @@ TEST_F(ImportaLogProva, UnaRegistrazioneDi40000SecondiArrivaIntera) {
   EXPECT_EQ(c.back().DatoPT, 32767);
 }
 
-TEST_F(ImportaLogProva, UnaCopiaCheNonCorrispondeRestaSulSupporto) {
+// A copy that does not match its original stops the import before that
+// file: it and the files after it stay on the stick, in their order, for
+// the next import, which goes on from there.
+TEST_F(ImportaLogProva, UnaCopiaCheNonCorrispondeFermaLImportPrimaDiQuelFile) {
   ScriviGiorni();
   const QByteArray originale = LeggiTutto(supporto_ + "/LOG_2.CSV");
   RichiestaImport r = Richiesta();
@@ -73,13 +76,13 @@ TEST_F(ImportaLogProva, UnaCopiaCheNonCorrispondeRestaSulSupporto) {
   const RisultatoImport esito = EseguiImport(r, nullptr);
 
   EXPECT_EQ(LeggiTutto(supporto_ + "/LOG_2.CSV"), originale);
-  EXPECT_EQ(QDir(esito.cartellaArchivio).entryList(QDir::Hidden | QDir::Files),
-            (QStringList{"LOG_1.CSV", "LOG_3.CSV"}));
-  ASSERT_EQ(esito.fileRimastiSulSupporto.size(), 1);
-  EXPECT_TRUE(esito.fileRimastiSulSupporto[0].contains("non corrisponde all'originale"));
-  EXPECT_EQ(messaggi_.Testi().filter("rimasti sul supporto e non sono stati importati").size(), 1);
-  EXPECT_FALSE(esito.Riuscita());
-  EXPECT_EQ(esito.fileLetti, 2);  // the others are imported all the same
+  EXPECT_EQ(FileDellaCartella(supporto_), (QStringList{"LOG_2.CSV", "LOG_3.CSV"}));
+  EXPECT_EQ(QDir(esito.cartellaArchivio).entryList(QDir::Hidden | QDir::Files), QStringList{"LOG_1.CSV"});
+  EXPECT_EQ(esito.stato, StatoImport::Interrotta);
+  EXPECT_TRUE(esito.interruzione.contains("non corrisponde all'originale"));
+  EXPECT_EQ(esito.fileLetti, 1);
+  EXPECT_EQ(Importa().recuperate, 1);
+  EXPECT_TRUE(FileDellaCartella(supporto_).isEmpty());
 }
 
 // A file imported that cannot be deleted from the stick (its folder made

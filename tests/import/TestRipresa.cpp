@@ -113,6 +113,7 @@ TEST_F(Ripresa, ReimportareAManoLArchivioDiUnImportTroncatoNonCambiaIDati) {
 // says why and where the files are, and the next import finishes the work.
 TEST_F(Ripresa, FermatoDalDatabaseIlProssimoImportLoCompleta) {
   sqlite3* altro = nullptr;
+  const auto attesa = std::exchange(Connessione::AttesaMassima(), std::chrono::milliseconds(300));
   const std::function<void(sqlite3*)> guasti[] = {
       [](sqlite3* db) {  // the disk is full six pages on
         sqlite3_exec(db, "PRAGMA page_count", [](void* d, int, char** pagine, char**) {
@@ -145,6 +146,7 @@ TEST_F(Ripresa, FermatoDalDatabaseIlProssimoImportLoCompleta) {
     EXPECT_EQ(Importa().recuperate, 1);
     ComeUnImportPulito();
   }
+  Connessione::AttesaMassima() = attesa;
 }
 
 TEST_F(Ripresa, DueImportInsiemeSiAspettano) {

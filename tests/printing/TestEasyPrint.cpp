@@ -116,6 +116,33 @@ TEST_F(StampaPdf, GliAngoliArrotondatiNonSuperanoMetaDelLatoMinore) {
   EXPECT_TRUE(Inchiostro(pagina, dpi, 20, 50));
 }
 
+// Each line style prints its own pattern, read from the page along the
+// line: dashes, dots, dash-dot, dash-dot-dot; 0 is one stroke, 5 nothing.
+TEST_F(StampaPdf, OgniStileDiLineaStampaIlSuoTratteggio) {
+  Prepara();
+  EasyPrint s(stampante_);
+  s.DrawWidth(3);  // 0.51 mm: dashes of 2 mm, dots of 0.5 mm
+  for (int16_t stile = 0; stile <= 5; ++stile) {
+    s.DrawStyle(stile);
+    s.PrintShape(20, 20 + 10 * stile, 100, 0);
+  }
+  ASSERT_FALSE(s.EndDoc());
+  const int dpi = 300;
+  const QImage pagina = PaginaPdf(pdf_, dpi);
+  const auto px = [dpi](double mm) { return int(mm * dpi / 25.4); };
+  QStringList tratti;  // "-" a mark longer than 1.2 mm, "." a shorter one
+  for (int stile = 0; stile <= 5; ++stile) {
+    QString t;
+    for (int x = px(19), inizio = -1; x < px(121); ++x) {
+      const bool nero = qGray(pagina.pixel(x, px(20 + 10 * stile))) < 128;
+      if (nero && inizio < 0) inizio = x;
+      if (!nero && inizio >= 0) t += std::exchange(inizio, -1) < x - px(1.2) ? '-' : '.';
+    }
+    tratti << t.left(6);
+  }
+  EXPECT_EQ(tratti, QStringList({"-", "------", "......", "-.-.-.", "-..-..", ""}));
+}
+
 TEST_F(StampaPdf, UnGuastoDiStampaSiSegnalaUnaVoltaEIlRestoDellaPaginaResta) {
   // An invalid picture: the message, then the text after it is printed.
   Prepara();

@@ -1,8 +1,10 @@
 #include "FinestreProva.h"
+#include "FileTesto.h"
 #include "Lingua.h"
 
 #include <QMenu>
 #include <QMenuBar>
+#include <set>
 
 using namespace quarvel;
 
@@ -75,4 +77,37 @@ TEST_F(LinguaProva, OgniTipoDiControllo) {
   ApplicaLingua(&finestra, "XX.lan");
   EXPECT_EQ(senzaTag->text(), "Zero");
   EXPECT_TRUE(messaggi.messaggi.empty());
+}
+
+// Every language file holds every text of IT.lan, translated: a text the
+// same as the Italian one is only a name, a unit or a word both languages
+// share (listed here), and the month names are the language's own.
+TEST_F(LinguaProva, OgniLinguaHaOgniTestoDiIT) {
+  const auto Testi = [this](const char* file) {
+    std::map<int, QString> t;
+    for (const QString& riga : LeggiRigheTesto(Percorso(file)).value_or(QStringList()))
+      if (const int numero = riga.section(' ', 0, 0).toInt(); numero > 0) t[numero] = riga.section(' ', 1);
+    return t;
+  };
+  const std::map<int, QString> it = Testi("IT.lan");
+  ASSERT_GT(it.size(), 100u);
+  const struct {
+    const char* file;
+    QLocale locale;
+    std::set<int> comeIT;
+  } lingue[] = {{"EN.lan", QLocale(QLocale::English, QLocale::UnitedKingdom),
+                 {1003, 1004, 1103, 1104, 1105, 2000, 2014, 4035, 5002, 5017, 7002, 7009, 7015, 7016, 7017,
+                  7018}},
+                {"ES.lan", QLocale(QLocale::Spanish, QLocale::Spain),
+                 {1103, 1104, 1105, 4012, 4017, 5017, 5501, 7002, 7009, 7015, 7016, 7017, 7018}}};
+  for (const auto& l : lingue) {
+    const std::map<int, QString> t = Testi(l.file);
+    for (const auto& [numero, testo] : it) {
+      SCOPED_TRACE(QString("%1 %2 %3").arg(l.file).arg(numero).arg(testo).toStdString());
+      ASSERT_EQ(t.count(numero), 1u);
+      EXPECT_EQ(t.at(numero) == testo, l.comeIT.count(numero) == 1) << t.at(numero).toStdString();
+    }
+    for (int mese = 1; mese <= 12; ++mese)
+      EXPECT_EQ(t.at(4009 + mese).toLower(), l.locale.standaloneMonthName(mese).toLower()) << l.file;
+  }
 }

@@ -82,8 +82,8 @@ TEST_F(OrdinaliProva, AggiornatiDopoLImportNonSiRiscrivonoALettura) {
 
 TEST_F(OrdinaliProva, UnFileBloccatoDaAltriSiLeggeCamminando) {
   Scrivi(kInizio, 7300, 1);
-  // Another program holds the write lock: the table cannot be built (after
-  // the three seconds of waiting), and the records are walked instead.
+  // Another program holds the write lock: the table cannot be built (that
+  // lock is not waited for), and the records are walked instead.
   sqlite3* db = nullptr;
   ASSERT_EQ(sqlite3_open(percorso_.toUtf8().constData(), &db), SQLITE_OK);
   ASSERT_EQ(sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
