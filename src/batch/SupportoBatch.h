@@ -33,6 +33,7 @@ ComandoBatch ComandoStampa();
 ComandoBatch ComandoRifornimenti();
 ComandoBatch ComandoVeicoli();
 ComandoBatch ComandoElimina();
+ComandoBatch ComandoFlotta();
 
 // A line on standard error / standard output.
 void Errore(const QString& testo);
