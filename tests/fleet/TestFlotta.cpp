@@ -138,7 +138,9 @@ TEST_F(Flotta, UnCalcoloFermatoNonDaCifre) {
   EXPECT_EQ(CalcolaVeicolo(v, p, fermo, raggiunto).stato, StatoRigaFlotta::Calcolata);
   EXPECT_EQ(raggiunto.load(), MattinaCamion(ore6, 0).back().TimeDate);
   fermo = true;
+  raggiunto = 0;
   const RigaFlotta fermata = CalcolaVeicolo(v, p, fermo, raggiunto);
+  EXPECT_EQ(raggiunto.load(), 0);  // not a block read
   EXPECT_EQ(fermata.stato, StatoRigaFlotta::Interrotta);
   EXPECT_EQ(ValoreFlotta(fermata, ColonnaFlotta::Km), std::nullopt);
 }
