@@ -1,4 +1,5 @@
 // quarvel-batch analizza PERCORSO_DB INIZIO FINE [TARGA]
+#include "CarburanteVeicolo.h"
 #include "Impostazioni.h"
 #include "Logs.h"
 #include "SupportoBatch.h"
@@ -8,7 +9,7 @@
 namespace quarvel {
 
 AnalisiBatch AnalizzaPeriodo(const QString& percorso, const QString& inizioTesto,
-                             const QString& fineTesto, const QString& targa) {
+                             const QString& fineTesto, const QString& targa, bool carburante) {
   AnalisiBatch esito;
   const auto inizio = LeggiMinuto(inizioTesto), fineMinuto = LeggiMinuto(fineTesto);
   if (!inizio || !fineMinuto) {
@@ -33,6 +34,7 @@ AnalisiBatch AnalizzaPeriodo(const QString& percorso, const QString& inizioTesto
   p.sogliaVelocita = Imp().LivelloAllertVelocita;
   p.sogliaGasolio = Imp().LivelloAllertGasolio;
   p.istanteAnalisi = Adesso();
+  if (carburante) p.carburante = ParametriCarburanteVeicolo(TargaDelDatabase(percorso));
   esito.risultato = AnalisiTotale(db.Cursore(), p);
   db.Chiudi();
   const RisultatoAnalisi& r = esito.risultato;

@@ -3,6 +3,7 @@
 #include "DatiGrafico.h"
 #include "FiguraGrafico.h"
 #include "PitturaGrafico.h"
+#include "EventiGrafico.h"
 #include "SupportoBatch.h"
 #include "VistaGrafico.h"
 
@@ -68,7 +69,9 @@ int Grafico(const QStringList& a) {
   // The picture first: a reader of the lines that stops early (head) must
   // not leave it unwritten.
   if (!r.png.isEmpty() &&
-      !TavolaGrafico(CalcolaFigura(*dati, vista), vista.etichette).save(r.png, "PNG")) {
+      !TavolaGrafico(CalcolaFigura(*dati, vista, EventiGrafico().Istanti(r.percorso, *dati)),
+                     vista.etichette)
+           .save(r.png, "PNG")) {
     Errore(QStringLiteral("Impossibile scrivere l'immagine %1").arg(r.png));
     return 1;
   }

@@ -1,7 +1,5 @@
 // quarvel-batch rifornimenti PERCORSO_DB INIZIO FINE
 #include "CarburanteVeicolo.h"
-#include "LettureCampioni.h"
-#include "Logs.h"
 #include "SupportoBatch.h"
 #include "TestiCarburante.h"
 
@@ -15,27 +13,16 @@ int Rifornimenti(const QStringList& a) {
   if (!inizio || !fineMinuto) return Uso(QStringLiteral("Le date vanno scritte \"YYYY-MM-DD HH:MM\"."));
   if (*inizio > *fineMinuto) return Uso(QStringLiteral("Il periodo finisce prima di cominciare."));
   if (!QFileInfo(a[1]).isFile()) return Uso(QStringLiteral("Database inesistente: %1").arg(a[1]));
-  DatabaseLogs db;
-  if (const Esito aperto = db.Apri(a[1], *inizio, *fineMinuto + 59); !aperto) {
-    Errore(aperto.messaggio);
+  const EventiPeriodo eventi = EventiCarburantePeriodo(a[1], *inizio, *fineMinuto + 59);
+  if (!eventi.esito) {
+    Errore(eventi.esito.messaggio);
     return 1;
   }
-  RilevatoreCarburante rilevatore(ParametriCarburanteVeicolo(TargaDelDatabase(a[1])));
-  LettureDaCursore letture(db.Cursore());
-  bool campioni = false;
-  for (auto blocco = letture.Prossime(); !blocco.empty(); blocco = letture.Prossime()) {
-    campioni = true;
-    for (const LetturaCampione& c : blocco) rilevatore.Aggiungi(c);
-  }
-  if (const QString errore = letture.Errore(); !errore.isEmpty()) {
-    Errore(kErroreDatabase + errore);
-    return 1;
-  }
-  if (!campioni) {
+  if (!eventi.campioni) {
     Errore(QStringLiteral("Record non presenti, controllare date selezionate"));
     return 1;
   }
-  for (const QString& riga : RigheRifornimenti(rilevatore.Concludi())) Stampa(riga);
+  for (const QString& riga : RigheRifornimenti(eventi.risultato)) Stampa(riga);
   return 0;
 }
 }  // namespace

@@ -43,7 +43,7 @@ int ScriviPdf(const QString& file, const Report& report) {
 int Consumi(const QStringList& a) {
   const QString targa = a[5], file = a[6];
   if (!CartellaDelFile(file)) return Uso(QStringLiteral("Cartella inesistente per %1").arg(file));
-  const AnalisiBatch esito = AnalizzaPeriodo(a[2], a[3], a[4], targa);
+  const AnalisiBatch esito = AnalizzaPeriodo(a[2], a[3], a[4], targa, true);
   if (!esito.figure) return esito.stato;
   TestiReportConsumi testi;
   testi.targa = targa;
@@ -52,6 +52,7 @@ int Consumi(const QStringList& a) {
   for (const QString& nome : EtichetteReportConsumi())
     for (const Didascalia& d : esito.risultato.didascalie)
       if (d.nome == nome) testi.risultati << d.testo;
+  testi.carburante = TabellaEventi(esito.risultato.carburante);
   const int stampa = ScriviPdf(file, [&](QPrinter& p) { return ReportConsumi(p, testi); });
   return qMax(esito.stato, stampa);
 }

@@ -56,8 +56,10 @@ struct AnalisiBatch {
   RisultatoAnalisi risultato;
   EstremiCampioni estremi;  // the first and last sample of the period
 };
+// carburante: the refuels and losses in litres too, for the tank of the
+// plate in the database's name.
 AnalisiBatch AnalizzaPeriodo(const QString& percorso, const QString& inizio, const QString& fine,
-                             const QString& targa);
+                             const QString& targa, bool carburante = false);
 
 // The month scan of attivita over the database at percorso, for the year and
 // the month (1..12) as written on the command line, its failures already

@@ -14,7 +14,8 @@ int16_t ValoreVisualizzato(int16_t dato, const ScalaCanale& s) {
   return Intero16Saturato(dato * s.ScalaY + s.OffsetY * s.ScalaY);
 }
 
-FiguraGrafico CalcolaFigura(const DatiGrafico& d, const VistaGrafico& v) {
+FiguraGrafico CalcolaFigura(const DatiGrafico& d, const VistaGrafico& v,
+                            const std::vector<Istante>& eventi) {
   FiguraGrafico f;
   const int s = std::clamp<int>(v.ScalaX, 1, kScalaXMassima);
   const int n = 720 * s;
@@ -29,6 +30,15 @@ FiguraGrafico CalcolaFigura(const DatiGrafico& d, const VistaGrafico& v) {
     const int x = X(i, s);
     f.marcatori.insert(f.marcatori.end(), {{x, kYBase}, {x, 0}, {x, kYBase}});
   }
+
+  f.eventi.push_back({kXPrimaVoce, kYBase});
+  for (Istante t : eventi)
+    for (int i = 1; i <= 719 * s; ++i) {
+      if (d.Orari[a + i] == kOrarioVuoto || d.Orari[a + i] < t) continue;
+      const int x = X(i, s);
+      f.eventi.insert(f.eventi.end(), {{x, kYBase}, {x, 0}, {x, kYBase}});
+      break;
+    }
 
   std::vector<int16_t> g(n + 1);
   for (int c = 0; c < kCanali; ++c) {

@@ -25,6 +25,9 @@ struct FiguraGrafico {
   std::vector<QPoint> marcatori;
   // The path of each visible channel; empty for a hidden one.
   std::array<std::vector<QPoint>, kCanali> curve;
+  // Like the markers: a line up and down at the start and the end of each
+  // refuel or loss in sight.
+  std::vector<QPoint> eventi;
 };
 
 // A buffered value as drawn: (dato + OffsetY) x ScalaY pixels above the
@@ -34,6 +37,9 @@ int16_t ValoreVisualizzato(int16_t dato, const ScalaCanale& s);
 // Window entry k of the curves lies at x = 32 + (k - 1) / ScalaX (entry 0
 // only starts the path); marker entry k at x = 32 + k / ScalaX. A value at
 // or below 0 lies on the baseline; one above 400 goes past the top.
-FiguraGrafico CalcolaFigura(const DatiGrafico& d, const VistaGrafico& v);
+// An event's instant lies at the first entry in sight stamped at or after
+// it.
+FiguraGrafico CalcolaFigura(const DatiGrafico& d, const VistaGrafico& v,
+                            const std::vector<Istante>& eventi = {});
 
 }  // namespace quarvel

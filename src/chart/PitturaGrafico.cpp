@@ -38,6 +38,7 @@ QColor ColoreCanale(int canale) {
     case 1: return {0, 0, 255};
     case 2: return {0, 255, 0};
     case 3: return {255, 128, 0};
+    case kEventi: return {255, 0, 255};
     default: return {255, 0, 0};
   }
 }
@@ -47,10 +48,11 @@ void DipingiImmagine(QPainter& p, const FiguraGrafico& f) {
   p.save();
   p.setRenderHint(QPainter::Antialiasing, false);
   p.translate(-kXImmagine, 0);  // the figure's points are on the chart surface
-  if (f.marcatori.size() > 1) {
-    p.setPen(QPen(ColoreCanale(kMarcatori), 1));
-    p.drawPolyline(f.marcatori.data(), int(f.marcatori.size()));
-  }
+  for (const auto& [linee, colore] : {std::pair{&f.marcatori, kMarcatori}, std::pair{&f.eventi, kEventi}})
+    if (linee->size() > 1) {
+      p.setPen(QPen(ColoreCanale(colore), 1));
+      p.drawPolyline(linee->data(), int(linee->size()));
+    }
   for (int c = 0; c < kCanali; ++c) {
     if (f.curve[c].empty()) continue;
     p.setPen(QPen(ColoreCanale(c), 1));

@@ -22,9 +22,11 @@ inline constexpr int kLarghezzaImmagine = 730;
 inline constexpr int kAltezzaImmagine = 410;
 inline constexpr int kXImmagine = 22;
 
-// The pen of C1..C4 (0..3) and of the markers (4).
+// The pen of C1..C4 (0..3), of the markers (4) and of the fuel events (5),
+// a colour no curve takes.
 QColor ColoreCanale(int canale);
 inline constexpr int kMarcatori = 4;
+inline constexpr int kEventi = 5;
 
 // Paints the picture and the figure's paths on a device of the picture's
 // size.

@@ -417,8 +417,23 @@ void QvGraph::Cmd_carica_Click() {
   Disegna_Grafici_Selezionati();
 }
 
+void QvGraph::MostraEvento(const QString& targa, const QString& percorso, Istante istante,
+                           const EventiAnalizzati& eventi) {
+  eventi_.Imposta(percorso, eventi);
+  Cmb_Targa->setCurrentIndex(Cmb_Targa->findText(targa));
+  PercorsoDB = percorso;
+  Txt_NomeDBGraph->setText(percorso);
+  const DataOra d = Scomponi(istante);
+  DTP_DisplayStartDate->setDate(QDate(d.anno, d.mese, d.giorno));
+  Txt_DisplayStartH->setText(QString::asprintf("%02d", d.ora));
+  Txt_DisplayStartMin->setText(QString::asprintf("%02d", d.minuto));
+  Cmd_carica_Click();
+}
+
 void QvGraph::Disegna_Grafici_Selezionati() {
-  const FiguraGrafico f = CalcolaFigura(*dati_, vista_);
+  const FiguraGrafico f =
+      CalcolaFigura(*dati_, vista_, PercorsoDB.isEmpty() ? std::vector<Istante>{}
+                                                         : eventi_.Istanti(PercorsoDB, *dati_));
   for (int k = 0; k < 5; ++k) etichetteX_[k]->setText(TestoOrario(f.orari[k]));
   Img_CRT->Mostra(f);
   ScriviFileLog(QStringLiteral("Start redpen"), 1);

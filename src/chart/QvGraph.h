@@ -6,6 +6,7 @@
 // to a date and minute. The window reads its controls and forwards them to
 // the buffer (DatiGrafico), the view (VistaGrafico) and the painter.
 #include "DatiGrafico.h"
+#include "EventiGrafico.h"
 #include "VistaGrafico.h"
 
 #include <QWidget>
@@ -29,6 +30,12 @@ class QvGraph : public QWidget {
  public:
   explicit QvGraph(QWidget* padre = nullptr);
   ~QvGraph() override;
+
+  // From the consumption window: the database at percorso, the page at
+  // the minute of `istante` as "Vai a:" finds it, and the events its
+  // analysis found marked.
+  void MostraEvento(const QString& targa, const QString& percorso, Istante istante,
+                    const EventiAnalizzati& eventi);
 
  protected:
   void closeEvent(QCloseEvent* evento) override;
@@ -65,6 +72,7 @@ class QvGraph : public QWidget {
 
   QString PercorsoDB;
   std::unique_ptr<DatiGrafico> dati_;
+  EventiGrafico eventi_;
   VistaGrafico vista_;
   int16_t StatoPlay = 0;
   QString ultimoErrore_;

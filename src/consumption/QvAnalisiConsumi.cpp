@@ -16,7 +16,13 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <QHeaderView>
+#include <QTableWidget>
+
 #include "AnteprimaStampa.h"
+#include "CarburanteVeicolo.h"
+#include "QvGraph.h"
+#include "TestiCarburante.h"
 #include "AnalisiConsumi.h"
 #include "CartellaProgramma.h"
 #include "DatabaseVeicolo.h"
@@ -186,6 +192,7 @@ void QvAnalisiConsumi::Costruisci() {
   colonna->addLayout(comandi);
   colonna->addWidget(CreaRiquadroRisultati());
   colonna->addWidget(CreaElenchi(), 1);
+  colonna->addWidget(CreaRiquadroCarburante(), 1);
 
   Mnu_opzioni = menuBar()->addAction(QStringLiteral("Opzioni"));
   Mnu_opzioni->setObjectName(QStringLiteral("Mnu_opzioni"));
@@ -347,6 +354,61 @@ QWidget* QvAnalisiConsumi::CreaElenchi() {
   return w;
 }
 
+QWidget* QvAnalisiConsumi::CreaRiquadroCarburante() {
+  Frm_Carburante = Nomina("Frm_Carburante", 5500,
+                          new QGroupBox(QStringLiteral("Rifornimenti e perdite (litri)"), this));
+  Tbl_Carburante = Nomina("Tbl_Carburante", 0, new QTableWidget(0, 7, Frm_Carburante));
+  Tbl_Carburante->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  Tbl_Carburante->setSelectionBehavior(QAbstractItemView::SelectRows);
+  Tbl_Carburante->setSelectionMode(QAbstractItemView::SingleSelection);
+  Tbl_Carburante->verticalHeader()->hide();
+  Tbl_Carburante->verticalHeader()->setDefaultSectionSize(20);
+  Tbl_Carburante->horizontalHeader()->setStretchLastSection(true);
+  Tbl_Carburante->setMinimumHeight(90);
+  Tbl_Carburante->setToolTip(
+      TestoLingua(5517, QStringLiteral("Doppio clic su una riga: il grafico a quel minuto")));
+  Lbl_BilancioCarburante = Nomina("Lbl_BilancioCarburante", 0, new QLabel(Frm_Carburante));
+  Lbl_BilancioCarburante->setWordWrap(true);
+  Lbl_BilancioCarburante->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  auto* v = new QVBoxLayout(Frm_Carburante);
+  v->setSpacing(6);
+  v->addWidget(Tbl_Carburante, 1);
+  v->addWidget(Lbl_BilancioCarburante);
+  MostraCarburante({});
+  connect(Tbl_Carburante, &QTableWidget::cellDoubleClicked, this,
+          [this](int riga, int) { ApriGraficoEvento(riga); });
+  return Frm_Carburante;
+}
+
+void QvAnalisiConsumi::MostraCarburante(const RisultatoCarburante& r) {
+  const TabellaCarburante t = TabellaEventi(r);
+  Tbl_Carburante->setHorizontalHeaderLabels(t.intestazioni);
+  Tbl_Carburante->setRowCount(int(t.righe.size()));
+  for (int i = 0; i < int(t.righe.size()); ++i)
+    for (int c = 0; c < t.righe[i].size(); ++c) {
+      auto* cella = new QTableWidgetItem(t.righe[i][c]);
+      // The litres line up on their decimal comma.
+      if (c >= 3 && c <= 5) cella->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+      Tbl_Carburante->setItem(i, c, cella);
+    }
+  Tbl_Carburante->resizeColumnsToContents();
+  // Before the first analysis the panel shows only its columns.
+  QStringList righe{t.bilancio.join(QStringLiteral("   "))};
+  if (!t.scarto.isEmpty()) righe << t.scarto;
+  righe << t.nota;
+  Lbl_BilancioCarburante->setText(percorsoCarburante_.isEmpty() ? QString()
+                                                                 : righe.join(QLatin1Char('\n')));
+}
+
+void QvAnalisiConsumi::ApriGraficoEvento(int riga) {
+  if (riga < 0 || riga >= int(carburante_.eventi.size())) return;
+  auto* grafico = qobject_cast<QvGraph*>(
+      MostraFinestraUnica(QStringLiteral("QvGraph"), [] { return new QvGraph; }, this));
+  if (!grafico) return;
+  grafico->MostraEvento(Cmb_Targa->currentText(), percorsoCarburante_, carburante_.eventi[riga].inizio,
+                        {carburante_, inizioCarburante_, fineCarburante_});
+}
+
 void QvAnalisiConsumi::CaricaTarghe() {
   const Esito esito = CollegaListaTarghe(Cmb_Targa);
   Cmb_Targa->setCurrentIndex(-1);  // the user chooses; choosing opens the database
@@ -482,6 +544,9 @@ void QvAnalisiConsumi::Analizza() {
   parametri.sogliaGasolio = Imp().LivelloAllertGasolio;
   parametri.istanteAnalisi = Adesso();
   parametri.testi = testi;
+  const QString targaDatabase = TargaDelDatabase(percorso);
+  parametri.carburante =
+      ParametriCarburanteVeicolo(targaDatabase.isEmpty() ? parametri.targa : targaDatabase);
   parametri.avanzamento = [&](int16_t contatore) {
     if (!passo.Pronto()) return;
     Prb_running->setValue(contatore);
@@ -501,6 +566,7 @@ void QvAnalisiConsumi::Stampa() {
   testi.inizio = Lbl_StartDate->text();
   testi.fine = Lbl_endDate->text();
   for (const QString& nome : EtichetteReportConsumi()) testi.risultati << risultati_.value(nome)->text();
+  if (!percorsoCarburante_.isEmpty()) testi.carburante = TabellaEventi(carburante_);
   MostraAnteprima({NomeStampa(QStringLiteral("Consumi"), testi.targa, Adesso()),
                    [testi](QPrinter& stampante) { return ReportConsumi(stampante, testi); }},
                   this);
@@ -543,6 +609,11 @@ void QvAnalisiConsumi::MostraRisultati(const RisultatoAnalisi& r) {
         if (QLabel* l = risultati_.value(d.nome)) l->setText(d.testo);
       Accoda(Txt_datecarico, r.carichi);
       Accoda(Txt_datesospette, r.anomalie);
+      carburante_ = r.carburante;
+      percorsoCarburante_ = Txt_NomeDBAnalizze->text();
+      inizioCarburante_ = InizioAnalisi;
+      fineCarburante_ = FineAnalisi;
+      MostraCarburante(carburante_);
       if (r.esito == EsitoAnalisi::ReportIncompleto)
         MostraMessaggio(TestoLingua(5114, QStringLiteral("Il report %1 è incompleto: %2"))
                             .arg(QDir::toNativeSeparators(r.percorsoReport), r.erroreFile),

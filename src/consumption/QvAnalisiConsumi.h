@@ -7,6 +7,7 @@
 #include <QHash>
 #include <QMainWindow>
 
+#include "EventiCarburante.h"
 #include "Istante.h"
 #include "Logs.h"
 #include "PeriodoAnalisi.h"
@@ -20,6 +21,7 @@ class QLineEdit;
 class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
+class QTableWidget;
 
 namespace quarvel {
 
@@ -46,6 +48,11 @@ class QvAnalisiConsumi : public QMainWindow {
   QWidget* CreaRiquadroPeriodo();
   QWidget* CreaRiquadroRisultati();
   QWidget* CreaElenchi();
+  // The refuels and losses in litres of the last analysis, and the balance.
+  QWidget* CreaRiquadroCarburante();
+  void MostraCarburante(const RisultatoCarburante& r);
+  // The chart window at the minute of the event on that row.
+  void ApriGraficoEvento(int riga);
   void CaricaTarghe();
 
   void TargaScelta(int indice);
@@ -102,6 +109,14 @@ class QvAnalisiConsumi : public QMainWindow {
   QHash<QString, QLabel*> risultati_;  // the sixteen result labels by name
   QPlainTextEdit* Txt_datecarico;
   QPlainTextEdit* Txt_datesospette;
+  QGroupBox* Frm_Carburante;
+  QTableWidget* Tbl_Carburante;
+  QLabel* Lbl_BilancioCarburante;
+  // The events of the last analysis, its database and its period: a double
+  // click shows them in the chart.
+  RisultatoCarburante carburante_;
+  QString percorsoCarburante_;
+  Istante inizioCarburante_ = 0, fineCarburante_ = 0;
   QGroupBox* Frm_Mezzo;
   QGroupBox* Frm_Periodo;
   QAction* Mnu_opzioni;

@@ -3,6 +3,8 @@
 #include "Anagrafica.h"
 #include "Impostazioni.h"
 #include "ImpostazioniAggiunte.h"
+#include "LettureCampioni.h"
+#include "Logs.h"
 
 #include <QFileInfo>
 
@@ -20,6 +22,25 @@ ParametriCarburante ParametriCarburanteVeicolo(const QString& targa) {
   p.minimoRifornimento = Agg().MinimoRifornimento;
   p.minimoPerdita = Agg().MinimoPerdita;
   return p;
+}
+
+EventiPeriodo EventiCarburantePeriodo(const QString& percorso, Istante inizio, Istante fine) {
+  EventiPeriodo r;
+  DatabaseLogs db;
+  if (r.esito = db.Apri(percorso, inizio, fine); !r.esito) return r;
+  RilevatoreCarburante rilevatore(ParametriCarburanteVeicolo(TargaDelDatabase(percorso)));
+  LettureDaCursore letture(db.Cursore());
+  for (auto blocco = letture.Prossime(); !blocco.empty(); blocco = letture.Prossime()) {
+    r.campioni = true;
+    for (const LetturaCampione& c : blocco) rilevatore.Aggiungi(c);
+  }
+  if (const QString errore = letture.Errore(); !errore.isEmpty()) {
+    r.esito = Esito::Fallito(kErroreDatabase + errore);
+    r.campioni = false;
+    return r;
+  }
+  r.risultato = rilevatore.Concludi();
+  return r;
 }
 
 QString TargaDelDatabase(const QString& percorso) {

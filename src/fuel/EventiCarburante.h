@@ -39,4 +39,10 @@ struct RisultatoCarburante {
   BilancioCarburante bilancio;
 };
 
+// What an analysis found, and over which period.
+struct EventiAnalizzati {
+  RisultatoCarburante risultato;
+  Istante inizio = 0, fine = 0;
+};
+
 }  // namespace quarvel

@@ -1,6 +1,8 @@
 #include "TestiCarburante.h"
 
 #include "Istante.h"
+#include "Lingua.h"
+#include "Localizzazione.h"
 
 #include <cmath>
 
@@ -51,6 +53,47 @@ QStringList RigheRifornimenti(const RisultatoCarburante& r) {
                        estremo(b.Scarto())}
                .join(QLatin1Char(';'));
   return righe;
+}
+
+TabellaCarburante TabellaEventi(const RisultatoCarburante& r) {
+  TabellaCarburante t;
+  t.titolo = TestoLingua(5500, QStringLiteral("Rifornimenti e perdite (litri)"));
+  t.intestazioni = {TestoLingua(5501, QStringLiteral("Tipo")),
+                    TestoLingua(5502, QStringLiteral("Inizio")),
+                    TestoLingua(5503, QStringLiteral("Fine")),
+                    TestoLingua(5504, QStringLiteral("Litri prima")),
+                    TestoLingua(5505, QStringLiteral("Litri dopo")),
+                    TestoLingua(5506, QStringLiteral("Litri")),
+                    TestoLingua(5507, QStringLiteral("Motore"))};
+  const QLocale locale = LocaleUtente();
+  const auto litri = [&locale](int64_t decimi) { return locale.toString(decimi / 10.0, 'f', 1); };
+  for (const EventoCarburante& e : r.eventi)
+    t.righe.push_back(
+        {e.tipo == TipoEventoCarburante::Rifornimento ? TestoLingua(5508, QStringLiteral("Rifornimento"))
+                                                      : TestoLingua(5509, QStringLiteral("Prelievo")),
+         TestoDataGenerale(e.inizio), TestoDataGenerale(e.fine), litri(Decimi(e.litriPrima)),
+         litri(Decimi(e.litriDopo)), litri(Decimi(e.litri)),
+         e.motore == MotoreEvento::Spento ? TestoLingua(5510, QStringLiteral("Spento"))
+                                          : TestoLingua(5511, QStringLiteral("Al minimo"))});
+  const BilancioDecimi b = BilancioArrotondato(r);
+  const auto voce = [&litri](long long numero, const char* riserva, int64_t decimi) {
+    return TestoLingua(numero, QString::fromUtf8(riserva)).arg(litri(decimi));
+  };
+  if (b.estremi) t.bilancio << voce(5512, "Litri iniziali: %1", b.iniziali);
+  t.bilancio << voce(5518, "Riforniti: %1", b.riforniti)
+             << voce(5519, "Consumati (flussimetro): %1", b.consumati)
+             << voce(5520, "Prelevati: %1", b.prelevati);
+  if (b.estremi) {
+    t.bilancio << voce(5521, "Litri finali: %1", b.finali);
+    t.scarto = voce(5513, "Litri non spiegati: %1", b.Scarto());
+    t.nota = TestoLingua(5514, QStringLiteral("Una perdita durante la marcia (un tubo forato) "
+                                              "compare solo tra i litri non spiegati."));
+  } else {
+    t.nota = TestoLingua(5516, QStringLiteral("Il mezzo non è mai rimasto fermo abbastanza da "
+                                              "leggere il serbatoio: litri iniziali, finali e "
+                                              "non spiegati non calcolabili."));
+  }
+  return t;
 }
 
 }  // namespace quarvel

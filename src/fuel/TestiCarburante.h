@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <vector>
 
 namespace quarvel {
 
@@ -29,5 +30,18 @@ QString TestoDecimi(int64_t decimi);
 // BILANCIO;iniziali;riforniti;consumati;prelevati;finali;scarto (the litres
 // at the ends and the unexplained ones empty when no reading settled).
 QStringList RigheRifornimenti(const RisultatoCarburante& r);
+
+// The same as the window and the printed page show them, in the user's
+// language and number format: seven columns (kind, start, end, litres
+// before, litres after, litres, engine), then the balance in words.
+struct TabellaCarburante {
+  QString titolo;
+  QStringList intestazioni;
+  std::vector<QStringList> righe;
+  QStringList bilancio;  // "Litri iniziali: 276,0", "Riforniti: 954,2", ...
+  QString scarto;        // the unexplained litres; empty when unknown
+  QString nota;          // what only the unexplained litres show, or why they are unknown
+};
+TabellaCarburante TabellaEventi(const RisultatoCarburante& r);
 
 }  // namespace quarvel

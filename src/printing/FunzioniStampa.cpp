@@ -96,6 +96,43 @@ const QStringList& EtichetteReportConsumi() {
   return nomi;
 }
 
+// The refuels and losses, as many rows a page as fit above the frame's
+// lower rule, then the balance; every page under the common heading.
+void StampaCarburante(EasyPrint& s, const PaginaReport& p, const QString& targa,
+                      const TabellaCarburante& t) {
+  // Kind and times from the left, the litres right-aligned on their column.
+  constexpr float kX[7] = {15, 41, 77, 131, 150, 167, 170};
+  constexpr float kRiga = 5, kPrimaRiga = 64, kUltimaRiga = 250;
+  const auto cella = [&](int c, float y, const QString& testo) {
+    if (c >= 3 && c <= 5) s.PrintRight(kX[c], y, testo, 0, 0);
+    else Testo(s, kX[c], y, testo);
+  };
+  float y = kUltimaRiga;
+  std::size_t riga = 0;
+  do {
+    s.NewPage();
+    IntestazioneReport(s, p);
+    Automezzo(s, targa);
+    Testo(s, p.MargineSinistro, 50, t.titolo);
+    for (int c = 0; c < t.intestazioni.size(); ++c) cella(c, 58, t.intestazioni[c]);
+    Carattere(s, false);
+    for (y = kPrimaRiga; riga < t.righe.size() && y <= kUltimaRiga; ++riga, y += kRiga)
+      for (int c = 0; c < t.righe[riga].size(); ++c) cella(c, y, t.righe[riga][c]);
+    Carattere(s, true);
+  } while (riga < t.righe.size() || y + kRiga * (t.bilancio.size() + 3) > kUltimaRiga + kRiga);
+  y += kRiga;
+  Carattere(s, false);
+  for (const QString& voce : t.bilancio) {
+    Testo(s, p.MargineSinistro, y, voce);
+    y += kRiga;
+  }
+  Carattere(s, true);
+  if (!t.scarto.isEmpty()) Testo(s, p.MargineSinistro, y, t.scarto);
+  Carattere(s, false);
+  s.FontItalic(true);
+  Testo(s, p.MargineSinistro, y + kRiga, t.nota);
+}
+
 std::optional<ErroreStampa> StampaConsumi(EasyPrint& s, const PaginaReport& p,
                                           const TestiReportConsumi& t) {
   Automezzo(s, t.targa);
@@ -107,6 +144,7 @@ std::optional<ErroreStampa> StampaConsumi(EasyPrint& s, const PaginaReport& p,
     Testo(s, p.MargineSinistro, y, risultato);
     y += 10;
   }
+  if (t.carburante) StampaCarburante(s, p, t.targa, *t.carburante);
   return s.EndDoc();
 }
 

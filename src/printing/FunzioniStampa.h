@@ -1,8 +1,11 @@
 #pragma once
 // The two printed reports, one A4 page each, on the printer wrapper: the
 // common page set-up and heading, then the consumption figures or the month
-// grid of activity. Positions are millimetres from the paper's corner.
+// grid of activity. The consumption report goes on with the refuels and
+// losses in litres on pages of their own, under the same heading. Positions
+// are millimetres from the paper's corner.
 #include "EasyPrint.h"
+#include "TestiCarburante.h"
 
 #include <QString>
 #include <QStringList>
@@ -31,6 +34,8 @@ struct TestiReportConsumi {
   QString targa;          // Cmb_Targa
   QString inizio, fine;   // Lbl_StartDate, Lbl_endDate
   QStringList risultati;  // the labels of EtichetteReportConsumi(), in that order
+  // The refuels and losses of the analysis shown, when there was one.
+  std::optional<TabellaCarburante> carburante;
 };
 // The names of the result labels the report prints, top to bottom.
 const QStringList& EtichetteReportConsumi();

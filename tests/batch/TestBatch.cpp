@@ -137,10 +137,15 @@ TEST_F(Batch, AnalizzaEStampaIlPeriodo) {
   EXPECT_FALSE(QFile::exists(pdf));
   ASSERT_EQ(EseguiComandoBatch({"stampa", "consumi", db, ore8, ore8, "AB123CD", pdf}), 0);
   EXPECT_EQ(QDir(Percorso("stampe")).entryList(QDir::Files), QStringList{"consumi.pdf"});
-  EXPECT_EQ(PaginePdf(pdf), 1);
+  // The figures, then the refuels and losses under the same heading.
+  EXPECT_EQ(PaginePdf(pdf), 2);
   const auto parole = ParolePdf(pdf);
   EXPECT_NEAR(Parola(parole, "AB123CD").y0, 40, 0.3);
   EXPECT_NEAR(Parola(parole, "08:00:02").y0, 60, 0.3);
+  const auto carburante = ParolePdf(pdf, 2);
+  EXPECT_NEAR(Parola(carburante, "CONSUMI-").y0, Parola(parole, "CONSUMI-").y0, 0.1);
+  EXPECT_NEAR(Parola(carburante, "AB123CD").y0, 40, 0.3);
+  EXPECT_NEAR(Parola(carburante, "Rifornimenti").y0, 50, 0.3);
 }
 
 TEST_F(Batch, GraficoStampaICampioniDellaPaginaEDisegna) {

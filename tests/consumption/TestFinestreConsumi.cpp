@@ -3,11 +3,13 @@
 #include <QDir>
 #include <QPrinterInfo>
 #include <QProgressBar>
+#include <QTableWidget>
 #include <QToolButton>
 
 #include "AnteprimaStampa.h"
 #include "FinestreProva.h"
 #include "FrecceSuGiu.h"
+#include "ImpostazioniAggiunte.h"
 #include "PdfProva.h"
 #include "QvAnalisiConsumi.h"
 
@@ -160,6 +162,56 @@ TEST_F(FinestraConsumiProva, StampaIRisultatiDallAnteprima) {
   EXPECT_EQ(messaggi.Testi(), QStringList{"Il report è stato salvato nel file PDF:\n" + anteprime.pdfScelto});
 }
 
+// The refuels and losses in litres: in the table with the balance, on the
+// printed report's second page, and in the chart opened from a row.
+TEST_F(FinestraConsumiProva, RifornimentiInLitriTabellaStampaEGrafico) {
+  Registra({"RF000AA"}, 400);
+  // Standing with 120 l, a pause with the engine off, 320 l after it.
+  const Istante ore8 = *IstanteDa(2026, 12, 3, 8), ore9 = *IstanteDa(2026, 12, 3, 9);
+  std::vector<CampioneLog> campioni;
+  for (int s = 0; s < 240; ++s) {
+    const Istante t = s < 120 ? ore8 + s : ore9 + s - 120;
+    campioni.push_back(Campione(t, s == 120 ? 0 : 1, s < 120 ? 30 : 80));
+    campioni.back().Dato3 = 650;
+  }
+  ScriviCampioni("RF000AA", campioni);
+  QEvent attivazione(QEvent::WindowActivate);  // the new vehicle appears in the list
+  QApplication::sendEvent(finestra_.get(), &attivazione);
+  ScegliTarga("RF000AA");
+  C<QPushButton>("Cmd_Analizza2")->click();
+  auto* tabella = C<QTableWidget>("Tbl_Carburante");
+  ASSERT_EQ(tabella->rowCount(), 1);
+  QStringList riga;
+  for (int c = 0; c < tabella->columnCount(); ++c) riga << tabella->item(0, c)->text();
+  EXPECT_EQ(riga, QStringList({"Rifornimento", "03/12/2026 08:01:59", "03/12/2026 09:00:00",
+                               "120,0", "320,0", "200,0", "Spento"}));
+  const QString bilancio = C<QLabel>("Lbl_BilancioCarburante")->text();
+  EXPECT_TRUE(bilancio.contains("Riforniti: 200,0   Consumati (flussimetro): 0,0")) << bilancio.toStdString();
+  EXPECT_TRUE(bilancio.contains("Litri non spiegati: 0,0\n")) << bilancio.toStdString();
+
+  RegistratoreAnteprime anteprime;
+  anteprime.pdfScelto = Percorso("consumi.pdf");
+  C<QPushButton>("Cmd_Print")->click();
+  ASSERT_EQ(PaginePdf(anteprime.pdfScelto), 2);
+  const auto pagina2 = ParolePdf(anteprime.pdfScelto, 2);
+  // The litres right-aligned on their column, on the row of the engine's state.
+  const double riga0 = Parola(pagina2, "Spento").y0;
+  EXPECT_EQ(std::count_if(pagina2.begin(), pagina2.end(), [&](const ParolaPdf& p) {
+              return p.testo == "200,0" && std::abs(p.y0 - riga0) < 0.1 && std::abs(p.x1 - 167) < 0.5;
+            }), 1);
+
+  // A double click: the chart at 08:01, the refuel's start and end marked
+  // in a colour of its own.
+  tabella->cellDoubleClicked(0, 0);
+  QWidget* grafico = CercaFinestra("QvGraph");
+  ASSERT_TRUE(grafico);
+  EXPECT_EQ(Controllo<QLineEdit>(grafico, "Txt_DisplayStartMin")->text(), "01");
+  const QImage img = Controllo<QWidget>(grafico, "Img_CRT")->grab().toImage();
+  int colonne = 0;
+  for (int x = 0; x < img.width(); ++x) colonne += img.pixelColor(x, 200) == QColor(255, 0, 255);
+  EXPECT_EQ(colonne, 2);
+}
+
 // The alert levels, read leniently from the start as they are typed: a
 // decimal comma or an exponent ends the number.
 TEST_F(FinestraConsumiProva, OpzioniDiAnalisi) {
@@ -178,6 +230,15 @@ TEST_F(FinestraConsumiProva, OpzioniDiAnalisi) {
   QTest::keyClicks(gasolio, "x");
   EXPECT_EQ(messaggi.Testi(), QStringList{"Inserire un valore numerico"});
   EXPECT_EQ(Imp().LivelloAllertGasolio, 12);
+  // The smallest refuel and loss, in litres in the user's format.
+  auto* perdita = Controllo<QLineEdit>(o, "Txt_MinimoPerdita");
+  EXPECT_EQ(perdita->text(), "10");
+  perdita->setText("7,");
+  QTest::keyClicks(perdita, "5");
+  QTest::keyClicks(Controllo<QLineEdit>(o, "Txt_MinimoRifornimento"), "-");
+  EXPECT_EQ(Agg().MinimoPerdita, 7.5);
+  EXPECT_EQ(Agg().MinimoRifornimento, 20);
+  EXPECT_EQ(messaggi.Testi().size(), 2);
   Controllo<QPushButton>(o, "Cmd_Close")->click();
   EXPECT_FALSE(CercaFinestra("QvAnalisiOption"));
 }

@@ -20,10 +20,10 @@ QString Esegui(const QString& programma, const QStringList& argomenti) {
 }
 }  // namespace
 
-std::vector<ParolaPdf> ParolePdf(const QString& pdf) {
-  const QString html = Esegui(QStringLiteral("pdftotext"),
-                              {QStringLiteral("-bbox"), QStringLiteral("-f"), QStringLiteral("1"),
-                               QStringLiteral("-l"), QStringLiteral("1"), pdf, QStringLiteral("-")});
+std::vector<ParolaPdf> ParolePdf(const QString& pdf, int pagina) {
+  const QString n = QString::number(pagina);
+  const QString html = Esegui(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), QStringLiteral("-f"), n,
+                                                            QStringLiteral("-l"), n, pdf, QStringLiteral("-")});
   static const QRegularExpression parola(QStringLiteral(
       R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
   std::vector<ParolaPdf> parole;

@@ -14,8 +14,9 @@ struct ParolaPdf {
   double x0 = 0, y0 = 0, x1 = 0, y1 = 0;  // millimetres
 };
 
-// The words of the first page, in reading order (pdftotext -bbox).
-std::vector<ParolaPdf> ParolePdf(const QString& pdf);
+// The words of a page (the first unless told), in reading order
+// (pdftotext -bbox).
+std::vector<ParolaPdf> ParolePdf(const QString& pdf, int pagina = 1);
 // The first word with that text; a failed expectation when none.
 ParolaPdf Parola(const std::vector<ParolaPdf>& parole, const QString& testo);
 // The first page at that resolution (pdftoppm), 8-bit grey.
