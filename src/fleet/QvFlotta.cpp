@@ -241,6 +241,10 @@ void QvFlotta::Calcola() {
   if (!anno_.isEmpty()) elenco = VeicoliFlotta(anno_);
   if (!elenco.esito) {
     MostraMessaggio(elenco.esito.messaggio, Icona::Critica, TitoloApplicazione, this);
+  } else if (anno_.isEmpty()) {
+    MostraMessaggio(TestoLingua(9052, QStringLiteral("Non ci sono ancora dati: importare prima i "
+                                                     "file dei registratori")),
+                    Icona::Esclamazione, TitoloApplicazione, this);
   } else if (elenco.veicoli.empty()) {
     MostraMessaggio(ConValore(TestoLingua(9050, QStringLiteral(
                                                     "Nessun mezzo registrato ha dati per l'anno %1")),
