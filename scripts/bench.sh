@@ -3,14 +3,16 @@
 # The import is timed by the wall clock and by CPU time, the rest by CPU
 # seconds of one core; every baseline is measured in the same
 # run. Optional argument: the days of the simulated month (default 30).
-# About two minutes of work and 2 GB in the temporary folder.
+# About two minutes of work and 2 GB in the temporary folder; the first run
+# also simulates the fleet's four years once and keeps them in
+# build-rel/flotta-bench (some GB, several minutes).
 set -euo pipefail
 radice="$(cd "$(dirname "$0")/.." && pwd)"
 giorni="${1:-30}"
 bash "$radice/scripts/dipendenze.sh"
 cartella="$radice/build-rel"
 cmake -S "$radice" -B "$cartella" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUARVEL_TESTS=OFF >/dev/null
-if ! cmake --build "$cartella" --target bench_import bench_analisi bench_utilizzo bench_grafico quarvel-batch quarvel_cartella > "$cartella/build.log" 2>&1; then
+if ! cmake --build "$cartella" --target bench_import bench_analisi bench_utilizzo bench_grafico bench_flotta quarvel-batch quarvel_cartella > "$cartella/build.log" 2>&1; then
   cat "$cartella/build.log"
   exit 1
 fi
@@ -24,6 +26,9 @@ log="$cartella/bench.log"
 # Two days more than the month, so that its record 2,660,000 exists; then a
 # year-sized database (365 days, nine hours a working day).
 "$cartella/bench/grafico/bench_grafico" "$((giorni + 2))" 365 >> "$log" 2>&1
+# The fleet: flotta over four vehicle-months against four analizza runs, and
+# the fleet window over sixteen vehicle-years.
+"$cartella/bench/flotta/bench_flotta" >> "$log" 2>&1
 echo "Machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), $(date +%Y-%m-%d)"
 echo
 echo "| benchmark | Quarvel | baseline, same run | ratio | target |"
