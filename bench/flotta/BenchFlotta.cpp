@@ -27,7 +27,7 @@
 #include "Messaggi.h"
 #include "MisureBench.h"
 #include "QvFlotta.h"
-#include "StringCSV.h"
+#include "ScriviNelDatabase.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -55,26 +55,6 @@ constexpr int kMesi = 4;  // vehicles of the command's comparison
 const QString kMarzoInizio = QStringLiteral("2026-03-01 00:00");
 const QString kMarzoFine = QStringLiteral("2026-03-31 23:59");
 
-// The simulated lines stored as the import stores them.
-class ScriviNelDatabase : public sim::Destinazione {
- public:
-  bool NuovoFile(const std::string&) override { return true; }
-  bool Riga(std::string_view riga) override {
-    switch (ImportaRigaCSV(riga, contatore_)) {
-      case EsitoRiga::RecordSalvato: ++contatore_; ++salvati; return true;
-      case EsitoRiga::PrimaRiga: contatore_ = 0; return true;
-      case EsitoRiga::ErroreDatabase: return false;
-      default: return true;
-    }
-  }
-  bool ChiudiFile() override { return true; }
-  std::string Errore() const override { return "errore del database"; }
-  int64_t salvati = 0;
-
- private:
-  float contatore_ = 0;
-};
-
 // A year of seed `seme`, made once and kept.
 bool AnnoSimulato(const QString& percorso, uint64_t seme) {
   if (QFile::exists(percorso)) return true;
@@ -90,7 +70,7 @@ bool AnnoSimulato(const QString& percorso, uint64_t seme) {
   o.dal = *IstanteDa(2026, 1, 1);
   o.giorni = 365;
   o.seme = seme;
-  ScriviNelDatabase destinazione;
+  bench::ScriviNelDatabase destinazione;
   const sim::Esito simulato = sim::Simula(o, destinazione);
   ChiudiLogs();
   if (!simulato.errore.empty()) {

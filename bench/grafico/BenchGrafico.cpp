@@ -18,7 +18,7 @@
 #include "OrdinaliLogs.h"
 #include "PitturaGrafico.h"
 #include "MisureBench.h"
-#include "StringCSV.h"
+#include "ScriviNelDatabase.h"
 
 #include <QDir>
 #include <QFile>
@@ -53,27 +53,6 @@ std::pair<double, double> Mediane(int n, const std::function<void()>& a,
   return {ta[n / 2], tb[n / 2]};
 }
 
-// The simulated logger lines stored as the import stores them, without
-// writing the files to disk first.
-class ScriviNelDatabase : public sim::Destinazione {
- public:
-  bool NuovoFile(const std::string&) override { return true; }
-  bool Riga(std::string_view riga) override {
-    switch (ImportaRigaCSV(riga, contatore_)) {
-      case EsitoRiga::RecordSalvato: ++contatore_; ++salvati; return true;
-      case EsitoRiga::PrimaRiga: contatore_ = 0; return true;
-      case EsitoRiga::ErroreDatabase: return false;
-      default: return true;
-    }
-  }
-  bool ChiudiFile() override { return true; }
-  std::string Errore() const override { return "errore del database"; }
-  int64_t salvati = 0;
-
- private:
-  float contatore_ = 0;
-};
-
 struct Database {
   QString percorso;
   int64_t record = 0;
@@ -89,7 +68,7 @@ Database Crea(const QString& cartella, const QString& nome, const sim::Opzioni& 
     std::fprintf(stderr, "%s\n", qPrintable(e.messaggio));
     std::exit(1);
   }
-  ScriviNelDatabase destinazione;
+  bench::ScriviNelDatabase destinazione;
   const sim::Esito simulato = sim::Simula(o, destinazione);
   ChiudiLogs();
   if (!simulato.errore.empty()) {
