@@ -144,6 +144,11 @@ void QvGraph::Costruisci() {
   sopra->addSpacing(20);
   sopra->addWidget(lblDB);
   sopra->addWidget(Txt_NomeDBGraph, 1);
+  // Beside what it saves a picture of, where the bottom row has no room.
+  Cmd_SalvaImmagine =
+      Nomina("Cmd_SalvaImmagine", 7020, new QPushButton(QStringLiteral("Salva immagine..."), this));
+  sopra->addSpacing(12);
+  sopra->addWidget(Cmd_SalvaImmagine);
 
   auto* canali = new QVBoxLayout;
   canali->setSpacing(6);
@@ -268,8 +273,6 @@ QWidget* QvGraph::CreaComandi() {
   Txt_punt_orario->setMinimumWidth(210);
   (new QHBoxLayout(orario))->addWidget(Txt_punt_orario);
 
-  Cmd_SalvaImmagine =
-      Nomina("Cmd_SalvaImmagine", 7020, new QPushButton(QStringLiteral("Salva immagine..."), w));
   Cmd_Close = Nomina("Cmd_Close", 0, new QPushButton(QStringLiteral("Chiudi"), w));
 
   auto* h = new QHBoxLayout(w);
@@ -285,8 +288,6 @@ QWidget* QvGraph::CreaComandi() {
   h->addWidget(orario);
   h->addWidget(CreaVaiA());
   h->addStretch();
-  h->addWidget(Cmd_SalvaImmagine);
-  h->addSpacing(12);
   h->addWidget(Cmd_Close);
 
   connect(piu, &QPushButton::clicked, this, [this] { ScalaX(+1); });
