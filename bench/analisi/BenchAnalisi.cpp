@@ -1,13 +1,17 @@
-// Analysis benchmark: a simulated month (about 2.6 million samples) imported
-// through the import window's code, then the whole consumption pass
-// (every figure, the report, the lists) against one SQL aggregate query of
-// the same conditions over the same period, measured in the same run.
-// Times are CPU seconds of this process (the best of three runs), so that
-// other work on the machine does not count. Build in Release:
+// Analysis benchmark: a simulated month (about 2.6 million samples)
+// imported through the import window's code, then the whole consumption
+// pass (every figure, the report, the lists) against one SQL aggregate query
+// of the same conditions over the same period, measured in the same run:
+// through the cursor of Logs (the reference, and what a file that cannot be
+// written gets), from the packed hours beside Logs, and as the whole
+// quarvel-batch analizza process against the sqlite3 shell running the
+// aggregate. Then what the packed hours cost in file size. In-process times
+// are CPU seconds of this process (the best of three runs), so that other
+// work on the machine does not count; the processes are timed by the wall
+// clock (the best of five). Build in Release:
 //   cmake -S . -B build-rel -G Ninja -DCMAKE_BUILD_TYPE=Release
-//   ninja -C build-rel bench_analisi && build-rel/bench/analisi/bench_analisi [days]
-#include "AnalisiConsumi.h"
-#include "CartellaProgramma.h"
+//   ninja -C build-rel bench_analisi quarvel-batch && build-rel/bench/analisi/bench_analisi [days]
+#include "AnalisiBench.h"
 #include "ImportaLog.h"
 #include "Impostazioni.h"
 #include "Logs.h"
@@ -16,14 +20,14 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QTemporaryDir>
-#include <sqlite3.h>
 #include <sys/resource.h>
 #include <algorithm>
 #include <cstdio>
-#include <functional>
 
 using namespace quarvel;
+using bench::Migliore;
 using bench::SecondiCpu;
+using bench::Tempi;
 namespace sim = quarvel::simulatore;
 
 namespace {
@@ -34,39 +38,10 @@ long MemoriaMassimaKb() {
   return u.ru_maxrss;
 }
 
-// The best CPU time of three runs.
-double Migliore(const std::function<void()>& f) {
-  double migliore = 1e300;
-  for (int i = 0; i < 3; ++i) {
-    const double t0 = SecondiCpu();
-    f();
-    migliore = std::min(migliore, SecondiCpu() - t0);
-  }
-  return migliore;
-}
-
-// The same figures the pass adds up, as one SQL aggregate query.
-const char* const kAggregato =
-    "SELECT SUM(CASE WHEN Dato8 <> -1 THEN Dato8 END),"
-    " SUM(CASE WHEN Dato3 > 0 AND Dato5 > 0 AND Dato8 <> -1 THEN Dato8 END),"
-    " COUNT(CASE WHEN Dato3 > 0 THEN 1 END), COUNT(CASE WHEN Dato3 > 0 AND Dato5 > 0 THEN 1 END),"
-    " SUM(Dato5), MAX(Dato5), COUNT(CASE WHEN DatoPT = 0 THEN 1 END), MAX(Dato2), MAX(Dato10),"
-    " MAX(Dato11), COUNT(*) FROM Logs WHERE TimeDate BETWEEN ?1 AND ?2";
-
-double Aggregato(const QString& percorso, Istante inizio, Istante fine, int64_t* righe) {
-  sqlite3* db = nullptr;
-  sqlite3_open_v2(percorso.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr);
-  sqlite3_stmt* s = nullptr;
-  sqlite3_prepare_v2(db, kAggregato, -1, &s, nullptr);
-  const double t = Migliore([&] {
-    sqlite3_reset(s);
-    sqlite3_bind_int64(s, 1, inizio);
-    sqlite3_bind_int64(s, 2, fine);
-    if (sqlite3_step(s) == SQLITE_ROW) *righe = sqlite3_column_int64(s, 10);
-  });
-  sqlite3_finalize(s);
-  sqlite3_close(db);
-  return t;
+// "YYYY-MM-DD HH:MM" of the minute holding the instant, as quarvel-batch takes it.
+QString Minuto(Istante t) {
+  const DataOra d = Scomponi(t);
+  return QString::asprintf("%04d-%02d-%02d %02d:%02d", d.anno, d.mese, d.giorno, d.ora, d.minuto);
 }
 
 }  // namespace
@@ -75,18 +50,10 @@ int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
   const int giorni = argc > 1 ? std::max(1, atoi(argv[1])) : 30;
   QTemporaryDir dir;
-  ImpostaCartellaProgramma(dir.path());
-  QDir(dir.path()).mkpath(QStringLiteral("DATA"));
-  QDir(dir.path()).mkpath(QStringLiteral("REPORT"));
-  QDir(dir.path()).mkpath(QStringLiteral("DB"));
-  // The template and the language file come from the built program folder.
-  const QString installata = QCoreApplication::applicationDirPath() + QStringLiteral("/../../Quarvel/");
-  for (const QString& parte : {QStringLiteral("DB/proto97.mdb"), QStringLiteral("IT.lan")}) {
-    if (!QFile::copy(installata + parte, dir.path() + QLatin1Char('/') + parte)) {
-      std::fprintf(stderr, "%s non trovato: compilare tutto il progetto.\n", qPrintable(parte));
-      return 1;
-    }
-  }
+  // The template and the language file, and quarvel-batch to run as a process.
+  if (!bench::PreparaCartella(dir.path(), {QStringLiteral("DB/proto97.mdb"), QStringLiteral("IT.lan"),
+                                           QStringLiteral("quarvel-batch")}))
+    return 1;
   InizializzaDefault();
 
   const sim::Opzioni o = bench::GiorniContinui(giorni);
@@ -107,31 +74,71 @@ int main(int argc, char** argv) {
   const long memoriaImport = MemoriaMassimaKb();
 
   const Istante inizio = simulato.verita.totale.inizio, fine = simulato.verita.totale.fine;
+  const QString db = importato.percorsoDB;
   int64_t campioni = 0;
-  const double tSql = Aggregato(importato.percorsoDB, inizio, fine, &campioni);
+  const Tempi tSql = bench::AggregatoSql(db, inizio, fine, &campioni);
 
   ParametriAnalisi p;
   p.targa = r.targa;
   p.sogliaGasolio = 25;
   p.istanteAnalisi = Adesso();
-  RisultatoAnalisi a;
-  const double tAnalisi = Migliore([&] {
-    ApriLogsPeriodo(importato.percorsoDB, inizio, fine);
+  RisultatoAnalisi a, ore;
+  const Tempi tAnalisi = Migliore(3, [&] {
+    ApriLogsPeriodo(db, inizio, fine);
     a = AnalisiTotale(RecordsetLogs(), p);
     ChiudiLogs();
   });
+  bool compatte = false;
+  const Tempi tOre = Migliore(3, [&] { ore = bench::AnalisiScelta(db, inizio, fine, p, &compatte); });
+  int64_t letti = 0;
+  const Tempi tLettura = Migliore(3, [&] { letti = bench::SoloLettura(db, inizio, fine, &compatte); });
   const long memoriaAnalisi = MemoriaMassimaKb();
+
+  // The whole commands: quarvel-batch analizza of the month's minutes, and
+  // the sqlite3 shell running the aggregate over the same rows.
+  int esitoBatch = -1, esitoShell = -1;
+  QByteArray didascalie;
+  const double tBatch = bench::SecondiProcesso(
+      dir.path() + QStringLiteral("/quarvel-batch"),
+      {QStringLiteral("analizza"), db, Minuto(inizio), Minuto(fine), r.targa}, 5, &esitoBatch,
+      &didascalie);
+  const double tShell = bench::SecondiProcesso(QStringLiteral(QUARVEL_SQLITE3),
+                                               bench::ArgomentiAggregato(db, inizio, fine), 5, &esitoShell);
+  const bench::Occupazione occupazione = bench::OccupazioneTabella(db, "LogsOre");
 
   std::printf("import window path   %9lld lines  %6.2f s CPU  %9.0f lines/s (every step, both threads)\n",
               (long long)(importato.recordSalvati + importato.righeNonSalvate), tImport,
               double(importato.recordSalvati + importato.righeNonSalvate) / tImport);
   std::printf("SQL aggregate query  %9lld rows   %6.3f s CPU  %9.0f rows/s\n", (long long)campioni,
-              tSql, double(campioni) / tSql);
+              tSql.cpu, double(campioni) / tSql.cpu);
   std::printf("consumption pass     %9.0f rows   %6.3f s CPU  %9.0f rows/s  ratio %.2f (target <= 1.50)\n",
-              a.totali.NumeroCampione, tAnalisi, a.totali.NumeroCampione / tAnalisi, tAnalisi / tSql);
+              a.totali.NumeroCampione, tAnalisi.cpu, a.totali.NumeroCampione / tAnalisi.cpu,
+              tAnalisi.cpu / tSql.cpu);
+  std::printf("the same, packed     %9.0f rows   %6.3f s CPU  %9.0f rows/s  ratio %.2f%s\n",
+              ore.totali.NumeroCampione, tOre.cpu, ore.totali.NumeroCampione / tOre.cpu,
+              tOre.cpu / tSql.cpu, compatte ? "" : "  (NOT FROM THE PACKED HOURS)");
+  std::printf("packed hours read    %9lld rows   %6.3f s CPU  %9.0f rows/s\n", (long long)letti,
+              tLettura.cpu, double(letti) / tLettura.cpu);
+  std::printf("quarvel-batch analizza %.3f s wall (exit %d), sqlite3 shell aggregate %.3f s wall (exit %d)\n",
+              tBatch, esitoBatch, tShell, esitoShell);
+  std::printf("LogsOre %.1f MB in a file of %.1f MB: +%.1f %%\n", occupazione.tabella / 1e6,
+              occupazione.file / 1e6, 100 * occupazione.Crescita());
   std::printf("peak memory: %ld MB after the import, %ld MB after the analyses\n", memoriaImport / 1024,
               memoriaAnalisi / 1024);
-  std::printf("| the consumption pass over the month | %.3f s | SQL aggregate %.3f s | %.2fx | <= 1.5x |\n",
-              tAnalisi, tSql, tAnalisi / tSql);
-  return a.totali.NumeroCampione == double(campioni) ? 0 : 1;
+  std::printf("| the consumption pass over the month, through the cursor | %.3f s | SQL aggregate %.3f s | %.2fx | <= 1.5x |\n",
+              tAnalisi.cpu, tSql.cpu, tAnalisi.cpu / tSql.cpu);
+  std::printf("| the same from the packed hours | %.3f s | SQL aggregate %.3f s | %.2fx | |\n", tOre.cpu,
+              tSql.cpu, tOre.cpu / tSql.cpu);
+  std::printf("| the month's packed hours read, every column | %.0f samples/s | | | >= 100000000 samples/s |\n",
+              double(letti) / tLettura.cpu);
+  std::printf("| quarvel-batch analizza of the month, the whole process (wall) | %.3f s | sqlite3 shell aggregate %.3f s | %.2fx | <= 0.25x |\n",
+              tBatch, tShell, tBatch / tShell);
+  std::printf("| the file's growth for the packed hours (the month) | %+.1f %% | | | <= 25 %% |\n",
+              100 * occupazione.Crescita());
+  const bool uguali = bench::StesseCifre(ore, a);
+  if (!uguali) std::fprintf(stderr, "the packed hours and the cursor give different figures\n");
+  return a.totali.NumeroCampione == double(campioni) && letti == campioni && uguali && compatte &&
+                 esitoBatch == 0 && esitoShell == 0
+             ? 0
+             : 1;
 }

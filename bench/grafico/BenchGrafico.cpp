@@ -18,7 +18,7 @@
 #include "OrdinaliLogs.h"
 #include "PitturaGrafico.h"
 #include "MisureBench.h"
-#include "ScriviNelDatabase.h"
+#include "SimulatoNelDatabase.h"
 
 #include <QDir>
 #include <QFile>

@@ -21,59 +21,25 @@
 #include "LettoreRighe.h"
 #include "Logs.h"
 #include "MisureBench.h"
+#include "ProcessiBench.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <charconv>
-#include <chrono>
 #include <cstdio>
 #include <ctime>
-#include <fcntl.h>
 #include <fstream>
 #include <optional>
-#include <spawn.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace quarvel;
+using bench::Esegui;
+using bench::Tempi;
 namespace sim = quarvel::simulatore;
 
 namespace {
-
-// Wall and CPU seconds.
-struct Tempi {
-  double parete = 0, cpu = 0;
-};
-
-// Runs a command to completion after syncing what earlier steps left to
-// write; its wall and CPU seconds.
-std::optional<Tempi> Esegui(const std::vector<std::string>& comando) {
-  ::sync();
-  std::vector<char*> argomenti;
-  for (const std::string& a : comando) argomenti.push_back(const_cast<char*>(a.c_str()));
-  argomenti.push_back(nullptr);
-  const auto inizio = std::chrono::steady_clock::now();
-  // The commands' own output would only interleave with the table.
-  posix_spawn_file_actions_t azioni;
-  posix_spawn_file_actions_init(&azioni);
-  posix_spawn_file_actions_addopen(&azioni, 1, "/dev/null", O_WRONLY, 0);
-  posix_spawn_file_actions_addopen(&azioni, 2, "/dev/null", O_WRONLY, 0);
-  pid_t pid;
-  const int rc = posix_spawn(&pid, argomenti[0], &azioni, nullptr, argomenti.data(), environ);
-  posix_spawn_file_actions_destroy(&azioni);
-  if (rc != 0) return {};
-  int stato = 0;
-  rusage uso{};
-  if (wait4(pid, &stato, 0, &uso) != pid || !WIFEXITED(stato) || WEXITSTATUS(stato) != 0) return {};
-  Tempi t;
-  t.parete = std::chrono::duration<double>(std::chrono::steady_clock::now() - inizio).count();
-  t.cpu = double(uso.ru_utime.tv_sec + uso.ru_stime.tv_sec) +
-          (uso.ru_utime.tv_usec + uso.ru_stime.tv_usec) / 1e6;
-  return t;
-}
 
 void Stampa(const char* nome, double quanti, const Tempi& t, const char* unita) {
   std::printf("%-26s wall %9.0f %s/s, CPU %9.0f %s/s  (%.2f s wall, %.2f s CPU)\n", nome,
@@ -199,8 +165,9 @@ int main(int argc, char** argv) {
              x.Dato13 + x.Dato14 + x.Dato15 + x.Dato16 + double(x.TimeDateLH);
     ++letti;
   }
-  const Tempi lettura{std::chrono::duration<double>(std::chrono::steady_clock::now() - inizio).count(),
-                      bench::SecondiCpu() - cpu0};
+  Tempi lettura;
+  lettura.parete = std::chrono::duration<double>(std::chrono::steady_clock::now() - inizio).count();
+  lettura.cpu = bench::SecondiCpu() - cpu0;
   const long long memoriaDopo = MemoriaKb();
   logs.Chiudi();
 

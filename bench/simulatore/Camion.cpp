@@ -21,7 +21,7 @@ Camion::Camion(double capacita, Casuale& caso)
       litri_(capacita * caso.Tra(0.45, 0.9)),
       odometroMetri_(caso.Tra(80000, 600000) * 1000),
       contalitri_(odometroMetri_ / 1000 * caso.Tra(0.30, 0.34)) {
-  pendenzaSosta_ = caso.Tra(-0.02, 0.02);  // the yard where the truck sleeps
+  pendenzaSosta_ = pendenzaDeposito_ = caso.Tra(-0.02, 0.02);  // the yard where the truck sleeps
 }
 
 void Camion::Scalda(double temperatura) {
@@ -70,8 +70,9 @@ void Camion::Parcheggia(int64_t secondi, double temperaturaAria) {
   velocita_ = accelerazione_ = onda_ = ondaPrima_ = 0;
 }
 
-void Camion::Avvia(int durata) {
+void Camion::Avvia(int durata, bool ultimaDelGiorno) {
   rimanenti_ = durata;
+  rientro_ = ultimaDelGiorno;
   finale_ = sollevatore_ = false;
   massa_ = caso_.Tra(14000, 40000);
   const double u = caso_.Uniforme();
@@ -189,8 +190,9 @@ Lettura Camion::Passo() {
     pendenza_ = std::clamp(pendenza_ + 0.0003 * caso_.Gauss() - pendenza_ / 400, -0.05, 0.05);
     fermo_ = false;
   } else if (!fermo_) {
-    fermo_ = true;  // a new place, on its own slope
-    pendenzaSosta_ = std::clamp(0.012 * caso_.Gauss(), -0.035, 0.035);
+    fermo_ = true;  // a new place, on its own slope, but for the yard at the day's end
+    const double pendenza = std::clamp(0.012 * caso_.Gauss(), -0.035, 0.035);
+    pendenzaSosta_ = finale_ && rientro_ ? pendenzaDeposito_ : pendenza;
   }
 
   // Gears: shift up late when pulling, early when cruising; down below 1100.

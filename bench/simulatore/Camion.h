@@ -45,8 +45,9 @@ class Camion {
   bool EventoInAttesa() const { return evento_.litri != 0; }
   // Litres per hour that leak from the fuel line while the truck moves.
   void Perdita(double litriOra) { perditaOra_ = litriOra; }
-  // A recording of exactly that many seconds begins: the engine starts.
-  void Avvia(int durata);
+  // A recording of exactly that many seconds begins: the engine starts. The
+  // last of the day ends back in the yard.
+  void Avvia(int durata, bool ultimaDelGiorno = false);
   Lettura Passo();
 
   double Litri() const { return litri_; }
@@ -79,7 +80,7 @@ class Camion {
   Fase fase_ = Fase::Spegnimento;
   Strada strada_ = Citta;
   int rimanenti_ = 0, attesa_ = 0, durataTratto_ = 0, minimoFinale_ = 0;
-  bool finale_ = false, sollevatore_ = false;
+  bool finale_ = false, sollevatore_ = false, rientro_ = false;
   double massa_ = 25000, velocita_ = 0, accelerazione_ = 0, obiettivo_ = 0;
   double decelerazione_ = 3, pendenza_ = 0;
   int marcia_ = 0;
@@ -87,7 +88,7 @@ class Camion {
   double onda_ = 0, ondaPrima_ = 0;
   // The level sensor's view: the grade under the truck (the place it stands
   // on, the road while it moves), the fuel's temperature, the air's.
-  double pendenzaSosta_ = 0, temperaturaGasolio_ = 15, aria_ = 15, dilatazione_ = 0;
+  double pendenzaSosta_ = 0, pendenzaDeposito_ = 0, temperaturaGasolio_ = 15, aria_ = 15, dilatazione_ = 0;
   bool fermo_ = true;
   // An idle event: litres still to move (signed), at litriAlSecondo, after
   // `ritardo` seconds of the stop; attivo once the stop has taken it on.

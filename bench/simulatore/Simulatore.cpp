@@ -79,7 +79,7 @@ class Generatore {
   };
   std::vector<Tratto> PianoGiorno(Istante mezzanotte);
   void Pausa(Istante ultimo, Istante primo, int giorno);
-  bool Registrazione(Istante mezzanotte, Tratto tratto);
+  bool Registrazione(Istante mezzanotte, Tratto tratto, int giorno);
   void PreparaEventi(int giorno, bool spento);
   double LitriRifornimento();
   double SogliaRifornimento();
@@ -104,6 +104,7 @@ class Generatore {
   // An idle event as the samples see it, until its flow stops.
   std::optional<EventoCarburante> flusso_;
   double dilatazioneIniziale_ = 0;
+  bool ultimaDelGiorno_ = false;
   // The alert level's rule over the levels written, as the analysis lists
   // its jumps (threshold 25).
   int ultimoLivello_ = 0;
@@ -140,11 +141,12 @@ std::string Generatore::Esegui() {
     verita_.giorni.emplace_back();
     giorno_ = &verita_.giorni.back();
     for (const Tratto& t : piano) {
+      ultimaDelGiorno_ = &t == &piano.back();
       const Istante inizio = mezzanotte + t.inizio;
       if (ultimaFine) Pausa(*ultimaFine, inizio, g);
       else camion_.Parcheggia(12 * 3600, aria_);
       PreparaEventi(g, false);
-      if (!Registrazione(mezzanotte, t)) return d_.Errore();
+      if (!Registrazione(mezzanotte, t, g)) return d_.Errore();
       ultimaFine = inizio + t.durata - 1;
     }
     if (!d_.ChiudiFile()) return d_.Errore();
@@ -271,7 +273,7 @@ void Generatore::ChiudiFlusso() {
   flusso_.reset();
 }
 
-bool Generatore::Registrazione(Istante mezzanotte, Tratto tratto) {
+bool Generatore::Registrazione(Istante mezzanotte, Tratto tratto, int giorno) {
   char serie[16];
   std::snprintf(serie, sizeof serie, "%06d", numeroSerie_);
   if (!d_.Riga("Data,Ora,ID=" + o_.targa + ",SN=QL" + serie + ",FW=3.12,Periodo=1s") ||
@@ -279,7 +281,7 @@ bool Generatore::Registrazione(Istante mezzanotte, Tratto tratto) {
                   "Consumo,Carico,Km,Litri,Marcia,Batteria,Sensore,Ingressi,"))
     return false;
 
-  camion_.Avvia(tratto.durata);
+  camion_.Avvia(tratto.durata, ultimaDelGiorno_);
   verita_.registrazioni.emplace_back();
   Totali& registrazione = verita_.registrazioni.back();
   // Some loggers read the dashboard totals as 0 in the first seconds.
@@ -292,6 +294,8 @@ bool Generatore::Registrazione(Istante mezzanotte, Tratto tratto) {
   riga[10] = ',';
 
   for (int s = 0; s < tratto.durata; ++s) {
+    // Running low on a long drive: the driver looks for a pump now.
+    if (s % 600 == 599 && camion_.Litri() < 60) PreparaEventi(giorno, false);
     const Lettura l = camion_.Passo();
     const Istante adesso = mezzanotte + tratto.inizio + s;
     if (l.flusso != 0) {

@@ -1,6 +1,7 @@
 // quarvel-batch analizza PERCORSO_DB INIZIO FINE [TARGA]
 #include "CarburanteVeicolo.h"
 #include "Impostazioni.h"
+#include "LetturePeriodo.h"
 #include "Logs.h"
 #include "SupportoBatch.h"
 
@@ -29,14 +30,21 @@ AnalisiBatch AnalizzaPeriodo(const QString& percorso, const QString& inizioTesto
   }
   if (const std::optional<EstremiCampioni> estremi = EstraiEstremi(db.Cursore()))
     esito.estremi = *estremi;
+  db.Chiudi();
+  // The samples from the packed hours beside Logs when they are current.
+  LetturePeriodo letture;
+  if (const Esito e = letture.Apri(percorso, *inizio, *fineMinuto + 59); !e) {
+    Errore(e.messaggio);
+    esito.stato = 1;
+    return esito;
+  }
   ParametriAnalisi p;
   p.targa = targa;
   p.sogliaVelocita = Imp().LivelloAllertVelocita;
   p.sogliaGasolio = Imp().LivelloAllertGasolio;
   p.istanteAnalisi = Adesso();
   if (carburante) p.carburante = ParametriCarburanteVeicolo(TargaDelDatabase(percorso));
-  esito.risultato = AnalisiTotale(db.Cursore(), p);
-  db.Chiudi();
+  esito.risultato = AnalisiTotale(letture, p);
   const RisultatoAnalisi& r = esito.risultato;
   switch (r.esito) {
     case EsitoAnalisi::PeriodoVuoto:

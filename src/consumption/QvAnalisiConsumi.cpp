@@ -35,6 +35,7 @@
 #include "FunzioniStampa.h"
 #include "Immagini.h"
 #include "Impostazioni.h"
+#include "LetturePeriodo.h"
 #include "Lingua.h"
 #include "ListaAnni.h"
 #include "ListaTarghe.h"
@@ -613,8 +614,15 @@ void QvAnalisiConsumi::Analizza() {
     Prb_running->setValue(contatore);
     passo.Adesso();
   };
-  const RisultatoAnalisi r = AnalisiTotale(campioni, parametri);
   db_.Chiudi();
+  // The samples from the packed hours beside Logs when they are current.
+  LetturePeriodo letture;
+  if (const Esito e = letture.Apri(percorso, InizioAnalisi, FineAnalisi); !e) {
+    ImpostaInAnalisi(false);
+    MostraMessaggio(e.messaggio, Icona::Critica, TitoloApplicazione, this);
+    return;
+  }
+  const RisultatoAnalisi r = AnalisiTotale(letture, parametri);
   ImpostaInAnalisi(false);
   MostraRisultati(r);
 }

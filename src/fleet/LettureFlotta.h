@@ -17,8 +17,9 @@ struct LettureAperte {
 };
 
 // Opens the database at percorso on the period from inizio to fine, both
-// included, with a connection of its own (one per thread): the cursor of
-// Logs, read a block at a time.
+// included, with a connection of its own (one per thread), from the source
+// the store picks for whole periods: the packed hours beside Logs when they
+// are current, the cursor of Logs otherwise.
 LettureAperte ApriLetturePeriodo(const QString& percorso, Istante inizio, Istante fine);
 
 }  // namespace quarvel

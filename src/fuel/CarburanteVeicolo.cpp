@@ -3,8 +3,7 @@
 #include "Anagrafica.h"
 #include "Impostazioni.h"
 #include "ImpostazioniAggiunte.h"
-#include "LettureCampioni.h"
-#include "Logs.h"
+#include "LetturePeriodo.h"
 
 #include <QFileInfo>
 
@@ -26,10 +25,9 @@ ParametriCarburante ParametriCarburanteVeicolo(const QString& targa) {
 
 EventiPeriodo EventiCarburantePeriodo(const QString& percorso, Istante inizio, Istante fine) {
   EventiPeriodo r;
-  DatabaseLogs db;
-  if (r.esito = db.Apri(percorso, inizio, fine); !r.esito) return r;
+  LetturePeriodo letture;
+  if (r.esito = letture.Apri(percorso, inizio, fine); !r.esito) return r;
   RilevatoreCarburante rilevatore(ParametriCarburanteVeicolo(TargaDelDatabase(percorso)));
-  LettureDaCursore letture(db.Cursore());
   for (auto blocco = letture.Prossime(); !blocco.empty(); blocco = letture.Prossime()) {
     r.campioni = true;
     for (const LetturaCampione& c : blocco) rilevatore.Aggiungi(c);

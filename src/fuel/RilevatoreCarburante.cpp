@@ -11,7 +11,7 @@ constexpr Istante kBuco = 60;
 // Seconds after the truck stopped from which a reading may stand for the
 // level before a pause, when the truck was switched off too soon after
 // stopping for a settled one.
-constexpr Istante kQuasiAssestato = 8;
+constexpr Istante kQuasiAssestato = 3;
 // The flow meter counts in units of 0.05 l/h, one sample a second.
 constexpr double kLitriPerUnita = 0.05 / 3600;
 }  // namespace
@@ -27,22 +27,122 @@ void RilevatoreCarburante::Ultimi<N>::Aggiungi(Istante t, double v) {
 template <int N>
 double RilevatoreCarburante::Ultimi<N>::Mediana(int da, int quanti) const {
   std::array<double, N> copia;
-  const int primo = Pieno() ? prossimo : 0;
-  for (int i = 0; i < quanti; ++i) copia[i] = valori[(primo + da + i) % N];
+  for (int i = 0; i < quanti; ++i) copia[i] = Valore(da + i);
   const auto meta = copia.begin() + quanti / 2;
   std::nth_element(copia.begin(), meta, copia.begin() + quanti);
   return *meta;
 }
 
+void RilevatoreCarburante::MedianaMobile::Aggiungi(Istante t, double v) {
+  const int n = ultimi.n;
+  double* fine = ordinati.data() + n;
+  if (ultimi.Pieno()) {
+    // Out goes the oldest reading, wherever it sits in the order.
+    const double vecchio = ultimi.valori[ultimi.prossimo];
+    double* dove = std::lower_bound(ordinati.data(), fine, vecchio);
+    std::copy(dove + 1, fine, dove);
+    --fine;
+  }
+  double* dove = std::upper_bound(ordinati.data(), fine, v);
+  std::copy_backward(dove, fine, fine + 1);
+  *dove = v;
+  ultimi.Aggiungi(t, v);
+}
+
+void RilevatoreCarburante::Finestra::Aggiungi(Istante t, double v) {
+  constexpr double kCentro = (kFinestra - 1) / 2.0;
+  const int posto = int(visti % kFinestra);
+  if (Piena()) {
+    const double vecchio = valori[posto];
+    tendenza += kCentro * vecchio - (somma - vecchio) + (kFinestra - 1 - kCentro) * v;
+    somma += v - vecchio;
+  }
+  valori[posto] = v;
+  istanti[posto] = t;
+  const int64_t qui = visti++;
+  if (visti == kFinestra || visti % 4096 == 0) {
+    // Once full, and now and then against the rounding's drift: from scratch.
+    somma = tendenza = 0;
+    for (int i = 0; i < kFinestra; ++i) {
+      const double m = Valore(visti + i);
+      somma += m;
+      tendenza += (i - kCentro) * m;
+    }
+  }
+  // The candidates: older ones no better than the newest never return.
+  const auto candidati = [&](std::array<int64_t, kFinestra>& ring, int& primo, int& n, auto migliore) {
+    while (n > 0 && ring[primo] <= qui - kFinestra) {
+      primo = (primo + 1) % kFinestra;
+      --n;
+    }
+    while (n > 0 && !migliore(Valore(ring[(primo + n - 1) % kFinestra]), v)) --n;
+    ring[(primo + n) % kFinestra] = qui;
+    ++n;
+  };
+  candidati(minimi, primoMinimo, nMinimi, [](double a, double b) { return a < b; });
+  candidati(massimi, primoMassimo, nMassimi, [](double a, double b) { return a > b; });
+}
+
+double RilevatoreCarburante::Finestra::Pendenza() const {
+  constexpr double kScarti = kFinestra * (double(kFinestra) * kFinestra - 1) / 12;
+  return tendenza / kScarti;
+}
+
+double RilevatoreCarburante::Finestra::Ampiezza() const {
+  return Valore(massimi[primoMassimo]) - Valore(minimi[primoMinimo]);
+}
+
 double RilevatoreCarburante::Ancora(const Ultimi<kAncoraFerma>& u, bool inizio) const {
   const int n = u.n;
-  // Still: every reading counts. Already moving: only the nearest few, and
-  // fewer at the start, where fuel often begins to flow within seconds of
-  // the ignition.
+  // Still: every reading counts.
   if (n >= 15 && std::abs(u.Mediana(0, n / 3) - u.Mediana(n - n / 3, n / 3)) <= soglia_ / 2)
     return u.Mediana();
-  const int k = std::min(n, inizio ? kAncora / 2 + 1 : kAncora);
-  return u.Mediana(inizio ? 0 : n - k, k);
+  // Already moving: the readings on this side of where it began to move,
+  // the split that best fits a flat part and a straight one (fuel often
+  // starts to flow within seconds of the ignition).
+  if (!inizio || n < 6) {
+    const int k = std::min(n, kAncora);
+    return u.Mediana(n - k, k);
+  }
+  std::array<double, kAncoraFerma> x;
+  for (int i = 0; i < n; ++i) x[i] = u.Valore(i);
+  // A wild reading must not move the split: each reading as the median of
+  // itself and its neighbours.
+  std::array<double, kAncoraFerma> grezzi = x;
+  for (int i = 1; i + 1 < n; ++i)
+    x[i] = std::max(std::min(grezzi[i - 1], grezzi[i]),
+                    std::min(std::max(grezzi[i - 1], grezzi[i]), grezzi[i + 1]));
+  // Running sums over the readings and over their positions, for the flat
+  // part's and the straight part's least squares.
+  std::array<double, kAncoraFerma + 1> s{}, s2{}, si{}, sii{}, sxi{};
+  for (int i = 0; i < n; ++i) {
+    s[i + 1] = s[i] + x[i];
+    s2[i + 1] = s2[i] + x[i] * x[i];
+    si[i + 1] = si[i] + i;
+    sii[i + 1] = sii[i] + double(i) * i;
+    sxi[i + 1] = sxi[i] + i * x[i];
+  }
+  const auto scarti = [&](int a, int b, bool retta) {  // readings a..b-1
+    const double m = b - a, sx = s[b] - s[a], sxx = s2[b] - s2[a];
+    double r = sxx - sx * sx / m;
+    if (retta && m > 2) {
+      const double st = si[b] - si[a], stt = sii[b] - sii[a], stx = sxi[b] - sxi[a];
+      const double vt = stt - st * st / m, ct = stx - st * sx / m;
+      if (vt > 0) r -= ct * ct / vt;
+    }
+    return r;
+  };
+  int svolta = 3;
+  double migliore = scarti(0, 3, false) + scarti(3, n, true);
+  for (int k = 4; k <= n - 3; ++k)
+    if (const double r = scarti(0, k, false) + scarti(k, n, true); r < migliore) {
+      migliore = r;
+      svolta = k;
+    }
+  std::array<double, kAncoraFerma> piatti;
+  std::copy(grezzi.begin(), grezzi.begin() + svolta, piatti.begin());
+  std::nth_element(piatti.begin(), piatti.begin() + svolta / 2, piatti.begin() + svolta);
+  return piatti[svolta / 2];
 }
 
 RilevatoreCarburante::RilevatoreCarburante(const ParametriCarburante& p)
@@ -91,8 +191,8 @@ void RilevatoreCarburante::Assestato(Istante t, double netto) {
     ++tratto_;
     inizioTratto_ = fineTratto_ = {};
     grezzi_ = {};
+    finestra_ = {};
     inizioDato_ = sulPianoro_ = false;
-    nMediane_ = prossimaMediana_ = 0;
   }
   inSosta_ = true;
   if (!inizioTratto_.Pieno()) {
@@ -106,36 +206,25 @@ void RilevatoreCarburante::Assestato(Istante t, double netto) {
   }
   fineTratto_.Aggiungi(t, netto);
   grezzi_.Aggiungi(t, netto);
-  if (!grezzi_.Pieno()) return;
+  if (!grezzi_.ultimi.Pieno()) return;
 
   // The median of the last readings, standing for the middle one.
-  mediane_[prossimaMediana_] = grezzi_.Mediana();
-  istantiMediane_[prossimaMediana_] = t - kMediana / 2;
-  prossimaMediana_ = (prossimaMediana_ + 1) % kFinestra;
-  nMediane_ = std::min(nMediane_ + 1, kFinestra);
-  if (nMediane_ < kFinestra) return;
+  finestra_.Aggiungi(t - kMediana / 2, grezzi_.Mediana());
+  if (!finestra_.Piena()) return;
 
-  // Flat: the medians stay within a band, and their trend (least squares
-  // over the window, oldest first) is far below the slowest siphon.
-  const auto [minimo, massimo] = std::minmax_element(mediane_.begin(), mediane_.end());
-  double somma = 0, tendenza = 0;
-  for (int i = 0; i < kFinestra; ++i) {
-    const double m = mediane_[(prossimaMediana_ + i) % kFinestra];
-    somma += m;
-    tendenza += (i - (kFinestra - 1) / 2.0) * m;
-  }
-  constexpr double kScarti = kFinestra * (double(kFinestra) * kFinestra - 1) / 12;
-  const double media = somma / kFinestra;
-  const bool piatto = *massimo - *minimo <= soglia_ && std::abs(tendenza / kScarti) <= pendenza_;
+  // Flat: the medians stay within a band, and their trend is far below the
+  // slowest siphon.
+  const double media = finestra_.Media();
+  const bool piatto = finestra_.Ampiezza() <= soglia_ && std::abs(finestra_.Pendenza()) <= pendenza_;
   if (piatto && !sulPianoro_) {
     // The oldest median of the window: where the level came to rest.
-    Arrivo(Rif(istantiMediane_[prossimaMediana_], media));
+    Arrivo(Rif(finestra_.PiuVecchio(), media));
     sulPianoro_ = true;
   }
   if (piatto) {
     // Stamped with the oldest reading of the newest median, so that a
     // change just under way is not yet in it.
-    fineCandidata_ = Rif(grezzi_.Primo(), media);
+    fineCandidata_ = Rif(grezzi_.ultimi.Primo(), media);
   } else if (sulPianoro_) {
     Partenza(fineCandidata_);
     sulPianoro_ = false;

@@ -59,6 +59,7 @@ class RilevatoreCarburante {
     double Mediana(int da, int quanti) const;
     double Mediana() const { return Mediana(0, n); }
     Istante Primo() const { return istanti[Pieno() ? prossimo : 0]; }
+    double Valore(int i) const { return valori[((Pieno() ? prossimo : 0) + i) % N]; }  // the i-th oldest
   };
   static constexpr int kMediana = 15;   // raw readings in a median
   static constexpr int kFinestra = 60;  // medians that must agree for a plateau
@@ -92,10 +93,33 @@ class RilevatoreCarburante {
   Ultimi<kAncoraFerma> inizioTratto_, fineTratto_;
   Ultimi<kAncora> quasiAssestati_;
   bool inizioDato_ = false;
-  Ultimi<kMediana> grezzi_;
-  std::array<double, kFinestra> mediane_{};
-  std::array<Istante, kFinestra> istantiMediane_{};
-  int nMediane_ = 0, prossimaMediana_ = 0;
+  // The median of the last kMediana readings, kept sorted as they come and go.
+  struct MedianaMobile {
+    Ultimi<kMediana> ultimi;
+    std::array<double, kMediana> ordinati{};
+    void Aggiungi(Istante t, double v);
+    double Mediana() const { return ordinati[kMediana / 2]; }
+  } grezzi_;
+  // The last kFinestra medians: their sum, their least-squares trend (oldest
+  // first) and their spread, each brought up to date as one comes and one
+  // goes.
+  struct Finestra {
+    std::array<double, kFinestra> valori{};
+    std::array<Istante, kFinestra> istanti{};
+    int64_t visti = 0;  // medians added since the stretch began
+    double somma = 0, tendenza = 0;
+    // Positions (in `visti` counts) of the candidates for the least and the
+    // greatest, in a ring.
+    std::array<int64_t, kFinestra> minimi{}, massimi{};
+    int primoMinimo = 0, nMinimi = 0, primoMassimo = 0, nMassimi = 0;
+    void Aggiungi(Istante t, double v);
+    bool Piena() const { return visti >= kFinestra; }
+    double Media() const { return somma / kFinestra; }
+    double Pendenza() const;  // per reading
+    double Ampiezza() const;
+    Istante PiuVecchio() const { return istanti[visti % kFinestra]; }
+    double Valore(int64_t posizione) const { return valori[posizione % kFinestra]; }
+  } finestra_;
   bool sulPianoro_ = false;
   Riferimento fineCandidata_;
   std::optional<Riferimento> ultimaPartenza_;

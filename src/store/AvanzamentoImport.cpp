@@ -17,6 +17,10 @@ void LegaTesto(sqlite3_stmt* s, int i, const QString& testo) {
 
 Esito PreparaAvanzamento(DatabaseLogs& db) {
   Connessione& c = db.connessione();
+  if (c.Prepara("SELECT 1 FROM Importazioni LIMIT 0")) return {};
+  // Made in a transaction of the database's own, as every write of the
+  // import: see IndiciLogs.h.
+  if (Esito e = db.Inizia(); !e) return e;
   if (!c.Esegui("CREATE TABLE IF NOT EXISTS Importazioni (Archivio TEXT PRIMARY KEY, File TEXT, "
                 "Posizione INTEGER, Riga INTEGER, Contatore INTEGER, FileLetti INTEGER, "
                 "RecordSalvati INTEGER, RigheNonSalvate INTEGER, Viaggi INTEGER, "
@@ -32,7 +36,7 @@ Esito PreparaAvanzamento(DatabaseLogs& db) {
   s = Istruzione();
   if (!c.Esegui("ALTER TABLE Importazioni ADD COLUMN Duplicati INTEGER NOT NULL DEFAULT 0"))
     return Errore(c);
-  return {};
+  return db.Conferma();
 }
 
 AvanzamentoLetto LeggiAvanzamento(DatabaseLogs& db, const QString& archivio) {
@@ -81,6 +85,8 @@ Esito ScriviAvanzamento(DatabaseLogs& db, const AvanzamentoImport& a) {
 }
 
 Esito CancellaAvanzamento(DatabaseLogs& db, const QString& archivio) {
+  // In a transaction of the database's own, as above.
+  if (Esito e = db.Inizia(); !e) return e;
   Connessione& c = db.connessione();
   Istruzione s = c.Prepara("DELETE FROM Importazioni WHERE Archivio = ?1");
   if (!s) return Errore(c);

@@ -42,7 +42,8 @@ struct AvanzamentoLetto {
 AvanzamentoLetto LeggiAvanzamento(DatabaseLogs& db, const QString& archivio);
 // Written inside the open transaction (opened when none is).
 Esito ScriviAvanzamento(DatabaseLogs& db, const AvanzamentoImport& a);
-// Forgets an archive whose import is closed.
+// Forgets an archive whose import is closed, inside the open transaction
+// (opened when none is).
 Esito CancellaAvanzamento(DatabaseLogs& db, const QString& archivio);
 
 }  // namespace quarvel

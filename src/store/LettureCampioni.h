@@ -2,6 +2,7 @@
 // The columns of a sample that the analyses read, a block at a time. The
 // analyses walk a period through a SorgenteLetture; the cursor of Logs is
 // one source (the reference), the per-hour data kept beside Logs another.
+#include "Conversioni.h"
 #include "Istante.h"
 #include "Logs.h"
 
@@ -9,6 +10,9 @@
 #include <cstdint>
 #include <span>
 #include <vector>
+#if defined(__SSE2__)
+#include <xmmintrin.h>
+#endif
 
 namespace quarvel {
 
@@ -29,6 +33,20 @@ struct LetturaCampione {
 
 // The reading of a whole sample record.
 LetturaCampione Lettura(const CampioneLog& c);
+
+// The level rounded to an integer as Lettura does it (halves to even; 0 when
+// it does not fit 16 bits or is no number), without a call into the maths
+// library: the packed hours round ten million levels a year.
+inline int16_t LivelloIntero(float livello) {
+#if defined(__SSE2__)
+  // Rounds as the processor is set to, halves to even like nearbyint; gives
+  // INT32_MIN for a NaN or a value beyond 32 bits.
+  const int r = _mm_cvtss_si32(_mm_set_ss(livello));
+  return r >= INT16_MIN && r <= INT16_MAX ? int16_t(r) : int16_t(0);
+#else
+  return Intero16(livello).value_or(0);
+#endif
+}
 
 // The samples of a period in time order.
 class SorgenteLetture {

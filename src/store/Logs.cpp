@@ -2,6 +2,7 @@
 
 #include "CursoreSqlite.h"
 #include "Messaggi.h"
+#include "OreLogs.h"
 
 #include <sqlite3.h>
 
@@ -85,6 +86,7 @@ struct DatabaseLogs::Dati {
   Istruzione datoPT;
   std::unique_ptr<CursoreSqlite> cursore;
   CursoreDelegato condiviso;
+  OreInScrittura ore;  // LogsOre, kept in the same transactions as the samples
   bool inTransazione = false;
   int nelLotto = 0;
   int lotto = kLotto;
@@ -122,13 +124,14 @@ Esito DatabaseLogs::Apri(const QString& percorso, Istante inizio, Istante fine) 
 Esito DatabaseLogs::Conferma() {
   if (!d_->inTransazione) return {};
   Connessione& c = d_->connessione;
-  const bool ok = c.Esegui("COMMIT");
+  const bool ok = d_->ore.PrimaDellaConferma(c) && c.Esegui("COMMIT");
   if (!ok) d_->errore = c.Errore();
   // Committed, or rolled back by the failure (a busy file keeps it open).
   if (ok || sqlite3_get_autocommit(c.db())) {
     d_->inTransazione = false;
     d_->nelLotto = 0;
   }
+  if (!ok && sqlite3_get_autocommit(c.db())) d_->ore.Annullata();
   if (ok) return {};
   return Esito::Fallito(kErroreDatabase + d_->errore);
 }
@@ -140,6 +143,7 @@ Esito DatabaseLogs::Chiudi() {
     if (!esito) d_->connessione.Esegui("ROLLBACK");
   }
   d_->condiviso.Punta(nullptr);
+  d_->ore = OreInScrittura();
   d_->cursore.reset();
   d_->inserisci = Istruzione();
   d_->datoPT = Istruzione();
@@ -161,9 +165,13 @@ EsitoScrittura DatabaseLogs::Scrivi(const CampioneLog& campione) {
   }
   if (!Inizia()) return EsitoScrittura::Errore;
   sqlite3_stmt* s = d_->inserisci.get();
-  Lega(s, campione);
-  const int rc = sqlite3_step(s);
+  int rc = SQLITE_OK;
+  if (d_->ore.Prepara(c, campione.TimeDate)) {
+    Lega(s, campione);
+    rc = sqlite3_step(s);
+  }
   if (rc == SQLITE_DONE) {
+    d_->ore.Aggiunto(campione);
     sqlite3_reset(s);
     if (++d_->nelLotto < d_->lotto || d_->lotto == 0) return EsitoScrittura::Salvato;
     return Conferma() ? EsitoScrittura::Salvato : EsitoScrittura::Errore;
@@ -175,6 +183,7 @@ EsitoScrittura DatabaseLogs::Scrivi(const CampioneLog& campione) {
   if (sqlite3_get_autocommit(c.db())) {
     d_->inTransazione = false;
     d_->nelLotto = 0;
+    d_->ore.Annullata();
   }
   return EsitoScrittura::Errore;
 }
@@ -190,6 +199,7 @@ Esito DatabaseLogs::Inizia() {
     return Esito::Fallito(kErroreDatabase + d_->errore);
   }
   d_->inTransazione = true;
+  d_->ore.Inizio(c);
   return {};
 }
 
@@ -197,6 +207,7 @@ void DatabaseLogs::Annulla() {
   if (d_->inTransazione) d_->connessione.Esegui("ROLLBACK");
   d_->inTransazione = false;
   d_->nelLotto = 0;
+  d_->ore.Annullata();
 }
 
 void DatabaseLogs::ConfermaOgni(int n) { d_->lotto = n; }

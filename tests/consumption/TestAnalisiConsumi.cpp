@@ -1,12 +1,16 @@
 // The consumption pass against figures worked out by hand on small periods.
 #include "AnalisiConsumi.h"
+#include "CampioniProva.h"
 #include "CartellaProva.h"
 #include "CursoreVettore.h"
 #include "FileTesto.h"
+#include "IndiciLogs.h"
+#include "LetturePeriodo.h"
 #include "StampaTesto.h"
 
 #include <QDir>
 #include <QRegularExpression>
+#include <random>
 
 namespace quarvel {
 namespace {
@@ -263,6 +267,53 @@ TEST_F(AnalisiConsumi, ReportEDidascalieDiDueViaggi) {
   QString didascalie;
   for (const Didascalia& d : r.didascalie) didascalie += d.nome + " = " + d.testo + "\r\n";
   EXPECT_EQ(didascalie.toUtf8(), LeggiTutto(DatoProva("consumi_due_viaggi_didascalie.txt")));
+}
+
+// The same analysis from the packed hours beside Logs and through the cursor
+// of Logs, on random periods and alert levels of a week of a truck: the
+// captions, the report with its trip blocks and both lists alike.
+TEST_F(AnalisiConsumi, DalleOreCompatteComeDaiCampioni) {
+  std::mt19937 gen(7);
+  auto caso = [&](int n) { return int(gen() % unsigned(n)); };
+  const QString percorso = ScriviCampioni(Percorso("DATA/AB123CD_ 2026.mdb"), {});
+  {
+    DatabaseLogs db;
+    ASSERT_TRUE(db.Apri(percorso));
+    CampioneLog c;
+    c.Dato2 = 60;
+    for (Istante t = kBase, prima = t; t < kBase + 7 * 86400; prima = t, t += caso(3000) ? 1 : 600 + caso(20000)) {
+      // A recording opens after a pause, and now and then without one.
+      c.DatoPT = int16_t(t - prima != 1 || caso(8000) == 0 ? 0 : c.DatoPT + 1);
+      c.TimeDate = c.TimeDateLH = t;
+      c.Dato3 = int16_t(caso(30) ? 800 + caso(1200) * (caso(3) > 0) : -1);
+      c.Dato5 = int16_t(std::clamp(c.Dato5 + caso(7) - 3, -1, 130));
+      c.Dato2 = caso(3000) ? std::clamp(c.Dato2 + float(caso(11) - 5) / 10, 1.f, 100.f) : float(caso(101));
+      c.Dato8 = caso(50) ? caso(30000) : -1;
+      c.Dato10 = caso(500) ? 20000 + double(t - kBase) / 100 : 0;
+      c.Dato11 = double((t - kBase) / 120) / 2;
+      ASSERT_NE(db.Scrivi(c), EsitoScrittura::Errore);
+    }
+  }
+  ASSERT_TRUE(AggiornaIndiciLogs(percorso));
+  for (int i = 0; i < 25; ++i) {
+    const Istante a = kBase + caso(7 * 86400), b = i ? a + caso(3 * 86400) : kFineTabella;
+    const ParametriAnalisi p{"AB123CD", int16_t(caso(100)), int16_t(1 + caso(30)), kAnalisi, {}, {}};
+    LetturePeriodo ore;
+    ASSERT_TRUE(ore.Apri(percorso, a, b));
+    ASSERT_TRUE(ore.Compatte());
+    const RisultatoAnalisi r = AnalisiTotale(ore, p);
+    const QByteArray report = LeggiTutto(r.percorsoReport);
+    DatabaseLogs db;
+    ASSERT_TRUE(db.Apri(percorso, a, b));
+    const RisultatoAnalisi atteso = AnalisiTotale(db.Cursore(), p);
+    EXPECT_EQ(r.esito, atteso.esito);
+    EXPECT_EQ(report, LeggiTutto(atteso.percorsoReport)) << a << " " << b;
+    ASSERT_EQ(r.didascalie.size(), atteso.didascalie.size());
+    for (std::size_t d = 0; d < r.didascalie.size(); ++d)
+      EXPECT_EQ(r.didascalie[d].testo, atteso.didascalie[d].testo);
+    EXPECT_EQ(r.carichi, atteso.carichi);
+    EXPECT_EQ(r.anomalie, atteso.anomalie);
+  }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "CampioniProva.h"
 
 #include "DatabaseVeicolo.h"
+#include "LetturePeriodo.h"
 
 #include <QFile>
 #include <gtest/gtest.h>
@@ -37,6 +38,32 @@ std::vector<CampioneLog> LeggiCampioni(const QString& percorso) {
   for (c.Primo(); !c.AllaFine(); c.Successivo()) v.push_back(c.Campione());
   EXPECT_EQ(c.Errore(), "");
   return v;
+}
+
+namespace {
+std::vector<LetturaCampione> Tutte(SorgenteLetture& sorgente) {
+  std::vector<LetturaCampione> v;
+  for (auto blocco = sorgente.Prossime(); !blocco.empty(); blocco = sorgente.Prossime())
+    v.insert(v.end(), blocco.begin(), blocco.end());
+  EXPECT_EQ(sorgente.Errore(), "");
+  return v;
+}
+}  // namespace
+
+std::vector<LetturaCampione> LettureDiRiferimento(const QString& percorso, Istante inizio,
+                                                  Istante fine) {
+  DatabaseLogs db;
+  EXPECT_TRUE(db.Apri(percorso, inizio, fine));
+  LettureDaCursore letture(db.Cursore());
+  return Tutte(letture);
+}
+
+std::vector<LetturaCampione> LettureScelte(const QString& percorso, Istante inizio, Istante fine,
+                                           bool* compatte) {
+  LetturePeriodo letture;
+  EXPECT_TRUE(letture.Apri(percorso, inizio, fine));
+  if (compatte) *compatte = letture.Compatte();
+  return Tutte(letture);
 }
 
 }  // namespace quarvel
