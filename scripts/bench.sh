@@ -4,15 +4,16 @@
 # seconds of one core; every baseline is measured in the same
 # run. Optional argument: the days of the simulated month (default 30).
 # About two minutes of work and 2 GB in the temporary folder, and the first
-# time a few minutes more to simulate the year of bench_anno, which is kept
-# (1 GB) in build-rel/bench/cache/.
+# time a few minutes more to simulate the years of bench_anno and
+# bench_flotta, which are kept (1 GB each, four of them) in
+# build-rel/bench/cache/.
 set -euo pipefail
 radice="$(cd "$(dirname "$0")/.." && pwd)"
 giorni="${1:-30}"
 bash "$radice/scripts/dipendenze.sh"
 cartella="$radice/build-rel"
 cmake -S "$radice" -B "$cartella" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUARVEL_TESTS=OFF >/dev/null
-if ! cmake --build "$cartella" --target bench_import bench_analisi bench_anno bench_utilizzo bench_grafico bench_carburante quarvel-batch quarvel_cartella > "$cartella/build.log" 2>&1; then
+if ! cmake --build "$cartella" --target bench_import bench_analisi bench_anno bench_utilizzo bench_grafico bench_carburante bench_flotta quarvel-batch quarvel_cartella > "$cartella/build.log" 2>&1; then
   cat "$cartella/build.log"
   exit 1
 fi
@@ -31,6 +32,9 @@ log="$cartella/bench.log"
 # The fuel events against the simulator's truth on months of their own
 # seeds, and rifornimenti against analizza on the month above.
 "$cartella/bench/carburante/bench_carburante" >> "$log" 2>&1
+# The fleet: flotta over four vehicle-months against four analizza runs, and
+# the fleet window over sixteen vehicle-years.
+"$cartella/bench/flotta/bench_flotta" >> "$log" 2>&1
 echo "Machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), $(date +%Y-%m-%d)"
 echo
 echo "| benchmark | Quarvel | baseline, same run | ratio | target |"

@@ -5,9 +5,10 @@
 set -euo pipefail
 # qt6-translations-l10n: the buttons and file dialogs of Qt speak the user's language.
 # librsvg2-bin: the icon's PNGs are made from its SVG.
+# libxlsxwriter-dev: the XLSX exports, found with pkgconf; zlib1g-dev: the tests read them back.
 pacchetti=(cmake ninja-build g++ qt6-base-dev qt6-translations-l10n libgl-dev libsqlite3-dev sqlite3
            libgtest-dev libgmock-dev poppler-utils xvfb xauth fonts-dejavu-core
-           fonts-liberation2 librsvg2-bin)
+           fonts-liberation2 librsvg2-bin libxlsxwriter-dev zlib1g-dev pkgconf)
 # dpkg-dev: the hardening flags and the Depends of the shared libraries; file:
 # CPack finds the executables with it.
 if [ "${1:-}" = pacchetto ]; then

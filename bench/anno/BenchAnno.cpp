@@ -39,44 +39,11 @@ namespace sim = quarvel::simulatore;
 
 namespace {
 
-sim::Opzioni Anno() {
-  sim::Opzioni o;
-  o.dal = *IstanteDa(2026, 1, 1);
-  o.giorni = 365;
-  o.ore = 11;
-  o.seme = 11;
-  return o;
-}
-
-// Simulated days stored into the database at percorso through the import's
-// writing code (the shared database, commits every 100,000 samples).
-bool Simula(const QString& percorso, const sim::Opzioni& o) {
-  if (Esito e = ApriLogs(percorso); !e) {
-    std::fprintf(stderr, "%s\n", qPrintable(e.messaggio));
-    return false;
-  }
-  bench::ScriviNelDatabase destinazione;
-  const sim::Esito simulato = sim::Simula(o, destinazione);
-  ChiudiLogs();
-  if (!simulato.errore.empty()) std::fprintf(stderr, "%s\n", simulato.errore.c_str());
-  return simulato.errore.empty();
-}
-
 // The year's database, from the cache or made and put there.
 bool PreparaAnno(const QString& modello, const QString& percorso) {
-  const QString cache = QCoreApplication::applicationDirPath() + QStringLiteral("/../cache");
-  const QString copia = cache + QStringLiteral("/anno-365g-11h-seme11.mdb");
-  if (!QFile::exists(copia)) {
-    std::printf("simulating the year into %s (minutes; kept for the next runs)\n", qPrintable(copia));
-    std::fflush(stdout);
-    QDir().mkpath(cache);
-    const QString nuovo = copia + QStringLiteral(".part");
-    QFile::remove(nuovo);
-    if (!QFile::copy(modello, nuovo) || !QFile::setPermissions(nuovo, QFile::ReadOwner | QFile::WriteOwner) ||
-        !Simula(nuovo, Anno()) || !AggiornaIndiciLogs(nuovo) || !QFile::rename(nuovo, copia))
-      return false;
-  }
-  return QFile::copy(copia, percorso) && QFile::setPermissions(percorso, QFile::ReadOwner | QFile::WriteOwner);
+  const QString copia = bench::AnnoInCache(modello, 11);
+  return !copia.isEmpty() && QFile::copy(copia, percorso) &&
+         QFile::setPermissions(percorso, QFile::ReadOwner | QFile::WriteOwner);
 }
 
 std::pair<Istante, Istante> Estremi(const QString& percorso) {
@@ -151,10 +118,10 @@ int main(int argc, char** argv) {
   const bench::Occupazione occupazione = bench::OccupazioneTabella(db, "LogsOre");
 
   // One more day stored by our own writer, then another program's write.
-  sim::Opzioni giorno = Anno();
+  sim::Opzioni giorno = bench::AnnoSimulato(11);
   giorno.dal = *IstanteDa(2027, 1, 4);
   giorno.giorni = 1;
-  Simula(db, giorno);
+  bench::Simula(db, giorno);
   AggiornamentoIndici dopoGiorno = AggiornamentoIndici::Fallito, dopoAltri = AggiornamentoIndici::Fallito;
   const Tempi tGiorno = Migliore(1, [&] { AggiornaIndiciLogs(db, &dopoGiorno); });
   ScritturaEsterna(db);

@@ -28,6 +28,7 @@ const QMap<QString, Parole>& ParolePulsanti() {
       {"Graph", {"Grafico", "Graph", "Gráfico"}},
       {"Trips", {"Viaggi", "Trips", "Viajes"}},
       {"Statistics", {"Statistiche", "Statistics", "Estadísticas"}},
+      {"Overview", {"Panoramica", "Overview", "Resumen"}},
       {"update", {"Aggiorna", "Update", "Actualizar"}},
       {"Insert", {"Inserisci", "Insert", "Insertar"}},
       {"Delete", {"Elimina", "Delete", "Eliminar"}},

@@ -4,6 +4,7 @@
 #include "QvAnagrafica.h"
 #include "QvAnalisiConsumi.h"
 #include "QvAnalisiUtilizzo2.h"
+#include "QvFlotta.h"
 #include "QvGraph.h"
 
 #include <QWidget>
@@ -18,6 +19,7 @@ QWidget* CreaFinestraQuarvel(FinestraLavoro f) {
     case F::AnalisiConsumi: return new QvAnalisiConsumi;
     case F::Grafici: return new QvGraph;
     case F::AnalisiUtilizzo: return new QvAnalisiUtilizzo2;
+    case F::Flotta: return new QvFlotta;
   }
   return nullptr;
 }

@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QTime>
+#include <cmath>
 
 namespace quarvel {
 
@@ -51,6 +52,12 @@ QString TestoNumero(double valore, const QLocale& locale) {
 }
 QString TestoSingolo(float valore, const QLocale& locale) {
   return TestoSenzaGruppi(double(valore), 7, locale);
+}
+
+QString TestoDecimali(double valore, int decimali, const QLocale& locale) {
+  // What rounds to zero is written without its sign.
+  if (std::abs(valore) < 0.5 * std::pow(10.0, -decimali)) valore = 0;
+  return SenzaGruppi(locale).toString(valore, 'f', decimali);
 }
 
 QString TestoDataBreve(Istante istante, const QLocale& locale) {

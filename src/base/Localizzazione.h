@@ -29,6 +29,10 @@ QString TestoNumero(double valore, const QLocale& locale = LocaleUtente());
 // The same for a single-precision value: up to 7 significant digits.
 QString TestoSingolo(float valore, const QLocale& locale = LocaleUtente());
 
+// A number with a fixed count of decimals and no group separator ("12,50"
+// in Italian); never "-0,00".
+QString TestoDecimali(double valore, int decimali, const QLocale& locale = LocaleUtente());
+
 // The general date format: the short date with a four-digit year, a blank,
 // the time with seconds ("04/12/2026 22:12:05"). The zero date-time value
 // has no date part and shows as its time alone ("00:00:00").

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QUrl>
 #include <cstdio>
+#include <optional>
 
 namespace quarvel {
 
@@ -67,15 +68,28 @@ Risposta MostraMessaggio(const QString& testo, Icona icona, const QString& titol
   return MostraMessaggio(Messaggio{testo, icona, Pulsanti::Ok, titolo}, padre);
 }
 
+namespace {
+// The recorder's answer to a file request; nothing when no recorder is in.
+std::optional<QString> FileRegistrato(const RichiestaFile& richiesta) {
+  auto* r = Registratore();
+  if (!r) return std::nullopt;
+  r->richiesteFile.push_back(richiesta);
+  if (r->fileScelti.empty()) return QString();
+  QString scelto = r->fileScelti.front();
+  r->fileScelti.pop_front();
+  return scelto;
+}
+}  // namespace
+
 QString ScegliFileDaAprire(const RichiestaFile& richiesta, QWidget* padre) {
-  if (auto* r = Registratore()) {
-    r->richiesteFile.push_back(richiesta);
-    if (r->fileScelti.empty()) return {};
-    QString scelto = r->fileScelti.front();
-    r->fileScelti.pop_front();
-    return scelto;
-  }
+  if (const std::optional<QString> scelto = FileRegistrato(richiesta)) return *scelto;
   return QFileDialog::getOpenFileName(padre, richiesta.titolo, richiesta.cartella,
+                                      richiesta.filtro);
+}
+
+QString ScegliFileDaSalvare(const RichiestaFile& richiesta, QWidget* padre) {
+  if (const std::optional<QString> scelto = FileRegistrato(richiesta)) return *scelto;
+  return QFileDialog::getSaveFileName(padre, richiesta.titolo, richiesta.cartella,
                                       richiesta.filtro);
 }
 

@@ -42,6 +42,10 @@ struct RichiestaFile {
 };
 // The chosen file for opening, or an empty text when the user cancelled.
 QString ScegliFileDaAprire(const RichiestaFile& richiesta, QWidget* padre = nullptr);
+// The file to write, for saving: richiesta.cartella is the path proposed
+// (folder and name); the dialog asks before an existing file is replaced.
+// An empty text when the user cancelled.
+QString ScegliFileDaSalvare(const RichiestaFile& richiesta, QWidget* padre = nullptr);
 
 // Opens a folder in the desktop's file manager.
 void ApriCartella(const QString& cartella);

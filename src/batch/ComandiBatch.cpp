@@ -23,6 +23,7 @@ const std::vector<ComandoBatch>& Comandi() {
       ComandoRifornimenti(),
       ComandoVeicoli(),
       ComandoElimina(),
+      ComandoFlotta(),
   };
   return comandi;
 }

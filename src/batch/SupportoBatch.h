@@ -34,6 +34,7 @@ ComandoBatch ComandoStampa();
 ComandoBatch ComandoRifornimenti();
 ComandoBatch ComandoVeicoli();
 ComandoBatch ComandoElimina();
+ComandoBatch ComandoFlotta();
 
 // The table of the commands, one line each (ComandiBatch.cpp).
 const std::vector<ComandoBatch>& Comandi();

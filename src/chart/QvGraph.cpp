@@ -15,11 +15,14 @@
 
 #include "AttesaDatabase.h"
 #include "DatabaseVeicolo.h"
+#include "EsportaImmagine.h"
+#include "Esportazioni.h"
 #include "FiguraGrafico.h"
 #include "FrecceSuGiu.h"
 #include "Immagini.h"
 #include "Impostazioni.h"
 #include "Lingua.h"
+#include "ListaAnni.h"
 #include "ListaTarghe.h"
 #include "Localizzazione.h"
 #include "Messaggi.h"
@@ -127,15 +130,26 @@ void QvGraph::Costruisci() {
   auto* lblTarga = Nomina("Lbl_Targa", 7001, new QLabel(QStringLiteral("Mezzo da analizzare :"), this));
   Cmb_Targa = Nomina("Cmb_Targa", 0, new QComboBox(this));
   Cmb_Targa->setMinimumWidth(140);
+  auto* lblAnno = Nomina("Lbl_AnnoDB", 7019, new QLabel(QStringLiteral("Anno:"), this));
+  Cmb_AnnoDB = Nomina("Cmb_AnnoDB", 0, new QComboBox(this));
+  lblAnno->setBuddy(Cmb_AnnoDB);
   auto* lblDB = Nomina("Lbl_NomeDBGraph", 7002, new QLabel(QStringLiteral("DataBase :"), this));
   Txt_NomeDBGraph = Nomina("Txt_NomeDBGraph", 0, new QLineEdit(this));
   Txt_NomeDBGraph->setReadOnly(true);
   lblTarga->setBuddy(Cmb_Targa);
   sopra->addWidget(lblTarga);
   sopra->addWidget(Cmb_Targa);
+  sopra->addSpacing(12);
+  sopra->addWidget(lblAnno);
+  sopra->addWidget(Cmb_AnnoDB);
   sopra->addSpacing(20);
   sopra->addWidget(lblDB);
   sopra->addWidget(Txt_NomeDBGraph, 1);
+  // Beside what it saves a picture of, where the bottom row has no room.
+  Cmd_SalvaImmagine =
+      Nomina("Cmd_SalvaImmagine", 7020, new QPushButton(QStringLiteral("Salva immagine..."), this));
+  sopra->addSpacing(12);
+  sopra->addWidget(Cmd_SalvaImmagine);
 
   auto* canali = new QVBoxLayout;
   canali->setSpacing(6);
@@ -158,6 +172,11 @@ void QvGraph::Costruisci() {
   Tmr_Play->setInterval(kIntervalloPlay);
 
   connect(Cmb_Targa, &QComboBox::activated, this, &QvGraph::TargaScelta);
+  // Another year: the chosen vehicle's database of that year.
+  connect(Cmb_AnnoDB, &QComboBox::activated, this, [this] {
+    if (Cmb_Targa->currentIndex() >= 0) TargaScelta(Cmb_Targa->currentIndex());
+  });
+  connect(Cmd_SalvaImmagine, &QPushButton::clicked, this, &QvGraph::SalvaImmagine);
   connect(Img_CRT, &SuperficieGrafico::Premuto, this, &QvGraph::Premuto);
   connect(Img_CRT, &SuperficieGrafico::Trascinato, this, &QvGraph::Trascinato);
   connect(Tmr_Play, &QTimer::timeout, this, &QvGraph::Tmr_Play_Timer);
@@ -171,6 +190,7 @@ QWidget* QvGraph::CreaTavola() {
   // The picture with its labels, laid out as the painter lays out the board
   // of quarvel-batch's pictures.
   auto* t = new QWidget(this);
+  tavola_ = t;
   t->setObjectName(QStringLiteral("Tavola"));
   t->setFixedSize(tavola::Dimensione());
   t->setAutoFillBackground(true);
@@ -326,16 +346,19 @@ QWidget* QvGraph::CreaVaiA() {
 void QvGraph::CaricaTarghe() {
   const Esito esito = CollegaListaTarghe(Cmb_Targa);
   Cmb_Targa->setCurrentIndex(-1);  // "Selezionare" until the user chooses
+  RiempiAnni(Cmb_AnnoDB, {});
   if (!esito) MostraMessaggio(esito.messaggio, Icona::Critica, TitoloApplicazione, this);
 }
 
 void QvGraph::TargaScelta(int indice) {
   const QString targa = Cmb_Targa->itemText(indice);
-  const QString percorso = TrovaDatabaseVeicolo(targa, Imp().AnnoDB);
+  RiempiAnni(Cmb_AnnoDB, targa);
+  const QString anno = AnnoScelto(Cmb_AnnoDB);
+  const QString percorso = TrovaDatabaseVeicolo(targa, anno);
   if (percorso.isEmpty()) {
     MostraMessaggio(
         TestoLingua(7050, QStringLiteral("Non esistono dati del mezzo targato %1 per l'anno %2"))
-            .arg(targa, Imp().AnnoDB),
+            .arg(targa, anno),
         Icona::Nessuna, TitoloApplicazione, this);
     return;
   }
@@ -349,6 +372,20 @@ void QvGraph::TargaScelta(int indice) {
   PercorsoDB = percorso;
   Txt_NomeDBGraph->setText(percorso);
   Disegna_Grafici_Selezionati();
+}
+
+void QvGraph::SalvaImmagine() {
+  if (PercorsoDB.isEmpty()) {
+    MostraMessaggio(TestoLingua(7051, QStringLiteral("Scegliere prima il mezzo da analizzare")),
+                    Icona::Esclamazione, TitoloApplicazione, this);
+    return;
+  }
+  const QString percorso = ChiediFileEsportazione(
+      QStringLiteral("Grafico_%1_%2").arg(Cmb_Targa->currentText(), etichetteX_[0]->text()),
+      FormatoEsportazione::Png, this);
+  if (percorso.isEmpty()) return;
+  if (const Esito e = SalvaPng(tavola_->grab().toImage(), percorso); !e)
+    MostraErroreEsportazione(percorso, e.messaggio, this);
 }
 
 void QvGraph::Cmd_carica_Click() {

@@ -49,6 +49,8 @@ class QvGraph : public QWidget {
   void CaricaTarghe();
 
   void TargaScelta(int indice);
+  // The chart as drawn, with its axes, into a PNG file the user chooses.
+  void SalvaImmagine();
   void Cmd_carica_Click();
   void Disegna_Grafici_Selezionati();
   void LabelY(int c);
@@ -76,6 +78,7 @@ class QvGraph : public QWidget {
   QString ultimoErrore_;
 
   QComboBox* Cmb_Targa;
+  QComboBox* Cmb_AnnoDB;
   QLineEdit* Txt_NomeDBGraph;
   SuperficieGrafico* Img_CRT;
   std::array<QLabel*, 5> etichetteY_;  // LblYmin .. LblYMax
@@ -95,7 +98,9 @@ class QvGraph : public QWidget {
   QLineEdit* Txt_DisplayStartH;
   QLineEdit* Txt_DisplayStartMin;
   QPushButton* Cmd_carica;
+  QPushButton* Cmd_SalvaImmagine;
   QPushButton* Cmd_Close;
+  QWidget* tavola_;  // the picture with its axis labels
 };
 
 }  // namespace quarvel

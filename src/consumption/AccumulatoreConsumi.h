@@ -21,6 +21,8 @@ struct AccumulatoreConsumi {
   // Fuel.
   double SommaGasolio = 0;
   double SommaGasolioMarcia = 0;
+  // With the engine on and the truck not in motion: idling.
+  double SommaGasolioMinimo = 0;
   double ContaLitriIniziali = 0;
   double ContaLitriFinali = 0;
   // Ignitions, time, distance, speed; the ...Viaggio values start again at
@@ -67,6 +69,7 @@ struct AccumulatoreConsumi {
     if (c.gasolio != -1) {
       SommaGasolio += c.gasolio;
       if (inMarcia) SommaGasolioMarcia += c.gasolio;
+      else if (acceso) SommaGasolioMinimo += c.gasolio;
     }
     if (acceso) {
       SecondiAcceso += 1;

@@ -41,18 +41,19 @@ class FileReport {
   std::optional<QString> errore_;
 };
 
-// A walk the engine cut short: no figures, and no report that shows them.
-bool LetturaFallita(const SorgenteLetture& periodo, FileReport& report, RisultatoAnalisi& r) {
-  const QString errore = periodo.Errore();
-  if (errore.isEmpty()) return false;
-  report.Chiudi();
-  QFile::remove(r.percorsoReport);
-  const QString percorso = r.percorsoReport;
-  r = RisultatoAnalisi();
-  r.percorsoReport = percorso;
-  r.esito = EsitoAnalisi::ErroreLettura;
-  r.erroreDatabase = kErroreDatabase + errore;
-  return true;
+// The trip the counters hold now.
+ViaggioAnalisi Viaggio(const AccumulatoreConsumi& a, Istante primoIstante) {
+  ViaggioAnalisi v;
+  v.numero = a.NumeroAccensioni;
+  // A recording begun before the period has no start of its own in it.
+  v.inizio = a.NumeroAccensioni > 0 ? a.InizioViaggio : primoIstante;
+  v.fine = a.UltimoIstante;
+  v.secondiAcceso = a.SecondiAccesoViaggio;
+  v.secondiMarcia = a.SecondiMarciaViaggio;
+  v.sommaVelocita = a.SommaVelocitaViaggio;
+  v.velocitaMax = a.VelocitaMaxViaggio;
+  v.superamenti = a.ContaSuperamentiViaggio;
+  return v;
 }
 
 // Closes the report and settles the outcome.
@@ -68,27 +69,25 @@ RisultatoAnalisi AnalisiTotale(CursoreLogs& periodo, const ParametriAnalisi& p) 
   return AnalisiTotale(letture, p);
 }
 
-RisultatoAnalisi AnalisiTotale(SorgenteLetture& periodo, const ParametriAnalisi& p) {
+RisultatoAnalisi PassoAnalisi(SorgenteLetture& periodo, const ParametriAnalisi& p,
+                              const std::function<void(const AccumulatoreConsumi&)>& fineViaggio) {
   RisultatoAnalisi r;
-  r.percorsoReport = PercorsoReport(p.targa, p.istanteAnalisi);
-  FileReport report(r.percorsoReport);
-  if (!report.Aperto()) {
-    r.esito = EsitoAnalisi::ReportNonCreato;
-    r.erroreFile = report.Errore();
-    return r;
-  }
-  report.Riga(PrimaRigaReport(p.targa, p.istanteAnalisi));
-
   AccumulatoreConsumi& a = r.totali;
   std::optional<RilevatoreCarburante> carburante;
   if (p.carburante) carburante.emplace(*p.carburante);
   bool primo = true;
+  Istante primoIstante = 0;
   for (auto blocco = periodo.Prossime(); !blocco.empty(); blocco = periodo.Prossime()) {
     if (carburante)
       for (const LetturaCampione& c : blocco) carburante->Aggiungi(c);
     for (const LetturaCampione& c : blocco) {
-      // A new recording closes the trip so far: its block goes to the file now.
-      if (c.apreViaggio && !primo) report.Riga(BloccoViaggio(a, p.sogliaVelocita));
+      if (primo) {
+        primoIstante = c.TimeDate;
+      } else if (c.apreViaggio) {
+        // A new recording closes the trip so far.
+        r.viaggi.push_back(Viaggio(a, primoIstante));
+        if (fineViaggio) fineViaggio(a);
+      }
       primo = false;
       const SaltoLivello salto = a.Aggiungi(c, p.sogliaVelocita, p.sogliaGasolio);
       if (p.avanzamento) p.avanzamento(a.ContatoreAvanzamento);
@@ -99,15 +98,54 @@ RisultatoAnalisi AnalisiTotale(SorgenteLetture& periodo, const ParametriAnalisi&
     }
   }
 
-  if (LetturaFallita(periodo, report, r)) return r;
+  // A walk the engine cut short: the figures would be too small, so none
+  // are given.
+  if (const QString errore = periodo.Errore(); !errore.isEmpty()) {
+    r = RisultatoAnalisi();
+    r.esito = EsitoAnalisi::ErroreLettura;
+    r.erroreDatabase = kErroreDatabase + errore;
+    return r;
+  }
   if (primo) {
-    Concludi(report, EsitoAnalisi::PeriodoVuoto, r);
+    r.esito = EsitoAnalisi::PeriodoVuoto;
     return r;
   }
   a.Concludi();
+  r.viaggi.push_back(Viaggio(a, primoIstante));
   if (carburante) r.carburante = carburante->Concludi();
   r.didascalie = Didascalie(a, p.sogliaVelocita, p.testi);
-  report.Riga(ChiusuraUltimoViaggio(a) + BloccoTotale(a, p.sogliaVelocita));
+  r.esito = EsitoAnalisi::Completa;
+  return r;
+}
+
+RisultatoAnalisi AnalisiTotale(SorgenteLetture& periodo, const ParametriAnalisi& p) {
+  const QString percorso = PercorsoReport(p.targa, p.istanteAnalisi);
+  FileReport report(percorso);
+  if (!report.Aperto()) {
+    RisultatoAnalisi r;
+    r.percorsoReport = percorso;
+    r.esito = EsitoAnalisi::ReportNonCreato;
+    r.erroreFile = report.Errore();
+    return r;
+  }
+  report.Riga(PrimaRigaReport(p.targa, p.istanteAnalisi));
+  RisultatoAnalisi r = PassoAnalisi(periodo, p, [&](const AccumulatoreConsumi& a) {
+    report.Riga(BloccoViaggio(a, p.sogliaVelocita));
+  });
+  r.percorsoReport = percorso;
+  switch (r.esito) {
+    case EsitoAnalisi::ErroreLettura:
+      // No report that shows figures of a walk cut short.
+      report.Chiudi();
+      QFile::remove(percorso);
+      return r;
+    case EsitoAnalisi::PeriodoVuoto:
+      Concludi(report, EsitoAnalisi::PeriodoVuoto, r);
+      return r;
+    default:
+      break;
+  }
+  report.Riga(ChiusuraUltimoViaggio(r.totali) + BloccoTotale(r.totali, p.sogliaVelocita));
   Concludi(report, EsitoAnalisi::Completa, r);
   return r;
 }

@@ -1,9 +1,10 @@
 #pragma once
 // The consumption analysis: one pass over the samples of a period computes
-// the fuel, time, distance and speed figures and the tank-level jumps,
-// writes the report file below REPORT/ and gives back the result captions
-// and list lines. No widgets: the window hands the period's cursor and the
-// settings in and writes the results into its controls.
+// the fuel, time, distance and speed figures and the tank-level jumps, and
+// AnalisiTotale writes the report file below REPORT/ around it and gives
+// back the result captions and list lines. No widgets: the window hands the
+// period's cursor and the settings in and writes the results into its
+// controls. The fleet runs the pass alone, without a report per vehicle.
 #include "AccumulatoreConsumi.h"
 #include "RilevatoreCarburante.h"
 #include "Logs.h"
@@ -32,6 +33,17 @@ struct ParametriAnalisi {
   std::optional<ParametriCarburante> carburante;
 };
 
+// One trip of the period with the figures of its report block: each
+// recording that starts in the period, and before the first of them the
+// part of a recording begun earlier (number 0).
+struct ViaggioAnalisi {
+  double numero = 0;              // NumeroAccensioni while it ran
+  Istante inizio = 0, fine = 0;   // its first and last sample in the period
+  double secondiAcceso = 0, secondiMarcia = 0;
+  double sommaVelocita = 0;       // km/h over seconds: km × 3600
+  int16_t velocitaMax = 0, superamenti = 0;
+};
+
 enum class EsitoAnalisi {
   Completa,          // report written, captions and lists filled
   PeriodoVuoto,      // no samples: the report holds only its first line
@@ -53,8 +65,18 @@ struct RisultatoAnalisi {
   QStringList carichi;
   QStringList anomalie;
   AccumulatoreConsumi totali;  // the counters as the pass left them
+  std::vector<ViaggioAnalisi> viaggi;  // in time order
   RisultatoCarburante carburante;
 };
+
+// The pass alone: the figures, both lists, the trips and (when asked) the
+// fuel events, with no report file; the outcome is Completa, PeriodoVuoto
+// or ErroreLettura (then without figures). fineViaggio is called with the
+// counters whenever a recording ends the trip before it, before the new
+// recording's first sample is counted: the report writes that trip's block.
+RisultatoAnalisi PassoAnalisi(
+    SorgenteLetture& periodo, const ParametriAnalisi& parametri,
+    const std::function<void(const AccumulatoreConsumi&)>& fineViaggio = {});
 
 // Walks the period's samples once, from the first to the last (a cursor is
 // left at its end; the caller closes it). Creates REPORT/ when it is missing and replaces a

@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDir>
+#include <QFileInfo>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -28,6 +29,9 @@
 #include "AnalisiConsumi.h"
 #include "CartellaProgramma.h"
 #include "DatabaseVeicolo.h"
+#include "EsportaCsv.h"
+#include "EsportaXlsx.h"
+#include "Esportazioni.h"
 #include "FinestraUnica.h"
 #include "FrecceSuGiu.h"
 #include "FunzioniStampa.h"
@@ -35,12 +39,14 @@
 #include "Impostazioni.h"
 #include "LetturePeriodo.h"
 #include "Lingua.h"
+#include "ListaAnni.h"
 #include "ListaTarghe.h"
 #include "Localizzazione.h"
 #include "Messaggi.h"
 #include "Nomina.h"
 #include "PassoEventi.h"
 #include "QvAnalisiOption.h"
+#include "TabelleConsumi.h"
 
 namespace quarvel {
 
@@ -210,8 +216,25 @@ void QvAnalisiConsumi::Costruisci() {
   Mnu_opzioni = menuBar()->addAction(QStringLiteral("Opzioni"));
   Mnu_opzioni->setObjectName(QStringLiteral("Mnu_opzioni"));
   Mnu_opzioni->setProperty("Index", 5011);
+  Mnu_Esporta = menuBar()->addMenu(QStringLiteral("Esporta"));
+  Mnu_Esporta->setObjectName(QStringLiteral("Mnu_Esporta"));
+  Mnu_Esporta->setProperty("Index", 5120);
+  const auto esporta = [this](const char* nome, int indice, const char* testo, bool viaggi, bool xlsx) {
+    QAction* a = Mnu_Esporta->addAction(QString::fromUtf8(testo));
+    a->setObjectName(QString::fromLatin1(nome));
+    a->setProperty("Index", indice);
+    connect(a, &QAction::triggered, this, [=, this] { Esporta(viaggi, xlsx); });
+  };
+  esporta("Mnu_EsportaViaggiCsv", 5121, "Viaggi in CSV...", true, false);
+  esporta("Mnu_EsportaViaggiXlsx", 5122, "Viaggi in XLSX...", true, true);
+  esporta("Mnu_EsportaCarburanteCsv", 5123, "Rifornimenti e perdite in CSV...", false, false);
+  esporta("Mnu_EsportaCarburanteXlsx", 5124, "Rifornimenti e perdite in XLSX...", false, true);
 
   connect(Cmb_Targa, &QComboBox::activated, this, &QvAnalisiConsumi::TargaScelta);
+  // Another year: the chosen vehicle's database of that year.
+  connect(Cmb_AnnoDB, &QComboBox::activated, this, [this] {
+    if (Cmb_Targa->currentIndex() >= 0) TargaScelta(Cmb_Targa->currentIndex());
+  });
   connect(Cmd_ApriDati, &QPushButton::clicked, this, &QvAnalisiConsumi::ApriDati);
   connect(Cmd_Analizza2, &QPushButton::clicked, this, &QvAnalisiConsumi::Analizza);
   connect(Cmd_Print, &QPushButton::clicked, this, &QvAnalisiConsumi::Stampa);
@@ -237,6 +260,15 @@ QWidget* QvAnalisiConsumi::CreaRiquadroMezzo() {
   auto* lblTarga = Etichetta("Lbl_Targa", 5001, QStringLiteral("Mezzo da analizzare :"), f);
   Cmb_Targa = Nomina("Cmb_Targa", 0, new QComboBox(f));
   Cmb_Targa->setMinimumWidth(140);
+  auto* lblAnno = Etichetta("Lbl_AnnoDB", 5137, QStringLiteral("Anno:"), f);
+  Cmb_AnnoDB = Nomina("Cmb_AnnoDB", 0, new QComboBox(f));
+  lblAnno->setBuddy(Cmb_AnnoDB);
+  auto* targaEAnno = new QHBoxLayout;
+  targaEAnno->addWidget(Cmb_Targa);
+  targaEAnno->addSpacing(12);
+  targaEAnno->addWidget(lblAnno);
+  targaEAnno->addWidget(Cmb_AnnoDB);
+  targaEAnno->addStretch();
   auto* lblDB = Etichetta("Lbl_NomeDBAnalizze", 5002, QStringLiteral("DataBase :"), f);
   Txt_NomeDBAnalizze = Casella("Txt_NomeDBAnalizze", f);
   Txt_NomeDBAnalizze->setMinimumWidth(260);
@@ -260,7 +292,7 @@ QWidget* QvAnalisiConsumi::CreaRiquadroMezzo() {
   auto* g = new QGridLayout(f);
   g->setHorizontalSpacing(8);
   g->addWidget(lblTarga, 0, 0);
-  g->addWidget(Cmb_Targa, 0, 1, Qt::AlignLeft);
+  g->addLayout(targaEAnno, 0, 1, 1, 2);
   g->addWidget(lblDB, 1, 0);
   g->addWidget(Txt_NomeDBAnalizze, 1, 1);
   g->addWidget(Cmd_ApriDati, 1, 2);
@@ -425,20 +457,45 @@ void QvAnalisiConsumi::ApriGraficoEvento(int riga) {
                         {carburante_, inizioCarburante_, fineCarburante_});
 }
 
+void QvAnalisiConsumi::Esporta(bool viaggi, bool xlsx) {
+  if (inAnalisi_) return;
+  if (percorsoCarburante_.isEmpty()) {
+    MostraMessaggio(TestoLingua(5125, QStringLiteral("Analizzare prima il periodo da esportare")),
+                    Icona::Esclamazione, TitoloApplicazione, this);
+    return;
+  }
+  const auto giorno = [](Istante t) { return InDateTime(t).toString(QStringLiteral("yyyy-MM-dd")); };
+  const QString nome = QStringLiteral("%1_%2_%3_%4")
+                           .arg(viaggi ? QStringLiteral("Viaggi") : QStringLiteral("Rifornimenti"),
+                                Cmb_Targa->currentText(), giorno(inizioCarburante_), giorno(fineCarburante_));
+  const QString percorso =
+      ChiediFileEsportazione(nome, xlsx ? FormatoEsportazione::Xlsx : FormatoEsportazione::Csv, this);
+  if (percorso.isEmpty()) return;
+  // A CSV holds one table: the events without the balance.
+  const std::vector<TabellaEsportata> tabelle =
+      viaggi ? std::vector{TabellaViaggi(viaggi_, sogliaViaggi_)} : TabelleCarburante(carburante_);
+  const Esito esito = xlsx ? ScriviXlsx(tabelle, percorso)
+                           : ScriviCsv(tabelle.front(), percorso, FormaCsv::Utente());
+  if (!esito) MostraErroreEsportazione(percorso, esito.messaggio, this);
+}
+
 void QvAnalisiConsumi::CaricaTarghe() {
   const Esito esito = CollegaListaTarghe(Cmb_Targa);
   Cmb_Targa->setCurrentIndex(-1);  // the user chooses; choosing opens the database
+  RiempiAnni(Cmb_AnnoDB, {});
   if (!esito) MostraMessaggio(esito.messaggio, Icona::Critica, TitoloApplicazione, this);
 }
 
 void QvAnalisiConsumi::TargaScelta(int indice) {
   const QString targa = Cmb_Targa->itemText(indice);
+  RiempiAnni(Cmb_AnnoDB, targa);
+  const QString anno = AnnoScelto(Cmb_AnnoDB);
   // The database as it lies on disk, whatever the letter case of its name.
-  const QString percorso = TrovaDatabaseVeicolo(targa, Imp().AnnoDB);
+  const QString percorso = TrovaDatabaseVeicolo(targa, anno);
   if (percorso.isEmpty()) {
     MostraMessaggio(
         TestoLingua(5100, QStringLiteral("Non esistono dati del mezzo targato %1 per l'anno %2"))
-            .arg(targa, Imp().AnnoDB),
+            .arg(targa, anno),
         Icona::Nessuna, TitoloApplicazione, this);
     return;
   }
@@ -506,6 +563,10 @@ void QvAnalisiConsumi::MostraSelezione(const QString& targa, const QString& perc
                                        Istante inizio, Istante fine) {
   Txt_NomeDBAnalizze->setText(percorso);
   Cmb_Targa->setCurrentIndex(Cmb_Targa->findText(targa));
+  // The year of the database handed over ("AB123CD_ 2025.mdb").
+  RiempiAnni(Cmb_AnnoDB, targa);
+  if (const int anno = Cmb_AnnoDB->findText(QFileInfo(percorso).completeBaseName().right(4)); anno >= 0)
+    Cmb_AnnoDB->setCurrentIndex(anno);
   ScriviPeriodo(ProponiPeriodo(inizio, fine));
 }
 
@@ -603,6 +664,7 @@ void QvAnalisiConsumi::ImpostaInAnalisi(bool si) {
        std::initializer_list<QWidget*>{Frm_Mezzo, Frm_Periodo, Cmd_Analizza2, Cmd_Print, Cmd_Close})
     w->setEnabled(!si);
   Mnu_opzioni->setEnabled(!si);
+  Mnu_Esporta->setEnabled(!si);
   if (si) {
     Prb_Analisi->setRange(0, 0);  // busy: the number of samples is not known beforehand
     Prb_running->setValue(0);
@@ -635,6 +697,8 @@ void QvAnalisiConsumi::MostraRisultati(const RisultatoAnalisi& r) {
       Accoda(Txt_datecarico, r.carichi);
       Accoda(Txt_datesospette, r.anomalie);
       carburante_ = r.carburante;
+      viaggi_ = r.viaggi;
+      sogliaViaggi_ = Imp().LivelloAllertVelocita;
       percorsoCarburante_ = Txt_NomeDBAnalizze->text();
       inizioCarburante_ = InizioAnalisi;
       fineCarburante_ = FineAnalisi;

@@ -6,6 +6,7 @@
 // results back, appending the refuel and anomaly lines to its two lists.
 #include <QHash>
 #include <QMainWindow>
+#include <vector>
 
 #include "EventiCarburante.h"
 #include "Istante.h"
@@ -18,6 +19,7 @@ class QDateEdit;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
@@ -28,6 +30,7 @@ namespace quarvel {
 
 class FrecceSuGiu;
 struct RisultatoAnalisi;
+struct ViaggioAnalisi;
 
 class QvAnalisiConsumi : public QMainWindow {
   Q_OBJECT
@@ -54,6 +57,9 @@ class QvAnalisiConsumi : public QMainWindow {
   void MostraCarburante(const RisultatoCarburante& r);
   // The chart window at the minute of the event on that row.
   void ApriGraficoEvento(int riga);
+  // The trips (viaggi) or the refuels and losses of the last analysis into
+  // a CSV file or an XLSX workbook the user chooses.
+  void Esporta(bool viaggi, bool xlsx);
   void CaricaTarghe();
 
   void TargaScelta(int indice);
@@ -86,6 +92,7 @@ class QvAnalisiConsumi : public QMainWindow {
   DatabaseLogs db_;
 
   QComboBox* Cmb_Targa;
+  QComboBox* Cmb_AnnoDB;
   QLineEdit* Txt_NomeDBAnalizze;
   QPushButton* Cmd_ApriDati;
   QLineEdit* Txt_DBdal;
@@ -120,9 +127,13 @@ class QvAnalisiConsumi : public QMainWindow {
   RisultatoCarburante carburante_;
   QString percorsoCarburante_;
   Istante inizioCarburante_ = 0, fineCarburante_ = 0;
+  // The trips of the last analysis and the speed alert level it counted.
+  std::vector<ViaggioAnalisi> viaggi_;
+  int16_t sogliaViaggi_ = 0;
   QGroupBox* Frm_Mezzo;
   QGroupBox* Frm_Periodo;
   QAction* Mnu_opzioni;
+  QMenu* Mnu_Esporta;
 };
 
 }  // namespace quarvel

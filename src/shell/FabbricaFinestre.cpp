@@ -19,6 +19,7 @@ QString TitoloSegnaposto(FinestraLavoro finestra) {
     case FinestraLavoro::Grafici: return QStringLiteral("Quarvel - Grafici");
     case FinestraLavoro::AnalisiUtilizzo: return QStringLiteral("Quarvel - Analisi Utilizzo");
     case FinestraLavoro::AnalisiConsumi: return QStringLiteral("Quarvel - Analisi Consumi");
+    case FinestraLavoro::Flotta: return QStringLiteral("Quarvel - Panoramica flotta");
   }
   return {};
 }
@@ -40,6 +41,7 @@ QString NomeFinestra(FinestraLavoro finestra) {
     case FinestraLavoro::Grafici: return QStringLiteral("QvGraph");
     case FinestraLavoro::AnalisiUtilizzo: return QStringLiteral("QvAnalisiUtilizzo2");
     case FinestraLavoro::AnalisiConsumi: return QStringLiteral("QvAnalisiConsumi");
+    case FinestraLavoro::Flotta: return QStringLiteral("QvFlotta");
   }
   return {};
 }

@@ -10,10 +10,10 @@ class QWidget;
 
 namespace quarvel {
 
-enum class FinestraLavoro { Import, Anagrafica, Grafici, AnalisiUtilizzo, AnalisiConsumi };
+enum class FinestraLavoro { Import, Anagrafica, Grafici, AnalisiUtilizzo, AnalisiConsumi, Flotta };
 
 // The window's objectName: "QuarvelImport", "QvAnagrafica", "QvGraph",
-// "QvAnalisiUtilizzo2", "QvAnalisiConsumi".
+// "QvAnalisiUtilizzo2", "QvAnalisiConsumi", "QvFlotta".
 QString NomeFinestra(FinestraLavoro finestra);
 
 // Makes a new top-level window, not shown yet, with the objectName above;

@@ -77,12 +77,14 @@ void QuarvelMain::Costruisci() {
   Cmd_Grafici = PulsanteImmagine("Cmd_Grafici", Frame1);
   Cmd_Trips = PulsanteImmagine("Cmd_Trips", Frame1);
   Cmd_Statistics = PulsanteImmagine("Cmd_Statistics", Frame1);
+  Cmd_Flotta = PulsanteImmagine("Cmd_Flotta", Frame1);
   auto* analisi = new QHBoxLayout(Frame1);
   analisi->setContentsMargins(12, 8, 12, 12);
   analisi->setSpacing(12);
   analisi->addWidget(Cmd_Grafici);
   analisi->addWidget(Cmd_Trips);
   analisi->addWidget(Cmd_Statistics);
+  analisi->addWidget(Cmd_Flotta);
 
   auto* dati = new QHBoxLayout;
   dati->setSpacing(12);
@@ -123,6 +125,7 @@ void QuarvelMain::Costruisci() {
   apre(Cmd_Grafici, FinestraLavoro::Grafici);
   apre(Cmd_Trips, FinestraLavoro::AnalisiUtilizzo);
   apre(Cmd_Statistics, FinestraLavoro::AnalisiConsumi);
+  apre(Cmd_Flotta, FinestraLavoro::Flotta);
   connect(Cmd_Esci, &QPushButton::clicked, this, &QWidget::close);
   connect(Mnu_Opzioni, &QAction::triggered, this, &QuarvelMain::MostraOpzioni);
   connect(Mnu_About_Quarvel, &QAction::triggered, this, &QuarvelMain::MostraAbout);
@@ -142,7 +145,8 @@ void QuarvelMain::CaricaImmagini() {
                           {Cmd_Esci, QStringLiteral("Close")},
                           {Cmd_Grafici, QStringLiteral("Graph")},
                           {Cmd_Trips, QStringLiteral("Trips")},
-                          {Cmd_Statistics, QStringLiteral("Statistics")}},
+                          {Cmd_Statistics, QStringLiteral("Statistics")},
+                          {Cmd_Flotta, QStringLiteral("Overview")}},
                          this);
 }
 

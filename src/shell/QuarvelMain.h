@@ -39,6 +39,7 @@ class QuarvelMain : public QMainWindow {
   QPushButton* Cmd_Grafici;
   QPushButton* Cmd_Trips;
   QPushButton* Cmd_Statistics;
+  QPushButton* Cmd_Flotta;
   QPushButton* Cmd_Esci;
   QGroupBox* Frame1;
   QAction* Mnu_Opzioni;

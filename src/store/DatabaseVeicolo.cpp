@@ -42,6 +42,18 @@ QString TrovaDatabaseVeicolo(const QString& targa, const QString& anno) {
   return TrovaFile(PercorsoDatabaseVeicolo(targa, anno));
 }
 
+QStringList AnniDatabase(const QString& targa) {
+  const QString chi = targa.isEmpty() ? QStringLiteral(".+") : QRegularExpression::escape(targa);
+  const QRegularExpression nome(QStringLiteral("^%1_ (\\d{4})\\.mdb$").arg(chi),
+                                QRegularExpression::CaseInsensitiveOption);
+  QStringList anni;
+  for (const QString& voce : QDir(PercorsoDati(QStringLiteral("DATA"))).entryList(QDir::Files))
+    if (const QRegularExpressionMatch m = nome.match(voce); m.hasMatch() && !anni.contains(m.captured(1)))
+      anni << m.captured(1);
+  anni.sort();
+  return anni;
+}
+
 QStringList DatiDelVeicolo(const QString& targa) {
   // "AB123CD_ 2026.mdb" and ".txt", the folder "AB123CD_ 2026", the archive
   // "AB123CD_2026-12-04_ 1".

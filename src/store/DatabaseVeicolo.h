@@ -22,6 +22,11 @@ Esito CreaDaModello(const QString& percorso, const QString& modello);
 // The path of the vehicle database as it lies in DATA, or an empty text.
 QString TrovaDatabaseVeicolo(const QString& targa, const QString& anno);
 
+// The years for which DATA holds a vehicle database ("AB123CD_ 2026.mdb"),
+// of any vehicle or, given a plate, of that one (whatever the letter case),
+// as four-digit texts in ascending order.
+QStringList AnniDatabase(const QString& targa = {});
+
 // What DATA holds of a plate, whatever the letter case: the names of its
 // vehicle databases with their error outputs, its year folders and its
 // archive folders, sorted. Removing the vehicle from the registry leaves

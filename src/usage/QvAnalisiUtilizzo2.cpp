@@ -12,12 +12,15 @@
 #include "AnteprimaStampa.h"
 #include "CartellaProgramma.h"
 #include "DatabaseVeicolo.h"
+#include "EsportaCsv.h"
+#include "Esportazioni.h"
 #include "FinestraUnica.h"
 #include "FunzioniStampa.h"
 #include "GrigliaAttivita.h"
 #include "Immagini.h"
 #include "Impostazioni.h"
 #include "Lingua.h"
+#include "ListaAnni.h"
 #include "ListaTarghe.h"
 #include "Localizzazione.h"
 #include "Messaggi.h"
@@ -27,6 +30,7 @@
 #include "PeriodoAnalisi.h"
 #include "QvAnalisiConsumi.h"
 #include "QvAnalisiOption.h"
+#include "TabellaAttivita.h"
 #include "TracciaMese.h"
 
 namespace quarvel {
@@ -147,6 +151,8 @@ void QvAnalisiUtilizzo2::Costruisci() {
   Etichetta("Label6", 4000, QStringLiteral("Mezzo da analizzare :"), Twip(180, 240, 2655, 255),
             centro);
   Cmb_Targa = Elenco("Cmb_Targa", 3120, 120, 3015, centro);
+  Etichetta("Lbl_AnnoDB", 4041, QStringLiteral("Anno:"), Twip(6420, 240, 900, 255), centro);
+  Cmb_AnnoDB = Elenco("Cmb_AnnoDB", 7380, 120, 1275, centro);
   Etichetta("Lbl_DB", 5002, QStringLiteral("DataBase :"), Twip(180, 720, 1155, 255), centro);
   Txt_NomeDBAnalizze = Casella("Txt_NomeDBAnalizze", Twip(1740, 660, 8175, 315), centro);
   Etichetta("Label1", 4001, QStringLiteral("Dati disponibili dal:"), Twip(180, 1080, 1455, 255),
@@ -183,6 +189,9 @@ void QvAnalisiUtilizzo2::Costruisci() {
                    Twip(7800, 8580, 1935, 615));
   Cmd_Print = Posa(Nomina("Cmd_Print", 4034, new QPushButton(QStringLiteral("Stampa"), centro)),
                    Twip(9855, 8580, 1935, 615));
+  Cmd_EsportaCsv =
+      Posa(Nomina("Cmd_EsportaCsv", 4042, new QPushButton(QStringLiteral("Esporta CSV..."), centro)),
+           Twip(9855, 7860, 1935, 615));
   // The designer's test patterns, out of sight as in the design.
   Command1 = Posa(Nomina("Command1", 0, new QPushButton(QStringLiteral("Test_Video"), centro)),
                   Twip(10800 + 2070, 1260, 1875, 735));
@@ -197,6 +206,11 @@ void QvAnalisiUtilizzo2::Costruisci() {
   Mnu_opzioni->setProperty("Index", 4036);
 
   connect(Cmb_Targa, &QComboBox::activated, this, &QvAnalisiUtilizzo2::TargaScelta);
+  // Another year: the chosen vehicle's database of that year.
+  connect(Cmb_AnnoDB, &QComboBox::activated, this, [this] {
+    if (Cmb_Targa->currentIndex() >= 0) TargaScelta(Cmb_Targa->currentIndex());
+  });
+  connect(Cmd_EsportaCsv, &QPushButton::clicked, this, &QvAnalisiUtilizzo2::EsportaMese);
   connect(Cmd_TrackMese, &QPushButton::clicked, this, &QvAnalisiUtilizzo2::TrackMese);
   connect(Cmd_Statistics, &QPushButton::clicked, this, &QvAnalisiUtilizzo2::Statistiche);
   connect(Cmd_Print, &QPushButton::clicked, this, &QvAnalisiUtilizzo2::Stampa);
@@ -214,17 +228,19 @@ void QvAnalisiUtilizzo2::Costruisci() {
 void QvAnalisiUtilizzo2::CaricaTarghe() {
   const Esito esito = CollegaListaTarghe(Cmb_Targa);
   Cmb_Targa->setCurrentIndex(-1);
+  RiempiAnni(Cmb_AnnoDB, {});
   if (!esito) MostraMessaggio(esito.messaggio, Icona::Critica, TitoloApplicazione, this);
 }
 
 bool QvAnalisiUtilizzo2::DatabaseDellaTarga(const QString& targa) {
-  PercorsoDB = TrovaDatabaseVeicolo(targa, Imp().AnnoDB);
+  const QString anno = AnnoScelto(Cmb_AnnoDB);
+  PercorsoDB = TrovaDatabaseVeicolo(targa, anno);
   if (!PercorsoDB.isEmpty()) return true;
   // Kept even when missing: a later track command reports it.
-  PercorsoDB = PercorsoDatabaseVeicolo(targa, Imp().AnnoDB);
+  PercorsoDB = PercorsoDatabaseVeicolo(targa, anno);
   MostraMessaggio(
       TestoLingua(5100, QStringLiteral("Non esistono dati del mezzo targato %1 per l'anno %2"))
-          .arg(targa, Imp().AnnoDB),
+          .arg(targa, anno),
       Icona::Nessuna, TitoloApplicazione, this);
   return false;
 }
@@ -233,6 +249,7 @@ void QvAnalisiUtilizzo2::TargaScelta(int indice) {
   if (inTraccia_) return;
   const AttesaDatabase attesa(Lbl_Attesa);
   const QString targa = Cmb_Targa->itemText(indice);
+  RiempiAnni(Cmb_AnnoDB, targa);
   if (!DatabaseDellaTarga(targa)) return;
   Txt_NomeDBAnalizze->setText(PercorsoDB);
   if (const Esito e = db_.Apri(PercorsoDB); !e) {
@@ -304,6 +321,7 @@ void QvAnalisiUtilizzo2::TrackMese() {
       });
   db.Chiudi();
   ImpostaInTraccia(false);
+  meseMostrato_ = periodo;
   switch (r.esito) {
     case EsitoTraccia::Completa:
       break;
@@ -315,6 +333,7 @@ void QvAnalisiUtilizzo2::TrackMese() {
       break;
     case EsitoTraccia::ErroreDatabase:
       // The cells painted before the failure would show a quieter month.
+      meseMostrato_.reset();
       griglia.Pulisci();
       griglia.ScriviGiorni();
       MostraMessaggio(kErroreDatabase + r.errore, Icona::Critica, TitoloApplicazione, this);
@@ -406,10 +425,30 @@ void QvAnalisiUtilizzo2::Stampa() {
                   this);
 }
 
+void QvAnalisiUtilizzo2::EsportaMese() {
+  if (inTraccia_) return;
+  if (!meseMostrato_) {
+    MostraMessaggio(TestoLingua(4045, QStringLiteral("Tracciare prima il mese da esportare")),
+                    Icona::Esclamazione, kAvviso, this);
+    return;
+  }
+  const QString percorso = ChiediFileEsportazione(
+      QStringLiteral("Utilizzo_%1_%2")
+          .arg(TestoElenco(Cmb_Targa), InDateTime(meseMostrato_->InizioMese).toString(QStringLiteral("yyyy-MM"))),
+      FormatoEsportazione::Csv, this);
+  if (percorso.isEmpty()) return;
+  const TabellaEsportata tabella =
+      TabellaAttivita(AttivitaMese, *meseMostrato_, TestoLingua(4043, QStringLiteral("Giorno")),
+                      TestoLingua(4044, QStringLiteral("Ore")));
+  if (const Esito e = ScriviCsv(tabella, percorso, FormaCsv::Utente()); !e)
+    MostraErroreEsportazione(percorso, e.messaggio, this);
+}
+
 void QvAnalisiUtilizzo2::ImpostaInTraccia(bool si) {
   inTraccia_ = si;
-  for (QWidget* w : std::initializer_list<QWidget*>{Cmb_Targa, Cmb_mese, Cmb_anno, Cmd_TrackMese, Cmd_Statistics,
-                                                    Cmd_Print, Cmd_Close, Command1, Command3})
+  for (QWidget* w : std::initializer_list<QWidget*>{Cmb_Targa, Cmb_AnnoDB, Cmb_mese, Cmb_anno, Cmd_TrackMese,
+                                                    Cmd_Statistics, Cmd_Print, Cmd_EsportaCsv, Cmd_Close,
+                                                    Command1, Command3})
     w->setEnabled(!si);
   Mnu_File->setEnabled(!si);
 }

@@ -9,6 +9,9 @@
 #include "AttivitaMese.h"
 #include "Istante.h"
 #include "Logs.h"
+#include "TracciaMese.h"
+
+#include <optional>
 
 class QAction;
 class QComboBox;
@@ -45,6 +48,8 @@ class QvAnalisiUtilizzo2 : public QMainWindow {
   void TrackMese();
   void Statistiche();
   void Stampa();
+  // The month drawn as CSV, in the user's format.
+  void EsportaMese();
   void TestVideo();
   // The grid's mouse: the start of a span, its end while dragging, its end.
   void Premuta(int riga, int colonna);
@@ -52,8 +57,9 @@ class QvAnalisiUtilizzo2 : public QMainWindow {
   void Rilasciata(int riga, int colonna);
   // The year and month chosen in the lists; nothing while either is not.
   bool MeseScelto(int& anno, int& mese) const;
-  // PercorsoDB = the database of the plate for the database year, as it lies
-  // in DATA; false, after its message, when there is none.
+  // PercorsoDB = the database of the plate for the year chosen beside it
+  // (the database year until the user picks another), as it lies in DATA;
+  // false, after its message, when there is none.
   bool DatabaseDellaTarga(const QString& targa);
   void ImpostaInTraccia(bool si);
 
@@ -64,6 +70,8 @@ class QvAnalisiUtilizzo2 : public QMainWindow {
   Istante InizioMese = IstanteZero;
   Istante FineMese = IstanteZero;
   quarvel::AttivitaMese AttivitaMese;
+  // The month the grid shows, once one is drawn.
+  std::optional<PeriodoMese> meseMostrato_;
   // While a scan lets events through the commands are refused and the
   // window does not close.
   bool inTraccia_ = false;
@@ -72,6 +80,7 @@ class QvAnalisiUtilizzo2 : public QMainWindow {
   DatabaseLogs db_;
 
   QComboBox* Cmb_Targa;
+  QComboBox* Cmb_AnnoDB;
   QLineEdit* Txt_NomeDBAnalizze;
   QLineEdit* Txt_DBdal;
   QLineEdit* Txt_DBal;
@@ -86,6 +95,7 @@ class QvAnalisiUtilizzo2 : public QMainWindow {
   QPushButton* Cmd_Statistics;
   QPushButton* Cmd_Close;
   QPushButton* Cmd_Print;
+  QPushButton* Cmd_EsportaCsv;
   QPushButton* Command1;
   QPushButton* Command3;
   QMenu* Mnu_File;

@@ -15,7 +15,7 @@ TEST_F(FinestreQuarvelProva, OgniPulsanteApreLaFinestraVeraUnaVolta) {
   const std::pair<const char*, const char*> finestre[] = {
       {"Cmd_scrivirec", "quarvel::QuarvelImport"},  {"Cmd_Anagrafica", "quarvel::QvAnagrafica"},
       {"Cmd_Statistics", "quarvel::QvAnalisiConsumi"}, {"Cmd_Trips", "quarvel::QvAnalisiUtilizzo2"},
-      {"Cmd_Grafici", "quarvel::QvGraph"}};
+      {"Cmd_Grafici", "quarvel::QvGraph"}, {"Cmd_Flotta", "quarvel::QvFlotta"}};
   for (const auto& [pulsante, classe] : finestre) {
     m.findChild<QPushButton*>(pulsante)->click();
     m.findChild<QPushButton*>(pulsante)->click();

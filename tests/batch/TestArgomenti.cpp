@@ -72,6 +72,7 @@ TEST_F(CartellaProva, OgniComandoConArgomentiOstiliEsce1O2ENonScriveFuori) {
       {"grafico", {db, "0", "--png", lavoro + "/g.png"}},
       {"stampa", {"consumi", db, "2024-02-05 10:00", "2024-02-05 10:09", "AB123CD", lavoro + "/r.pdf"}},
       {"rifornimenti", {db, "2024-02-05 10:00", "2024-02-05 10:09"}},
+      {"flotta", {"2024", "2024-02-05 10:00", "2024-02-05 10:09", "--xlsx", lavoro + "/f.xlsx"}},
   };
   const QString prima = QDir::currentPath();
   QDir::setCurrent(lavoro);  // relative paths land here

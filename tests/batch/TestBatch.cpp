@@ -6,10 +6,13 @@
 #include "Impostazioni.h"
 #include "Messaggi.h"
 #include "PdfProva.h"
+#include "GiornataProva.h"
+#include "ZipProva.h"
 
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QRegularExpression>
 #include <cstdio>
 
 using namespace quarvel;
@@ -196,3 +199,93 @@ TEST_F(Batch, UnDatabaseRovinatoNonDiventaCifrePiuPiccole) {
   EXPECT_EQ(EseguiComandoBatch({"stampa", "utilizzo", db, "2026", "12", "AB123CD", Percorso("u.pdf")}), 1);
   EXPECT_FALSE(QFile::exists(Percorso("u.pdf")));
 }
+
+namespace {
+// The number in the caption of analizza whose text starts so; the seconds
+// of a time caption.
+double Cifra(const QStringList& righe, const QString& inizio) {
+  const QString riga = righe.filter(QRegularExpression("^" + QRegularExpression::escape(inizio))).value(0);
+  const QRegularExpression numero("(-?\\d+(,\\d+)?)(?!.*\\d)");
+  return numero.match(riga).captured(1).replace(',', '.').toDouble();
+}
+double Secondi(const QStringList& righe, const QString& inizio) {
+  const QRegularExpressionMatch m = QRegularExpression(QRegularExpression::escape(inizio) +
+                                                       " +(\\d+)h : (\\d+)min : (\\d+)sec")
+                                        .match(righe.join('\n'));
+  return m.captured(1).toDouble() * 3600 + m.captured(2).toDouble() * 60 + m.captured(3).toDouble();
+}
+QString DueDecimali(double v) { return QString::number(v, 'f', 2); }
+}  // namespace
+
+// Each line of flotta holds the figures analizza and rifornimenti give for
+// that vehicle and period; a plate without a database for the year or not
+// registered has no line; the workbook holds the same table.
+TEST_F(Batch, FlottaComeAnalizzaERifornimenti) {
+  InizializzaDefault();
+  Imp().LivelloAllertVelocita = 80;
+  ASSERT_TRUE(ScriviIni().ok);
+  for (const char* t : {"CD456EF", "AB123CD", "ZZ999ZZ"})
+    ASSERT_EQ(EseguiComandoBatch({"registra", t, "Iveco", "400", "600", "1"}), 0);
+  const Istante ore6 = *IstanteDa(2026, 12, 4, 6);
+  const QString ab = ScriviMattina(Percorso("DATA/AB123CD_ 2026.mdb"), MattinaCamion(ore6, 0));
+  const QString cd = ScriviMattina(Percorso("DATA/CD456EF_ 2026.mdb"), MattinaCamion(ore6 + 600, 1));
+  ScriviMattina(Percorso("DATA/ZZ999ZZ_ 2025.mdb"), MattinaCamion(ore6, 2));
+  ScriviMattina(Percorso("DATA/XX000XX_ 2026.mdb"), MattinaCamion(ore6, 3));
+  const QString inizio = "2026-12-04 06:10", fine = "2026-12-04 23:59", xlsx = Percorso("flotta.xlsx");
+
+  const QStringList righe = QString::fromStdString(Uscita({"flotta", "2026", inizio, fine, "--xlsx", xlsx}, 0))
+                                .split('\n', Qt::SkipEmptyParts);
+  ASSERT_EQ(righe.size(), 3);
+  EXPECT_EQ(righe[0], "Targa;Km;Litri;KmL;OreMotore;OreMarcia;OreMinimo;LitriMinimo;Viaggi;VelocitaMax;"
+                      "Superamenti;Riforniti;Prelevati;Scarto");
+  const std::pair<QString, QString> mezzi[] = {{"AB123CD", ab}, {"CD456EF", cd}};
+  for (int i = 0; i < 2; ++i) {
+    const QStringList f = righe[i + 1].split(';');
+    ASSERT_EQ(f.size(), 14) << righe[i + 1].toStdString();
+    EXPECT_EQ(f[0], mezzi[i].first);
+    const QStringList a =
+        QString::fromStdString(Uscita({"analizza", mezzi[i].second, inizio, fine}, 0)).split('\n');
+    const QStringList bilancio =
+        QString::fromStdString(Uscita({"rifornimenti", mezzi[i].second, inizio, fine}, 0))
+            .split('\n', Qt::SkipEmptyParts).last().split(';');
+    const double acceso = Secondi(a, "Tempo motore acceso :"), marcia = Secondi(a, "Tempo in marcia :");
+    EXPECT_EQ(f.mid(1, 11),
+              QStringList({DueDecimali(Cifra(a, "Kilometri percorsi calcolati")),
+                           DueDecimali(Cifra(a, "Litri gasolio consumato")),
+                           QString::number(Cifra(a, "Consumo medio in marcia"), 'f', 3),
+                           DueDecimali(acceso / 3600), DueDecimali(marcia / 3600),
+                           DueDecimali((acceso - marcia) / 3600),
+                           f[7],  // below, against the pass's own counter
+                           QString::number(Cifra(a, "Numero accensioni")),
+                           QString::number(Cifra(a, "Velocita Massima periodo")),
+                           QString::number(Cifra(a, "N° volte velocità >80")), bilancio[2]}))
+        << mezzi[i].first.toStdString();
+    EXPECT_EQ(QStringList({f[12], f[13]}), QStringList({bilancio[4], bilancio[6]}));
+    EXPECT_GT(f[1].toDouble() * f[2].toDouble() * f[4].toDouble() * f[9].toDouble(), 0);
+  }
+  // Idling in the period (from 06:10: not the depot's first 300 seconds):
+  // 40 units at each of the 500 stops' seconds, and 550 at the two seconds
+  // of the drives without a speed reading, which are no motion.
+  EXPECT_EQ(righe[1].split(';')[7], DueDecimali((500 * 40 + 2 * 550) * 0.05 / 3600));
+  EXPECT_EQ(righe[1].split(';')[11], "80.0");  // refuelled in the pause
+  EXPECT_EQ(righe[2].split(';')[12], "20.0");  // lost in the pause
+
+  const QStringList celle = CelleXlsx(xlsx);
+  EXPECT_EQ(celle.mid(0, 3), QStringList({"A1=Targa", "B1=Km", "C1=Litri"}));
+  EXPECT_TRUE(celle.contains("A2=AB123CD") && celle.contains("A3=CD456EF"));
+  EXPECT_TRUE(celle.contains("B2#" + QString::number(righe[1].split(';')[1].toDouble()))) << celle.join(' ').toStdString();
+}
+
+// A year no registered vehicle has a database for, and a period none has a
+// sample in: a message and status 1, no table.
+TEST_F(Batch, FlottaSenzaDati) {
+  ASSERT_EQ(EseguiComandoBatch({"registra", "AB123CD", "Iveco", "400", "600", "1"}), 0);
+  ScriviMattina(Percorso("DATA/AB123CD_ 2026.mdb"), MattinaCamion(*IstanteDa(2026, 12, 4, 6), 0));
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(Uscita({"flotta", "2025", "2026-12-04 00:00", "2026-12-04 23:59"}, 1), "");
+  EXPECT_EQ(Uscita({"flotta", "2026", "2026-12-05 00:00", "2026-12-05 23:59"}, 1), "");
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            "Nessun mezzo registrato ha dati per l'anno 2025\n"
+            "Record non presenti, controllare date selezionate\n");
+}
+

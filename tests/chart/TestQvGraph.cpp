@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <QTimer>
 
+#include "CampioniProva.h"
 #include "FinestreProva.h"
 #include "FrecceSuGiu.h"
 #include "QvGraph.h"
@@ -69,6 +70,26 @@ TEST_F(QvGraphProva, IlMezzoSceltoSiLeggeColCursoreESiTrascina) {
   EXPECT_EQ(Testo("LblXmax"), "05/03/2026 08.25.41");
   // Every redraw: the choice, two presses, the drag, the zoom.
   EXPECT_EQ(Ridisegni(), 5);
+}
+
+// Another year beside the plate opens that year's database; the chart as
+// drawn, axes included, goes into a PNG.
+TEST_F(QvGraphProva, UnAltroAnnoEIlGraficoInPng) {
+  C<QPushButton>("Cmd_SalvaImmagine")->click();
+  EXPECT_EQ(Ultimo().testo, "Scegliere prima il mezzo da analizzare");
+  const QString db2019 = quarvel::ScriviCampioni(PercorsoDati("DATA/AB123CD_ 2019.mdb"),
+                                        Secondi(*IstanteDa(2019, 3, 1, 8, 0, 0), 100));
+  Scegli("AB123CD");
+  FinestreProva::Scegli(C<QComboBox>("Cmb_AnnoDB"), "2019");
+  EXPECT_EQ(Testo("Txt_NomeDBGraph"), db2019);
+  EXPECT_EQ(Testo("LblXmin"), "01/03/2019 08.00.01");
+
+  messaggi.fileScelti = {Percorso("REPORT/grafico")};
+  C<QPushButton>("Cmd_SalvaImmagine")->click();
+  EXPECT_TRUE(messaggi.richiesteFile.back().cartella.endsWith("REPORT/Grafico_AB123CD_01-03-2019 08.00.01.png"));
+  const QImage salvata(Percorso("REPORT/grafico.png"));
+  const QImage mostrata = finestra_->findChild<QWidget*>("Tavola")->grab().toImage();
+  EXPECT_EQ(salvata.convertToFormat(QImage::Format_RGB32), mostrata.convertToFormat(QImage::Format_RGB32));
 }
 
 TEST_F(QvGraphProva, IlDisegnoCadeSuiPixelDelGrafico) {

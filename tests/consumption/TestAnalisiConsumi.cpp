@@ -158,6 +158,31 @@ TEST_F(AnalisiConsumi, ConfiniDeiViaggi) {
             QStringList({"Viaggio : 0 Dal : 00:00:00 Al: 03/12/2026 10:00:01"}));
 }
 
+// The pass alone, as the fleet runs it: no report, the trips of the report's
+// blocks (the one begun before the period from its first sample), and the
+// litres burnt idling: engine on, not in motion, a reading.
+TEST_F(AnalisiConsumi, IlPassoSenzaReportDaViaggiEMinimo) {
+  CursoreVettore cursore(Campioni({{5, 50, 800, 0, 200, 0, 0}, {6, 50, 800, 30, 200, 0, 0},
+                                   {0, 50, 0, 0, 200, 0, 0}, {1, 50, 800, 0, -1, 0, 0},
+                                   {2, 50, 800, 0, 3600, 0, 0}}));
+  LettureDaCursore letture(cursore);
+  ParametriAnalisi p;
+  p.sogliaVelocita = 20;
+  int blocchi = 0;
+  const RisultatoAnalisi r = PassoAnalisi(letture, p, [&](const AccumulatoreConsumi&) { ++blocchi; });
+  EXPECT_EQ(r.esito, EsitoAnalisi::Completa);
+  EXPECT_TRUE(QDir(Percorso("REPORT")).isEmpty());
+  EXPECT_EQ(blocchi, 1);
+  EXPECT_DOUBLE_EQ(r.totali.SommaGasolioMinimo, 3800);
+  ASSERT_EQ(r.viaggi.size(), 2u);
+  const ViaggioAnalisi& primo = r.viaggi[0];
+  EXPECT_EQ(std::tuple(primo.numero, primo.inizio, primo.fine, primo.secondiAcceso, primo.secondiMarcia,
+                       primo.sommaVelocita, primo.velocitaMax, primo.superamenti),
+            std::tuple(0.0, kBase, kBase + 1, 2.0, 1.0, 30.0, int16_t(30), int16_t(1)));
+  EXPECT_EQ(std::tuple(r.viaggi[1].numero, r.viaggi[1].inizio, r.viaggi[1].fine, r.viaggi[1].secondiAcceso),
+            std::tuple(1.0, kBase + 2, kBase + 4, 2.0));
+}
+
 // Every trip's figures start again at its recording, the third and later ones too.
 TEST_F(AnalisiConsumi, OgniViaggioRiparteDaZero) {
   const RisultatoAnalisi r = Analizza(Campioni(

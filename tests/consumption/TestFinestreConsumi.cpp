@@ -7,6 +7,8 @@
 #include <QToolButton>
 
 #include "AnteprimaStampa.h"
+#include "CampioniProva.h"
+#include "ZipProva.h"
 #include "FinestreProva.h"
 #include "FrecceSuGiu.h"
 #include "ImpostazioniAggiunte.h"
@@ -210,6 +212,59 @@ TEST_F(FinestraConsumiProva, RifornimentiInLitriTabellaStampaEGrafico) {
   int colonne = 0;
   for (int x = 0; x < img.width(); ++x) colonne += img.pixelColor(x, 200) == QColor(255, 0, 255);
   EXPECT_EQ(colonne, 2);
+}
+
+// Beside the plate, the years it has a database for; the database year until
+// the user picks another, and the year of a database the usage window hands
+// over.
+TEST_F(FinestraConsumiProva, UnAltroAnno) {
+  const QString db2019 =
+      quarvel::ScriviCampioni(PercorsoDati("DATA/AB123CD_ 2019.mdb"), {*IstanteDa(2019, 3, 1, 8, 0, 0)});
+  auto* anni = C<QComboBox>("Cmb_AnnoDB");
+  ScegliTarga("AB123CD");
+  EXPECT_EQ(Testo("Txt_NomeDBAnalizze"), PercorsoDB("AB123CD"));
+  EXPECT_EQ(anni->currentText(), Imp().AnnoDB);
+  Scegli(anni, "2019");
+  EXPECT_EQ(std::pair(Testo("Txt_NomeDBAnalizze"), Testo("Txt_DBdal")),
+            std::pair(db2019, QString("01/03/2019 08:00:00")));
+  ScegliTarga("VU000TO");  // no database in 2019: the database year
+  EXPECT_EQ(anni->currentText(), Imp().AnnoDB);
+  finestra_->MostraSelezione("AB123CD", db2019, *IstanteDa(2019, 3, 1, 8), *IstanteDa(2019, 3, 1, 9));
+  EXPECT_EQ(anni->currentText(), "2019");
+}
+
+// The trips and the refuels of the analysis shown, as CSV in the user's
+// format and as a workbook with the events and the balance.
+TEST_F(FinestraConsumiProva, EsportaViaggiERifornimenti) {
+  C<QAction>("Mnu_EsportaViaggiCsv")->trigger();
+  EXPECT_EQ(Ultimo().testo, "Analizzare prima il periodo da esportare");
+  Registra({"RF000AA"}, 400);
+  // Two recordings standing with the engine on: 120 l, a pause, 320 l.
+  const Istante ore8 = *IstanteDa(2026, 12, 3, 8), ore9 = *IstanteDa(2026, 12, 3, 9);
+  std::vector<CampioneLog> campioni;
+  for (int s = 0; s < 240; ++s) {
+    campioni.push_back(Campione(s < 120 ? ore8 + s : ore9 + s - 120, int16_t(s % 120), s < 120 ? 30 : 80));
+    campioni.back().Dato3 = 650;
+  }
+  ScriviCampioni("RF000AA", campioni);
+  QEvent attivazione(QEvent::WindowActivate);
+  QApplication::sendEvent(finestra_.get(), &attivazione);
+  ScegliTarga("RF000AA");
+  C<QPushButton>("Cmd_Analizza2")->click();
+  messaggi.fileScelti = {Percorso("REPORT/viaggi"), Percorso("REPORT/carburante.xlsx")};
+  C<QAction>("Mnu_EsportaViaggiCsv")->trigger();
+  C<QAction>("Mnu_EsportaCarburanteXlsx")->trigger();
+  EXPECT_TRUE(messaggi.richiesteFile[0].cartella.endsWith("REPORT/Viaggi_RF000AA_2026-12-03_2026-12-03.csv"));
+  EXPECT_EQ(QString::fromUtf8(LeggiTutto(Percorso("REPORT/viaggi.csv"))).split("\r\n"),
+            QStringList({"Viaggio;Dal;Al;Ore motore;Ore di marcia;Km;Velocità media;Velocità massima;"
+                         "Volte sopra 0 km/h",
+                         "1;03/12/2026 08:00:00;03/12/2026 08:01:59;0,03;0,00;0,000;;0;0",
+                         "2;03/12/2026 09:00:00;03/12/2026 09:01:59;0,03;0,00;0,000;;0;0", ""}));
+  const QStringList eventi = CelleXlsx(Percorso("REPORT/carburante.xlsx"), 1);
+  EXPECT_EQ(eventi.mid(7, 1) + eventi.mid(10), QStringList({"A2=Rifornimento", "D2#120", "E2#320", "F2#200",
+                                                            "G2=Spento"}));
+  const QStringList bilancio = CelleXlsx(Percorso("REPORT/carburante.xlsx"), 2);
+  EXPECT_EQ(bilancio.mid(2, 4), QStringList({"A2=Litri iniziali", "B2#120", "A3=Riforniti", "B3#200"}));
 }
 
 // The alert levels, read leniently from the start as they are typed: a

@@ -96,10 +96,11 @@ TEST_F(LinguaProva, OgniLinguaHaOgniTestoDiIT) {
     QLocale locale;
     std::set<int> comeIT;
   } lingue[] = {{"EN.lan", QLocale(QLocale::English, QLocale::UnitedKingdom),
-                 {1003, 1004, 1103, 1104, 1105, 2000, 2014, 4035, 5002, 5017, 7002, 7009, 7015, 7016, 7017,
-                  7018}},
+                 {1003, 1004, 1103, 1104, 1105, 2000, 2014, 4035, 5002, 5017, 5131, 7002, 7009, 7015, 7016,
+                  7017, 7018, 9021, 9024, 9040}},
                 {"ES.lan", QLocale(QLocale::Spanish, QLocale::Spain),
-                 {1103, 1104, 1105, 4012, 4017, 5017, 5501, 7002, 7009, 7015, 7016, 7017, 7018}}};
+                 {1103, 1104, 1105, 4012, 4017, 5017, 5131, 5501, 7002, 7009, 7015, 7016, 7017, 7018, 9002,
+                  9021, 9024, 9040}}};
   for (const auto& l : lingue) {
     const std::map<int, QString> t = Testi(l.file);
     for (const auto& [numero, testo] : it) {

@@ -20,7 +20,8 @@ class PrincipaleProva : public FinestreProva {
   void VerificaImmagini(const QuarvelMain& m, const QString& codice) {
     for (const auto& [pulsante, immagine] :
          {std::pair{"Cmd_scrivirec", "Import"}, {"Cmd_Anagrafica", "Fleet"}, {"Cmd_Esci", "Close"},
-          {"Cmd_Grafici", "Graph"}, {"Cmd_Trips", "Trips"}, {"Cmd_Statistics", "Statistics"}})
+          {"Cmd_Grafici", "Graph"}, {"Cmd_Trips", "Trips"}, {"Cmd_Statistics", "Statistics"},
+          {"Cmd_Flotta", "Overview"}})
       EXPECT_TRUE(MostraImmagine(
           m.findChild<QPushButton*>(pulsante),
           Percorso(QStringLiteral("images/button3D_gray_%1_%2.bmp").arg(immagine, codice))))
@@ -104,8 +105,8 @@ TEST_F(PrincipaleProva, DifettiDiInstallazioneNonFermanoLAvvio) {
 }
 
 TEST_F(PrincipaleProva, LaCartellaHaOgniImmagineInOgniLingua) {
-  for (const char* nome : {"Import", "Fleet", "Close", "Graph", "Trips", "Statistics", "update",
-                           "Insert", "analyze"})
+  for (const char* nome : {"Import", "Fleet", "Close", "Graph", "Trips", "Statistics", "Overview",
+                           "update", "Insert", "analyze"})
     for (const char* codice : {"IT", "EN", "ES"})
       EXPECT_EQ(QImage(Percorso(QStringLiteral("images/button3D_gray_%1_%2.bmp").arg(nome, codice)))
                     .size(),

@@ -1,6 +1,7 @@
 // The usage window: its wiring to the registry, the store, the scan, the
 // grid's mouse and the consumption window (the scan is tested apart).
 #include "AnteprimaStampa.h"
+#include "CampioniProva.h"
 #include "FinestreProva.h"
 #include "GrigliaAttivita.h"
 #include "PdfProva.h"
@@ -72,6 +73,50 @@ TEST_F(FinestraUtilizzoProva, LaTargaMostraIlDatabaseEPropostaIlMeseDellUltimoCa
   Scegli(C<QComboBox>("Cmb_Targa"), "VU000TO");
   EXPECT_EQ(Ultimo().testo, "Database vuoto - Errore 1");
   EXPECT_EQ(Testo("Txt_DBdal"), "28/02/2013 07:00:00");
+}
+
+// Beside the plate, the years it has a database for and the database year,
+// chosen until the user picks another.
+TEST_F(FinestraUtilizzoProva, UnAltroAnnoApreIlSuoDatabase) {
+  const QString db2019 =
+      quarvel::ScriviCampioni(PercorsoDati("DATA/AB123CD_ 2019.mdb"), {*IstanteDa(2019, 3, 1, 8, 0, 0)});
+  auto* anni = C<QComboBox>("Cmb_AnnoDB");
+  EXPECT_EQ(anni->currentText(), Imp().AnnoDB);
+  Scegli(C<QComboBox>("Cmb_Targa"), "AB123CD");
+  EXPECT_EQ(Testo("Txt_NomeDBAnalizze"), PercorsoDB("AB123CD"));
+  ASSERT_EQ(anni->count(), 2);
+  EXPECT_EQ(anni->itemText(0), "2019");
+  Scegli(anni, "2019");
+  EXPECT_EQ(Testo("Txt_NomeDBAnalizze"), db2019);
+  EXPECT_EQ(Testo("Txt_DBal"), "01/03/2019 08:00:00");
+  // A plate without a database that year: the database year again.
+  Scegli(C<QComboBox>("Cmb_Targa"), "ZZ999ZZ");
+  EXPECT_EQ(Ultimo().testo, "Non esistono dati del mezzo targato ZZ999ZZ per l'anno " + Imp().AnnoDB);
+  EXPECT_EQ(anni->count(), 1);
+}
+
+// The month drawn as CSV: a row per day, 1 in each quarter-hour with
+// samples, the day's hours with the user's decimal comma.
+TEST_F(FinestraUtilizzoProva, IlMeseInCsv) {
+  C<QPushButton>("Cmd_EsportaCsv")->click();
+  EXPECT_EQ(Ultimo().testo, "Tracciare prima il mese da esportare");
+  Scegli(C<QComboBox>("Cmb_Targa"), "AB123CD");
+  Mese("Marzo", "2013");
+  Traccia();
+  messaggi.fileScelti = {Percorso("REPORT/marzo")};
+  C<QPushButton>("Cmd_EsportaCsv")->click();
+  EXPECT_TRUE(messaggi.richiesteFile.back().cartella.endsWith("REPORT/Utilizzo_AB123CD_2013-03.csv"));
+  const QStringList righe = QString::fromUtf8(LeggiTutto(Percorso("REPORT/marzo.csv"))).split("\r\n");
+  ASSERT_EQ(righe.size(), 33);  // the heading, 31 days, the last line end
+  EXPECT_TRUE(righe[0].startsWith("Giorno;00:00;00:15;"));
+  EXPECT_TRUE(righe[0].endsWith(";23:45;Ore"));
+  QStringList quinto = righe[5].split(';');
+  ASSERT_EQ(quinto.size(), 98);
+  EXPECT_EQ(quinto.takeFirst(), "05/03/2013");
+  EXPECT_EQ(quinto.takeLast(), "0,50");
+  EXPECT_EQ(quinto.indexOf("1"), 42);  // 10:30 and 10:45
+  EXPECT_EQ(quinto.lastIndexOf("1"), 43);
+  EXPECT_EQ(quinto.count("0"), 94);
 }
 
 TEST_F(FinestraUtilizzoProva, LaTracciaColoraIQuartiDOraAttivi) {
