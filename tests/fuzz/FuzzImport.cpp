@@ -93,14 +93,16 @@ int main(int argc, char** argv) {
 
   // A program folder with one template, and a stick.
   QTemporaryDir dir;
+  // With its DATA folder the program folder is also the data folder.
   QDir(dir.path()).mkpath("DB");
+  QDir(dir.path()).mkpath("DATA");
   if (!QFile::copy(QStringLiteral(QUARVEL_CARTELLA "/DB/proto97.mdb"), dir.filePath("DB/proto97.mdb"))) {
     std::fprintf(stderr, "fuzz_import: build the program folder first (quarvel_cartella)\n");
     return 1;
   }
   ImpostaCartellaProgramma(dir.path());
   RegistratoreMessaggi messaggi;
-  const QString chiavetta = dir.filePath("chiavetta"), db = dir.filePath("DATA/AB123CD_ 2026.mdb");
+  const QString chiavetta = dir.filePath("chiavetta"), db = PercorsoDatabaseVeicolo("AB123CD", "2026");
   simulatore::Opzioni o;
   o.giorni = 4;
   o.ore = 6;
@@ -152,7 +154,7 @@ int main(int argc, char** argv) {
     nelDatabase += e.recordSalvati;
     if (Righe(db) != nelDatabase) Fallito("the database does not hold the samples counted", quale);
     const QString prefisso = e.cartellaArchivio + "/LOG_0.CSV ";
-    QFile errori(dir.filePath("DATA/AB123CD_ 2026.txt"));
+    QFile errori(PercorsoDati("DATA/AB123CD_ 2026.txt"));
     errori.open(QIODevice::ReadOnly);
     for (const QByteArray& riga : errori.readAll().split('\n'))
       if (QString::fromUtf8(riga).size() > prefisso.size() + 1000 + 60)

@@ -42,7 +42,9 @@ std::vector<CampioneLog> MattinaCamion(Istante inizio, int variante) {
 }
 
 QString ScriviMattina(const QString& percorso, const std::vector<CampioneLog>& campioni) {
-  if (!QFile::exists(percorso)) EXPECT_TRUE(QFile::copy(PercorsoModello(0), percorso));
+  if (!QFile::exists(percorso)) {
+    EXPECT_TRUE(QFile::copy(PercorsoModello(0), percorso));
+  }
   DatabaseLogs db;
   EXPECT_TRUE(db.Apri(percorso));
   for (const CampioneLog& c : campioni) EXPECT_EQ(db.Scrivi(c), EsitoScrittura::Salvato);
