@@ -55,7 +55,7 @@ Traccia Leggi(const Disco& iniziale, const QString& registro) {
     if (riga.isEmpty() || !t.errore.isEmpty()) continue;
     const QList<QByteArray> c = riga.split('\t');
     const QString p1 = QString::fromUtf8(c.value(1)), p2 = QString::fromUtf8(c.value(2));
-    Op o{c[0][0]};
+    Op o{.tipo = c[0][0]};
     switch (o.tipo) {
       case 'A': {
         const QByteArray segni = c.value(2);
@@ -68,7 +68,7 @@ Traccia Leggi(const Disco& iniziale, const QString& registro) {
         if (segni[1] == 'c') t.op.push_back({'L', nomi[p] = inodi++, p, {}, 0, {}, {Padre(p)}});
         maniglie[m] = {segni[1] == 'n' ? inodi++ : Inode(p), p};
         if (segni[2] != 't') continue;
-        o = {'T', nomi[p]};
+        o = {.tipo = 'T', .inode = nomi[p]};
         break;
       }
       case 'W':
