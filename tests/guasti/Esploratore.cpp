@@ -16,10 +16,10 @@ struct Op {
   // K database commit; S sync of a file, D of a folder.
   char tipo = 0;
   int inode = -1;
-  QString percorso, verso;
+  QString percorso{}, verso{};
   qint64 off = 0;
-  QByteArray byte;
-  QStringList cartelle;    // a name (or a commit) lasts when these are synced
+  QByteArray byte{};
+  QStringList cartelle{};  // a name (or a commit) lasts when these are synced
   int durevole = INT_MAX;  // the sync that makes it last
   bool Sincronia() const { return tipo == 'S' || tipo == 'D'; }
   bool Contenuto() const { return tipo == 'W' || tipo == 'T' || tipo == 'K'; }
