@@ -16,12 +16,13 @@ struct Op {
   // K database commit; S sync of a file, D of a folder.
   char tipo = 0;
   int inode = -1;
-  QString percorso, verso;
+  QString percorso{}, verso{};
   qint64 off = 0;
-  QByteArray byte;
-  QStringList cartelle;    // a name (or a commit) lasts when these are synced
+  QByteArray byte{};
+  QStringList cartelle{};  // a name (or a commit) lasts when these are synced
   int durevole = INT_MAX;  // the sync that makes it last
   bool Sincronia() const { return tipo == 'S' || tipo == 'D'; }
+  bool Contenuto() const { return tipo == 'W' || tipo == 'T' || tipo == 'K'; }
 };
 
 struct Traccia {
@@ -47,105 +48,80 @@ Traccia Leggi(const Disco& iniziale, const QString& registro) {
   }
   const QByteArray blob = dati.readAll();
   auto Inode = [&](const QString& p) {
-    const auto it = nomi.find(p);
-    if (it != nomi.end()) return it->second;
-    t.errore = QStringLiteral("file sconosciuto: ") + p;
-    return -1;
+    if (!nomi.count(p)) t.errore = QStringLiteral("file sconosciuto: ") + p;
+    return nomi.count(p) ? nomi[p] : -1;
   };
   for (const QByteArray& riga : f.readAll().split('\n')) {
-    const QList<QByteArray> c = riga.split('\t');
     if (riga.isEmpty() || !t.errore.isEmpty()) continue;
-    auto P = [&](int i) { return QString::fromUtf8(c.value(i)); };
-    Op o;
-    o.tipo = c[0][0];
+    const QList<QByteArray> c = riga.split('\t');
+    const QString p1 = QString::fromUtf8(c.value(1)), p2 = QString::fromUtf8(c.value(2));
+    Op o{.tipo = c[0][0]};
     switch (o.tipo) {
       case 'A': {
         const QByteArray segni = c.value(2);
-        const QString p = P(3);
+        const QString p = QString::fromUtf8(c.value(3));
+        const int m = c[1].toInt();
         if (segni[0] == 'd') {
-          maniglie[c[1].toInt()] = {-1, p};
+          maniglie[m] = {-1, p};
           continue;
         }
-        if (segni[1] == 'c') {
-          o.tipo = 'L';
-          o.inode = nomi[p] = inodi++;
-          o.percorso = p;
-          o.cartelle = {Padre(p)};
-          t.op.push_back(o);
-        }
-        maniglie[c[1].toInt()] = {segni[1] == 'n' ? inodi++ : Inode(p), p};
+        if (segni[1] == 'c') t.op.push_back({'L', nomi[p] = inodi++, p, {}, 0, {}, {Padre(p)}});
+        maniglie[m] = {segni[1] == 'n' ? inodi++ : Inode(p), p};
         if (segni[2] != 't') continue;
-        o = Op();
-        o.tipo = 'T';
-        o.inode = nomi[p];
+        o = {.tipo = 'T', .inode = nomi[p]};
         break;
       }
       case 'W':
         o.byte = blob.mid(c[4].toLongLong(), c[3].toLongLong());
         [[fallthrough]];
       case 'T':
-      case 'S': {
-        const auto m = maniglie.find(c[1].toInt());
-        if (m == maniglie.end())
-          t.errore = QStringLiteral("maniglia sconosciuta: ") + QString::fromUtf8(riga);
-        else
-          std::tie(o.inode, o.percorso) = m->second;
+      case 'S':
+        if (!maniglie.count(c[1].toInt())) t.errore = QStringLiteral("maniglia sconosciuta: ") + riga;
+        std::tie(o.inode, o.percorso) = maniglie[c[1].toInt()];
         o.off = c.value(2).toLongLong();
         if (o.tipo == 'S' && o.inode < 0) o.tipo = 'D';
         break;
-      }
       case 'R':
-        o.percorso = P(1);
-        o.verso = P(2);
-        o.inode = Inode(o.percorso);
-        nomi.erase(o.percorso);
-        nomi[o.verso] = o.inode;
-        o.cartelle = {Padre(o.percorso), Padre(o.verso)};
+        o = {'R', Inode(p1), p1, p2, 0, {}, {Padre(p1), Padre(p2)}};
+        nomi.erase(p1);
+        nomi[p2] = o.inode;
         break;
       case 'K': {
-        QFile copia(P(2));
+        QFile copia(p2);
         copia.open(QIODevice::ReadOnly);
-        o.byte = copia.readAll();
-        [[fallthrough]];
+        o = {'K', Inode(p1), p1, {}, 0, copia.readAll(), {Padre(p1)}};
+        break;
       }
       case 'U':
-        o.percorso = P(1);
-        o.inode = Inode(o.percorso);
-        if (o.tipo == 'U') nomi.erase(o.percorso);
-        o.cartelle = {Padre(o.percorso)};
+        o = {'U', Inode(p1), p1, {}, 0, {}, {Padre(p1)}};
+        nomi.erase(p1);
         break;
       case 'M':
-        o.percorso = P(1);
-        o.cartelle = {Padre(o.percorso)};
+        o = {'M', -1, p1, {}, 0, {}, {Padre(p1)}};
         break;
       case 'N':  // an unnamed file gets its name
-        o.tipo = 'L';
-        o.inode = nomi[P(2)] = maniglie[c[1].toInt()].first;
-        o.percorso = P(2);
-        o.cartelle = {Padre(o.percorso)};
+        o = {'L', nomi[p2] = maniglie[c[1].toInt()].first, p2, {}, 0, {}, {Padre(p2)}};
         break;
       default:
-        t.errore = QStringLiteral("riga sconosciuta: ") + QString::fromUtf8(riga);
+        t.errore = QStringLiteral("riga sconosciuta: ") + riga;
     }
     t.op.push_back(o);
   }
   t.iniziali.resize(size_t(inodi));
+  // The first sync after an operation of its file (for its bytes) or of
+  // each of its folders (for its names).
   for (size_t i = 0; i < t.op.size(); ++i) {
     Op& o = t.op[i];
+    const auto Sync = [&](auto copre) {
+      for (size_t j = i + 1; j < t.op.size(); ++j)
+        if (copre(t.op[j])) return int(j);
+      return INT_MAX;
+    };
     if (o.Sincronia()) continue;
-    const QStringList chi = o.cartelle.isEmpty() ? QStringList{QString()} : o.cartelle;
-    int ultimo = 0;
-    for (const QString& c : chi) {
-      int j = int(i) + 1;
-      for (; j < int(t.op.size()); ++j) {
-        const Op& s = t.op[size_t(j)];
-        if (o.cartelle.isEmpty() ? s.tipo == 'S' && s.inode == o.inode
-                                 : s.tipo == 'D' && s.percorso == c)
-          break;
-      }
-      ultimo = std::max(ultimo, j < int(t.op.size()) ? j : INT_MAX);
-    }
-    o.durevole = ultimo;
+    if (o.cartelle.isEmpty()) o.durevole = Sync([&](const Op& s) { return s.tipo == 'S' && s.inode == o.inode; });
+    else o.durevole = 0;
+    for (const QString& c : o.cartelle)
+      o.durevole = std::max(o.durevole, Sync([&](const Op& s) { return s.tipo == 'D' && s.percorso == c; }));
   }
   return t;
 }
@@ -167,12 +143,10 @@ Costruito Nomi(const Traccia& t, const Disco& iniziale, const QStringList& radic
     if (o.Sincronia() || !tieni[i]) continue;
     if (o.tipo == 'M') c.cartelle.insert(o.percorso);
     if (o.tipo == 'L') c.nomi[o.percorso] = o.inode;
-    if (o.tipo == 'R' || o.tipo == 'U') {
-      const auto it = c.nomi.find(o.percorso);
-      if (it != c.nomi.end() && it->second == o.inode) c.nomi.erase(it);
-      if (o.tipo == 'R') c.nomi[o.verso] = o.inode;
-    }
-    if (o.tipo == 'W' || o.tipo == 'T' || o.tipo == 'K') storia[size_t(o.inode)].push_back(int(i));
+    if ((o.tipo == 'R' || o.tipo == 'U') && c.nomi.count(o.percorso) && c.nomi[o.percorso] == o.inode)
+      c.nomi.erase(o.percorso);
+    if (o.tipo == 'R') c.nomi[o.verso] = o.inode;
+    if (o.Contenuto()) storia[size_t(o.inode)].push_back(int(i));
   }
   auto Raggiungibile = [&](QString p) {
     for (p = Padre(p); !radici.contains(p); p = Padre(p))
@@ -196,10 +170,10 @@ Disco Contenuti(const Traccia& t, const Costruito& c, size_t fine, const std::ve
   std::vector<QByteArray> byte = t.iniziali;
   for (size_t i = 0; i < fine; ++i) {
     const Op& o = t.op[i];
-    if (!tieni[i] || (o.tipo != 'W' && o.tipo != 'T' && o.tipo != 'K')) continue;
+    if (!tieni[i] || !o.Contenuto()) continue;
     QByteArray& b = byte[size_t(o.inode)];
     if (o.tipo == 'W') {
-      if (b.size() < o.off + o.byte.size()) b.resize(o.off + o.byte.size(), '\0');
+      b.resize(std::max<qint64>(b.size(), o.off + o.byte.size()), '\0');
       b.replace(o.off, o.byte.size(), o.byte);
     }
     if (o.tipo == 'T') b.resize(o.off, '\0');
@@ -218,20 +192,15 @@ QString Descrivi(const Op& o) {
 
 Disco LeggiDisco(const QStringList& radici) {
   Disco d;
-  for (const QString& radice : radici) {
-    QDirIterator it(radice, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
+  for (const QString& radice : radici)
+    for (QDirIterator it(radice, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                         QDirIterator::Subdirectories);
+         it.hasNext();) {
       const QFileInfo voce = it.nextFileInfo();
-      if (voce.isDir()) {
-        d.cartelle.insert(voce.filePath());
-      } else {
-        QFile f(voce.filePath());
-        f.open(QIODevice::ReadOnly);
-        d.file[voce.filePath()] = f.readAll();
-      }
+      QFile f(voce.filePath());
+      if (voce.isDir()) d.cartelle.insert(voce.filePath());
+      else d.file[voce.filePath()] = f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
-  }
   return d;
 }
 
@@ -243,8 +212,7 @@ void ScriviDisco(const Disco& disco, const QStringList& radici) {
   for (const QString& c : disco.cartelle) QDir().mkpath(c);
   for (const auto& [p, b] : disco.file) {
     QFile f(p);
-    f.open(QIODevice::WriteOnly);
-    f.write(b);
+    if (f.open(QIODevice::WriteOnly)) f.write(b);
   }
 }
 
@@ -253,9 +221,8 @@ Esplorazione EsploraCadute(const Disco& iniziale, const QStringList& radici, con
   Esplorazione e;
   const Traccia t = Leggi(iniziale, registro);
   e.errore = t.errore;
-  if (!e.errore.isEmpty()) return e;
   std::set<QByteArray> visti;
-  for (size_t fine = 0; fine <= t.op.size(); ++fine) {
+  for (size_t fine = 0; e.errore.isEmpty() && fine <= t.op.size(); ++fine) {
     if (fine < t.op.size() && !t.op[fine].Sincronia()) continue;
     ++e.punti;
     std::vector<size_t> liberi;  // done, not yet durable
@@ -265,7 +232,6 @@ Esplorazione EsploraCadute(const Disco& iniziale, const QStringList& radici, con
     auto Con = [&](auto persa) {
       std::vector<char> tieni(fine, 1);
       for (size_t k = 0; k < n; ++k) tieni[liberi[k]] = !persa(k);
-      ++e.combinazioni;
       const Costruito c = Nomi(t, iniziale, radici, fine, tieni);
       if (!visti.insert(c.impronta).second) return;
       QString come = fine < t.op.size() ? QStringLiteral("caduta prima di ") + Descrivi(t.op[fine])

@@ -36,7 +36,6 @@ struct StatoDopoCaduta {
 struct Esplorazione {
   std::vector<StatoDopoCaduta> stati;  // distinct states only
   int punti = 0;                       // crash points
-  int combinazioni = 0;                // states built, before removing repeats
   int puntiRidotti = 0;  // points with too many unsynced operations for every subset
   QString errore;        // a trace that cannot be read
 };

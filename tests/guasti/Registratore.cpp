@@ -11,6 +11,9 @@
 //   comes once.
 // - QUARVEL_CONTEGGIO=file: at exit, the number of writes, syncs and renames
 //   seen; the call made to fail, as soon as it fails.
+// Only the calls the program, Qt and SQLite make are caught (nm -D lists
+// them): open, open64, write, pwrite64, copy_file_range, ftruncate(64),
+// fsync, fdatasync, rename, renameat2, unlink, linkat, mkdir, close.
 #include <cerrno>
 #include <cstdarg>
 #include <cstdio>
@@ -36,8 +39,7 @@ struct Voce {
 struct Stato {
   std::recursive_mutex m;
   std::vector<std::string> radici;
-  FILE* traccia = nullptr;
-  FILE* dati = nullptr;
+  FILE *traccia = nullptr, *dati = nullptr;
   std::string registro, conteggio;
   long long byteDati = 0;
   int maniglie = 0, copie = 0;
@@ -46,21 +48,19 @@ struct Stato {
   Voce fd[kMassimoFd];
 
   Stato() {
-    for (const char* p = std::getenv("QUARVEL_RADICI"); p && *p;) {
-      const char* fine = std::strchr(p, ':');
-      radici.emplace_back(p, fine ? size_t(fine - p) : std::strlen(p));
-      p = fine ? fine + 1 : nullptr;
+    const std::string elenco = std::getenv("QUARVEL_RADICI") ? std::getenv("QUARVEL_RADICI") : "";
+    for (size_t i = 0, j; i < elenco.size(); i = j + 1) {
+      j = std::min(elenco.find(':', i), elenco.size());
+      radici.push_back(elenco.substr(i, j - i));
     }
     if (const char* r = std::getenv("QUARVEL_REGISTRO")) {
       registro = r;
       traccia = std::fopen(r, "w");
       dati = std::fopen((registro + ".dati").c_str(), "wb");
     }
-    if (const char* g = std::getenv("QUARVEL_GUASTO")) {
-      char tipo[16] = {};
-      if (std::sscanf(g, "%15s %ld", tipo, &guasto) == 2)
-        errnoGuasto = std::strcmp(tipo, "EIO") ? ENOSPC : EIO;
-    }
+    char tipo[16] = {};
+    if (const char* g = std::getenv("QUARVEL_GUASTO"); g && std::sscanf(g, "%15s %ld", tipo, &guasto) == 2)
+      errnoGuasto = std::strcmp(tipo, "EIO") ? ENOSPC : EIO;
     if (const char* c = std::getenv("QUARVEL_CONTEGGIO")) conteggio = c;
   }
 };
@@ -71,11 +71,8 @@ Stato& S() {
   return *s;
 }
 
-template <typename F>
-F Vero(F, const char* nome) {
-  return reinterpret_cast<F>(dlsym(RTLD_NEXT, nome));
-}
-#define VERO(nome) static const auto vero = Vero(&::nome, #nome)
+#define VERO(nome) static const auto vero = reinterpret_cast<decltype(&::nome)>(dlsym(RTLD_NEXT, #nome))
+using Blocco = std::lock_guard<std::recursive_mutex>;
 
 void Riga(const char* formato, ...) {
   if (!S().traccia) return;
@@ -93,31 +90,16 @@ bool Finisce(const std::string& s, const char* coda) {
 }
 
 // The absolute path without "." and ".." parts; empty when unknown.
-std::string Assoluto(int dirfd, const char* p) {
-  if (!p) return {};
-  std::string s;
-  if (p[0] == '/') {
-    s = p;
-  } else if (dirfd == AT_FDCWD) {
-    char cwd[4096];
-    if (!getcwd(cwd, sizeof cwd)) return {};
-    s = std::string(cwd) + "/" + p;
-  } else if (dirfd >= 0 && dirfd < kMassimoFd && S().fd[dirfd].tipo) {
-    s = S().fd[dirfd].percorso + "/" + p;
-  } else {
-    return {};
-  }
+std::string Assoluto(const char* p) {
+  char cwd[4096];
+  if (!p || (p[0] != '/' && !getcwd(cwd, sizeof cwd))) return {};
+  const std::string s = p[0] == '/' ? std::string(p) : std::string(cwd) + "/" + p;
   std::vector<std::string> parti;
-  for (size_t i = 0; i <= s.size();) {
-    size_t j = s.find('/', i);
-    if (j == std::string::npos) j = s.size();
+  for (size_t i = 0, j; i <= s.size(); i = j + 1) {
+    j = std::min(s.find('/', i), s.size());
     const std::string parte = s.substr(i, j - i);
-    if (parte == "..") {
-      if (!parti.empty()) parti.pop_back();
-    } else if (!parte.empty() && parte != ".") {
-      parti.push_back(parte);
-    }
-    i = j + 1;
+    if (parte == ".." && !parti.empty()) parti.pop_back();
+    else if (!parte.empty() && parte != "." && parte != "..") parti.push_back(parte);
   }
   std::string r;
   for (const std::string& parte : parti) r += "/" + parte;
@@ -138,19 +120,17 @@ bool Fallisce(const char* chiamata, const std::string& percorso) {
   ++s.chiamate;
   if (s.guasto == 0 || s.chiamate < s.guasto || (s.errnoGuasto == EIO && s.chiamate > s.guasto))
     return false;
-  if (s.chiamate == s.guasto && !s.conteggio.empty()) {
+  if (s.chiamate == s.guasto && !s.conteggio.empty())
     if (FILE* f = std::fopen((s.conteggio + ".guasto").c_str(), "w")) {
       std::fprintf(f, "%ld %s %s\n", s.chiamate, chiamata, percorso.c_str());
       std::fclose(f);
     }
-  }
   errno = s.errnoGuasto;
   return true;
 }
 
 // The bytes written at off into a recorded file.
 void Dati(const Voce& v, long long off, const void* byte, long long n) {
-  if (v.tipo != 'f' || !S().traccia || n <= 0) return;
   std::fwrite(byte, 1, size_t(n), S().dati);
   std::fflush(S().dati);
   Riga("W\t%d\t%lld\t%lld\t%lld", v.maniglia, off, n, S().byteDati);
@@ -158,20 +138,15 @@ void Dati(const Voce& v, long long off, const void* byte, long long n) {
 }
 
 long long Posizione(int fd) {
-  if (fcntl(fd, F_GETFL) & O_APPEND) {
-    struct stat st {};
-    fstat(fd, &st);
-    return st.st_size;
-  }
-  return lseek(fd, 0, SEEK_CUR);
+  struct stat st {};
+  return fcntl(fd, F_GETFL) & O_APPEND ? (fstat(fd, &st), st.st_size) : lseek(fd, 0, SEEK_CUR);
 }
 
 // The database as its commit left it, copied whole.
 void Commit(const std::string& journal) {
   const std::string db = journal.substr(0, journal.size() - std::strlen("-journal"));
   const std::string copia = S().registro + ".commit" + std::to_string(++S().copie);
-  FILE* da = std::fopen(db.c_str(), "rb");
-  FILE* a = std::fopen(copia.c_str(), "wb");
+  FILE *da = std::fopen(db.c_str(), "rb"), *a = std::fopen(copia.c_str(), "wb");
   char buffer[65536];
   for (size_t n; da && a && (n = std::fread(buffer, 1, sizeof buffer, da)) > 0;) std::fwrite(buffer, 1, n, a);
   if (da) std::fclose(da);
@@ -179,19 +154,20 @@ void Commit(const std::string& journal) {
   Riga("K\t%s\t%s", db.c_str(), copia.c_str());
 }
 
-int Apri(int dirfd, const char* path, int flags, mode_t mode, int (*vero)(int, const char*, int, ...)) {
-  const std::string p = Assoluto(dirfd, path);
-  if (p.empty() || !Sotto(p)) return vero(dirfd, path, flags, mode);
-  std::lock_guard<std::recursive_mutex> l(S().m);
+// open and open64; the mode comes only with the flags that make a file.
+int Apri(const char* path, int flags, va_list a, int (*vero)(const char*, int, ...)) {
+  const mode_t mode = (flags & (O_CREAT | O_TMPFILE)) ? mode_t(va_arg(a, int)) : 0;
+  const std::string p = Assoluto(path);
+  if (p.empty() || !Sotto(p)) return vero(path, flags, mode);
+  Blocco l(S().m);
   struct stat st {};
   const bool esisteva = lstat(p.c_str(), &st) == 0;
-  const int fd = vero(dirfd, path, flags, mode);
+  const int fd = vero(path, flags, mode);
   if (fd < 0 || fd >= kMassimoFd) return fd;
   fstat(fd, &st);
   Voce& v = S().fd[fd];
-  v.percorso = p;
-  v.maniglia = ++S().maniglie;
-  v.tipo = S_ISDIR(st.st_mode) ? 'd' : Finisce(p, ".mdb") ? 'q' : Finisce(p, "-journal") ? 'j' : 'f';
+  v = {S_ISDIR(st.st_mode) ? 'd' : Finisce(p, ".mdb") ? 'q' : Finisce(p, "-journal") ? 'j' : 'f',
+       ++S().maniglie, p};
   if (v.tipo == 'd' || (v.tipo == 'f' && (flags & (O_WRONLY | O_RDWR | O_CREAT | O_TRUNC))))
     // An unnamed file (O_TMPFILE) gets its name later from linkat.
     Riga("A\t%d\t%c%c%c\t%s", v.maniglia, v.tipo,
@@ -200,33 +176,23 @@ int Apri(int dirfd, const char* path, int flags, mode_t mode, int (*vero)(int, c
   return fd;
 }
 
-int Rinomina(int da, const char* vecchio, int a, const char* nuovo, unsigned flags) {
-  static const auto vero = reinterpret_cast<int (*)(int, const char*, int, const char*, unsigned)>(
-      dlsym(RTLD_NEXT, "renameat2"));
-  const std::string pv = Assoluto(da, vecchio), pn = Assoluto(a, nuovo);
-  if (!Sotto(pv) && !Sotto(pn)) return vero(da, vecchio, a, nuovo, flags);
-  std::lock_guard<std::recursive_mutex> l(S().m);
-  if (Fallisce("rename", pn)) return -1;
-  const int r = vero(da, vecchio, a, nuovo, flags);
-  if (r == 0) Riga("R\t%s\t%s", pv.c_str(), pn.c_str());
-  return r;
-}
-
-int Rimuovi(int dirfd, const char* path, int flags) {
-  VERO(unlinkat);
-  const std::string p = Assoluto(dirfd, path);
-  if (!Sotto(p)) return vero(dirfd, path, flags);
-  std::lock_guard<std::recursive_mutex> l(S().m);
-  const int r = vero(dirfd, path, flags);
-  if (r == 0 && !(flags & AT_REMOVEDIR)) {
-    if (Finisce(p, ".mdb-journal") && S().traccia) Commit(p);
-    else if (!Finisce(p, "-journal")) Riga("U\t%s", p.c_str());
-  }
+// A write to fd at off (-1: the file's position) done by scrivi; byte(r)
+// gives the r bytes it wrote.
+template <typename F, typename B>
+ssize_t Scrivi(int fd, long long off, F scrivi, B byte) {
+  Blocco l(S().m);
+  const Voce* v = Seguito(fd);
+  if (!v) return scrivi();
+  if (Fallisce("write", v->percorso)) return -1;
+  if (off < 0) off = Posizione(fd);
+  const ssize_t r = scrivi();
+  if (r > 0 && v->tipo == 'f' && S().traccia)
+    if (const void* b = byte(r)) Dati(*v, off, b, r);
   return r;
 }
 
 int Sincronizza(int fd, int (*vero)(int)) {
-  std::lock_guard<std::recursive_mutex> l(S().m);
+  Blocco l(S().m);
   const Voce* v = Seguito(fd);
   if (!v) return vero(fd);
   if (Fallisce("sync", v->percorso)) return -1;
@@ -235,112 +201,82 @@ int Sincronizza(int fd, int (*vero)(int)) {
   return r;
 }
 
-ssize_t Scrivi(int fd, const void* b, size_t n, long long off, bool pos,
-               ssize_t (*vero)(int, const void*, size_t, off_t), ssize_t (*veroW)(int, const void*, size_t)) {
-  std::lock_guard<std::recursive_mutex> l(S().m);
-  const Voce* v = Seguito(fd);
-  if (!v) return pos ? vero(fd, b, n, off) : veroW(fd, b, n);
-  if (Fallisce("write", v->percorso)) return -1;
-  if (!pos) off = Posizione(fd);
-  const ssize_t r = pos ? vero(fd, b, n, off) : veroW(fd, b, n);
-  if (r > 0) Dati(*v, off, b, r);
-  return r;
-}
-
 int Tronca(int fd, off_t n, int (*vero)(int, off_t)) {
-  std::lock_guard<std::recursive_mutex> l(S().m);
+  Blocco l(S().m);
   const Voce* v = Seguito(fd);
   const int r = vero(fd, n);
   if (r == 0 && v && v->tipo == 'f') Riga("T\t%d\t%lld", v->maniglia, (long long)n);
   return r;
 }
+
+template <typename F>
+int Rinomina(const char* vecchio, const char* nuovo, F rinomina) {
+  const std::string pv = Assoluto(vecchio), pn = Assoluto(nuovo);
+  if (!Sotto(pv) && !Sotto(pn)) return rinomina();
+  Blocco l(S().m);
+  if (Fallisce("rename", pn)) return -1;
+  const int r = rinomina();
+  if (r == 0) Riga("R\t%s\t%s", pv.c_str(), pn.c_str());
+  return r;
+}
 }  // namespace
+
+// A hook: the real function as `vero`, then the body.
+#define AGGANCIO(tipo, nome, parametri, ...) \
+  tipo nome parametri {                      \
+    VERO(nome);                              \
+    __VA_ARGS__                              \
+  }
 
 extern "C" {
 
-// open and its variants; the mode comes only with the flags that make a file.
-#define APRI(nome, parametri, dirfd)                                                  \
-  int nome parametri {                                                                \
-    VERO(openat);                                                                     \
-    va_list a;                                                                        \
-    va_start(a, flags);                                                               \
-    const mode_t m = (flags & (O_CREAT | O_TMPFILE)) ? mode_t(va_arg(a, int)) : 0;     \
-    va_end(a);                                                                        \
-    return Apri(dirfd, p, flags, m, vero);                                            \
-  }
-APRI(open, (const char* p, int flags, ...), AT_FDCWD)
-APRI(open64, (const char* p, int flags, ...), AT_FDCWD)
-APRI(openat, (int d, const char* p, int flags, ...), d)
-APRI(openat64, (int d, const char* p, int flags, ...), d)
-int creat(const char* p, mode_t m) { return open(p, O_WRONLY | O_CREAT | O_TRUNC, m); }
+#define APRI(nome)                                                                              \
+  AGGANCIO(int, nome, (const char* p, int flags, ...), va_list a; va_start(a, flags);          \
+           const int fd = Apri(p, flags, a, vero); va_end(a); return fd;)
+APRI(open)
+APRI(open64)
+AGGANCIO(int, close, (int fd), Blocco l(S().m); if (Seguito(fd)) S().fd[fd] = Voce(); return vero(fd);)
+AGGANCIO(ssize_t, write, (int fd, const void* b, size_t n),
+         return Scrivi(fd, -1, [&] { return vero(fd, b, n); }, [b](ssize_t) { return b; });)
+AGGANCIO(ssize_t, pwrite64, (int fd, const void* b, size_t n, off_t off),
+         return Scrivi(fd, off, [&] { return vero(fd, b, n, off); }, [b](ssize_t) { return b; });)
+AGGANCIO(int, ftruncate, (int fd, off_t n), return Tronca(fd, n, vero);)
+AGGANCIO(int, ftruncate64, (int fd, off_t n), return Tronca(fd, n, vero);)
+AGGANCIO(int, fsync, (int fd), return Sincronizza(fd, vero);)
+AGGANCIO(int, fdatasync, (int fd), return Sincronizza(fd, vero);)
+AGGANCIO(int, rename, (const char* v, const char* n), return Rinomina(v, n, [&] { return vero(v, n); });)
+AGGANCIO(int, renameat2, (int da, const char* v, int a, const char* n, unsigned f),
+         return Rinomina(v, n, [&] { return vero(da, v, a, n, f); });)
 
-int close(int fd) {
-  VERO(close);
-  std::lock_guard<std::recursive_mutex> l(S().m);
-  if (fd >= 0 && fd < kMassimoFd) S().fd[fd] = Voce();
-  return vero(fd);
-}
-
-ssize_t write(int fd, const void* b, size_t n) {
-  VERO(write);
-  return Scrivi(fd, b, n, 0, false, nullptr, vero);
-}
-ssize_t pwrite(int fd, const void* b, size_t n, off_t off) {
-  VERO(pwrite);
-  return Scrivi(fd, b, n, off, true, vero, nullptr);
-}
-ssize_t pwrite64(int fd, const void* b, size_t n, off_t off) {
-  VERO(pwrite64);
-  return Scrivi(fd, b, n, off, true, vero, nullptr);
-}
-
+// The bytes copied are read back from where they came from.
 ssize_t copy_file_range(int da, loff_t* offDa, int a, loff_t* offA, size_t n, unsigned flags) {
   VERO(copy_file_range);
-  std::lock_guard<std::recursive_mutex> l(S().m);
-  const Voce* v = Seguito(a);
-  if (!v) return vero(da, offDa, a, offA, n, flags);
-  if (Fallisce("write", v->percorso)) return -1;
   const long long inizioDa = offDa ? *offDa : lseek(da, 0, SEEK_CUR);
-  const long long inizioA = offA ? *offA : Posizione(a);
-  const ssize_t r = vero(da, offDa, a, offA, n, flags);
-  if (r > 0 && v->tipo == 'f' && S().traccia) {
-    std::vector<char> byte(size_t(r), 0);
-    if (pread(da, byte.data(), byte.size(), inizioDa) == r) Dati(*v, inizioA, byte.data(), r);
-  }
+  std::vector<char> byte;
+  return Scrivi(a, offA ? *offA : -1, [&] { return vero(da, offDa, a, offA, n, flags); },
+                [&](ssize_t r) -> const void* {
+                  byte.resize(size_t(r));
+                  return pread(da, byte.data(), byte.size(), inizioDa) == r ? byte.data() : nullptr;
+                });
+}
+
+int unlink(const char* p) {
+  VERO(unlink);
+  const std::string percorso = Assoluto(p);
+  if (!Sotto(percorso)) return vero(p);
+  Blocco l(S().m);
+  const int r = vero(p);
+  if (r == 0 && Finisce(percorso, ".mdb-journal") && S().traccia) Commit(percorso);
+  else if (r == 0 && !Finisce(percorso, "-journal")) Riga("U\t%s", percorso.c_str());
   return r;
 }
-
-int ftruncate(int fd, off_t n) {
-  VERO(ftruncate);
-  return Tronca(fd, n, vero);
-}
-int ftruncate64(int fd, off_t n) {
-  VERO(ftruncate64);
-  return Tronca(fd, n, vero);
-}
-int fsync(int fd) {
-  VERO(fsync);
-  return Sincronizza(fd, vero);
-}
-int fdatasync(int fd) {
-  VERO(fdatasync);
-  return Sincronizza(fd, vero);
-}
-
-int renameat2(int da, const char* v, int a, const char* n, unsigned flags) {
-  return Rinomina(da, v, a, n, flags);
-}
-int renameat(int da, const char* v, int a, const char* n) { return Rinomina(da, v, a, n, 0); }
-int rename(const char* v, const char* n) { return Rinomina(AT_FDCWD, v, AT_FDCWD, n, 0); }
-int unlinkat(int dirfd, const char* p, int flags) { return Rimuovi(dirfd, p, flags); }
-int unlink(const char* p) { return Rimuovi(AT_FDCWD, p, 0); }
 
 // The name given to a descriptor's unnamed file.
 int linkat(int da, const char* vecchio, int a, const char* nuovo, int flags) {
   VERO(linkat);
-  const std::string pn = Assoluto(a, nuovo);
+  const std::string pn = Assoluto(nuovo);
   if (!Sotto(pn)) return vero(da, vecchio, a, nuovo, flags);
-  std::lock_guard<std::recursive_mutex> l(S().m);
+  Blocco l(S().m);
   int fd = (flags & AT_EMPTY_PATH) && !*vecchio ? da : -1;
   if (std::sscanf(vecchio, "/proc/self/fd/%d", &fd) != 1 && *vecchio) fd = -1;
   const int r = vero(da, vecchio, a, nuovo, flags);
@@ -348,16 +284,15 @@ int linkat(int da, const char* vecchio, int a, const char* nuovo, int flags) {
   return r;
 }
 
-int mkdirat(int dirfd, const char* p, mode_t m) {
-  VERO(mkdirat);
-  const std::string percorso = Assoluto(dirfd, p);
-  if (!Sotto(percorso)) return vero(dirfd, p, m);
-  std::lock_guard<std::recursive_mutex> l(S().m);
-  const int r = vero(dirfd, p, m);
+int mkdir(const char* p, mode_t m) {
+  VERO(mkdir);
+  const std::string percorso = Assoluto(p);
+  if (!Sotto(percorso)) return vero(p, m);
+  Blocco l(S().m);
+  const int r = vero(p, m);
   if (r == 0) Riga("M\t%s", percorso.c_str());
   return r;
 }
-int mkdir(const char* p, mode_t m) { return mkdirat(AT_FDCWD, p, m); }
 
 }  // extern "C"
 

@@ -6,7 +6,7 @@
 #include "FinestreQuarvel.h"
 #include "ImportProva.h"
 #include "Processo.h"
-#include "TracciaMese.h"
+#include "TracciaProva.h"
 
 #include <QElapsedTimer>
 #include <sqlite3.h>
@@ -16,11 +16,6 @@
 using namespace quarvel;
 
 namespace {
-// A stick's logger lines, as ImportProva writes them.
-struct Logger : ImportProva {
-  using ImportProva::Righe;
-};
-
 // The texts a label showed whenever it was painted.
 struct Pitture : QObject {
   QStringList testi;
@@ -47,7 +42,7 @@ class DueProgrammi : public FinestreProva {
     const QString cartella = Percorso(nome);
     for (int i = 0; n > 0; ++i, n -= 50000)
       ScriviTutto(cartella + QString("/LOG_%1.CSV").arg(i),
-                  "Data,Ora,ID=X\r\n" + Logger::Righe(t, std::min(n, 50000)));
+                  "Data,Ora,ID=X\r\n" + Righe(t, std::min(n, 50000)));
     return cartella;
   }
   // Another process holds the file's write lock for that long.
@@ -74,20 +69,9 @@ class DueProgrammi : public FinestreProva {
   // Samples and the committed progress of the import running, read in one
   // transaction: they are committed together.
   static std::pair<int64_t, int64_t> CampioniEAvanzamento(const QString& percorso) {
-    std::pair<int64_t, int64_t> letti{-1, -1};
-    sqlite3* db = nullptr;
-    sqlite3_open_v2(percorso.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr);
-    sqlite3_busy_timeout(db, 60000);
-    sqlite3_exec(db,
-                 "SELECT (SELECT count(*) FROM Logs), (SELECT coalesce(sum(RecordSalvati), 0) FROM "
-                 "Importazioni)",
-                 [](void* p, int, char** v, char**) {
-                   *static_cast<std::pair<int64_t, int64_t>*>(p) = {std::atoll(v[0]), std::atoll(v[1])};
-                   return 0;
-                 },
-                 &letti, nullptr);
-    sqlite3_close(db);
-    return letti;
+    const QList<QByteArray> v = LeggiSql(
+        percorso, "SELECT (SELECT count(*) FROM Logs), (SELECT coalesce(sum(RecordSalvati), 0) FROM Importazioni)");
+    return {v.value(0, "-1").toLongLong(), v.value(1, "-1").toLongLong()};
   }
 
   QString batch_;
@@ -163,17 +147,9 @@ TEST_F(DueProgrammi, DueImportEUnAnalisiInsiemeAUnaFinestra) {
   EXPECT_EQ(LeggiCampioni(db).size(), 420000u);
   EXPECT_EQ(LeggiCampioni(PercorsoDB("CD456EF")).size(), 30000u);
   for (int mese : {11, 12}) {
-    AttivitaLogs tabelle;
-    ASSERT_TRUE(tabelle.Apri(db));
-    EXPECT_TRUE(tabelle.Aggiornato());
-    const PeriodoMese periodo = *CalcolaPeriodoMese(2026, mese);
-    AttivitaMese daTabelle, daCampioni;
-    const RisultatoTraccia t = AnalisiTrackmese2(tabelle, periodo, daTabelle);
-    DatabaseLogs logs;
-    ASSERT_TRUE(logs.Apri(db, periodo.InizioMese, periodo.FineMese));
-    EXPECT_EQ(AnalisiTrackmese2(logs.Cursore(), daCampioni).slotAttivi, t.slotAttivi);
-    for (int g = 1; g <= periodo.giorni; ++g)
-      for (int o = 0; o < 24; ++o)
-        for (int q = 0; q < 4; ++q) EXPECT_EQ(daTabelle.Attivo(g, o, q), daCampioni.Attivo(g, o, q));
+    bool aggiornato = false;
+    AttivitaMese attivita;
+    TracciaVerificata(db, *CalcolaPeriodoMese(2026, mese), attivita, nullptr, &aggiornato);
+    EXPECT_TRUE(aggiornato);
   }
 }

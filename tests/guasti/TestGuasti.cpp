@@ -9,13 +9,11 @@
 #include <QCryptographicHash>
 #include <QDirIterator>
 #include <QRegularExpression>
-#include <sqlite3.h>
 
 using namespace quarvel;
 
 namespace {
 const QString kTarga = QStringLiteral("AB123CD");
-const QByteArray kTestata = "Data,Ora,ID=AB123CD,FW 2.1\r\nData,Ora,N Status,Livello,Giri,Velocita\r\n";
 const bool kTutto = qEnvironmentVariableIsSet("QUARVEL_GUASTI_TUTTI");
 
 // What an import leaves that the user cares about.
@@ -103,13 +101,8 @@ class Guasti : public ImportProva {
       else if (v.path() != Percorso("DATA")) f.file << "archivio/" + v.fileName() + Md5(v);
     }
     f.file.sort();
-    sqlite3* c = nullptr;
-    sqlite3_open_v2(db.toUtf8().constData(), &c, SQLITE_OPEN_READONLY, nullptr);
-    sqlite3_exec(c, "SELECT Archivio FROM Importazioni", [](void* a, int, char** v, char**) {
-      static_cast<QStringList*>(a)->append(QString("Importazioni ") + v[0]);
-      return 0;
-    }, &f.avanzi, nullptr);
-    sqlite3_close(c);
+    for (const QByteArray& archivio : LeggiSql(db, "SELECT Archivio FROM Importazioni"))
+      f.avanzi << "Importazioni " + archivio;
     return f;
   }
 

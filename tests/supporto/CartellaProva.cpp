@@ -7,7 +7,6 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
-#include <cstdlib>
 #include <sqlite3.h>
 
 namespace quarvel {
@@ -77,6 +76,21 @@ void EseguiSql(const QString& percorso, const char* sql) {
   sqlite3_close(db);
 }
 
+QList<QByteArray> LeggiSql(const QString& percorso, const char* sql) {
+  QList<QByteArray> valori;
+  sqlite3* db = nullptr;
+  sqlite3_stmt* s = nullptr;
+  sqlite3_open_v2(QFile::encodeName(percorso).constData(), &db, SQLITE_OPEN_READONLY, nullptr);
+  sqlite3_busy_timeout(db, 60000);
+  EXPECT_EQ(sqlite3_prepare_v2(db, sql, -1, &s, nullptr), SQLITE_OK) << sql << ": " << sqlite3_errmsg(db);
+  while (sqlite3_step(s) == SQLITE_ROW)
+    for (int i = 0; i < sqlite3_column_count(s); ++i)
+      valori << QByteArray(static_cast<const char*>(sqlite3_column_blob(s, i)), sqlite3_column_bytes(s, i));
+  sqlite3_finalize(s);
+  sqlite3_close(db);
+  return valori;
+}
+
 namespace {
 // Overwrites one page of a table, found in the engine's own map of the
 // file's pages (the `dove` condition picks it), as a failing disk would.
@@ -84,21 +98,13 @@ void DanneggiaPagina(const QString& percorso, const char* tabella, const char* d
   const QByteArray nome = QByteArray("'") + tabella + "'";
   const QByteArray sql = "SELECT pageno, pgsize, (SELECT count(*) FROM dbstat WHERE name = " + nome +
                          ") FROM dbstat WHERE name = " + nome + dove;
-  int64_t pagina[3] = {0, 0, 0};  // page, page size, pages of the table
-  sqlite3* db = nullptr;
-  sqlite3_open_v2(QFile::encodeName(percorso).constData(), &db, SQLITE_OPEN_READONLY, nullptr);
-  sqlite3_exec(db, sql.constData(),
-               [](void* p, int, char** valori, char**) {
-                 for (int i = 0; i < 3; ++i) static_cast<int64_t*>(p)[i] = std::atoll(valori[i]);
-                 return 0;
-               },
-               pagina, nullptr);
-  sqlite3_close(db);
-  ASSERT_GE(pagina[2], minimoPagine) << tabella;
+  const QList<QByteArray> pagina = LeggiSql(percorso, sql.constData());
+  ASSERT_EQ(pagina.size(), 3) << tabella;
+  ASSERT_GE(pagina[2].toInt(), minimoPagine) << tabella;
   QFile f(percorso);
   ASSERT_TRUE(f.open(QIODevice::ReadWrite));
-  f.seek((pagina[0] - 1) * pagina[1]);
-  f.write(QByteArray(pagina[1], '\x5a'));
+  f.seek((pagina[0].toLongLong() - 1) * pagina[1].toLongLong());
+  f.write(QByteArray(pagina[1].toInt(), '\x5a'));
 }
 }  // namespace
 

@@ -36,5 +36,8 @@ void DanneggiaRadice(const QString& percorso, const char* tabella);
 void DanneggiaUltimaFoglia(const QString& percorso, const char* tabella);
 // Runs one statement on an SQLite file, as another program would.
 void EseguiSql(const QString& percorso, const char* sql);
+// Every value of every row a query gives, row after row, as another
+// program reads them (waiting for a writer).
+QList<QByteArray> LeggiSql(const QString& percorso, const char* sql);
 
 }  // namespace quarvel

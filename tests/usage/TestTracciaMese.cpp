@@ -2,61 +2,14 @@
 // track reads the table of active quarter-hours beside the samples, or
 // seeks the samples on the key; only the store shows whether either skips a
 // slot, and both must give the same month.
-#include "CampioniProva.h"
-#include "CartellaProva.h"
-#include "DatabaseVeicolo.h"
-#include "ImportaLog.h"
-#include "Impostazioni.h"
+#include "ImportProva.h"
 #include "IndiciLogs.h"
-#include "Messaggi.h"
-#include "TracciaMese.h"
-
-#include <QDir>
-#include <set>
+#include "TracciaProva.h"
 
 using namespace quarvel;
 
 namespace {
 Istante T(int mese, int g, int h, int m, int s) { return *IstanteDa(2013, mese, g, h, m, s); }
-
-using Slot = std::tuple<int, int, int>;
-std::set<Slot> Attivi(const AttivitaMese& attivita) {
-  std::set<Slot> a;
-  for (int g = 0; g < AttivitaMese::kGiorni; ++g)
-    for (int h = 0; h < AttivitaMese::kOre; ++h)
-      for (int q = 0; q < AttivitaMese::kQuarti; ++q)
-        if (attivita.Attivo(g, h, q)) a.insert({g, h, q});
-  return a;
-}
-
-// A month both ways: from the table beside the samples, as the window and
-// quarvel-batch read it, and by seeking the samples themselves. They must
-// agree in everything; the table's result is returned, with the slots it
-// reported in order and whether the table could be brought up to date.
-RisultatoTraccia TracciaVerificata(const QString& percorso, const PeriodoMese& p,
-                                   AttivitaMese& attivita,
-                                   std::vector<SlotAttivita>* riportati = nullptr,
-                                   bool* aggiornato = nullptr) {
-  std::vector<SlotAttivita> daiCampioni, dallaTabella;
-  auto nota = [](std::vector<SlotAttivita>& v) {
-    return [&v](const SlotAttivita& s) { v.push_back(s); };
-  };
-  AttivitaMese cercata;
-  DatabaseLogs campioni;
-  EXPECT_TRUE(campioni.Apri(percorso, p.InizioMese, p.FineMese));
-  const RisultatoTraccia rc = AnalisiTrackmese2(campioni.Cursore(), cercata, nota(daiCampioni));
-  campioni.Chiudi();
-  AttivitaLogs tabella;
-  EXPECT_TRUE(tabella.Apri(percorso));
-  if (aggiornato) *aggiornato = tabella.Aggiornato();
-  const RisultatoTraccia rt = AnalisiTrackmese2(tabella, p, attivita, nota(dallaTabella));
-  EXPECT_EQ(rt.esito, rc.esito);
-  EXPECT_EQ(rt.slotAttivi, rc.slotAttivi);
-  EXPECT_EQ(Attivi(attivita), Attivi(cercata));
-  EXPECT_EQ(dallaTabella, daiCampioni);
-  if (riportati) *riportati = dallaTabella;
-  return rt;
-}
 
 class TracciaMeseProva : public CartellaProva {
  protected:
@@ -77,7 +30,7 @@ class TracciaMeseProva : public CartellaProva {
   RisultatoTraccia Entrambe(int mese, std::vector<SlotAttivita>* riportati = nullptr) {
     return TracciaVerificata(percorso_, *CalcolaPeriodoMese(2013, mese), attivita_, riportati);
   }
-  std::set<Slot> Attivi() const { return ::Attivi(attivita_); }
+  std::set<Slot> Attivi() const { return quarvel::Attivi(attivita_); }
 
   QString percorso_;
   AttivitaMese attivita_;
@@ -120,9 +73,8 @@ TEST_F(TracciaMeseProva, OgniQuartoDOraConUnCampioneENientAltro) {
   const std::vector<SlotAttivita> attesi = {{1, 0, 3},  {5, 10, 2}, {6, 10, 2}, {6, 10, 3}, {7, 8, 0},
                                             {7, 8, 1},  {7, 23, 3}, {8, 0, 0},  {31, 23, 3}};
   EXPECT_EQ(riportati, attesi);
-  std::set<Slot> segnati;
-  for (const SlotAttivita& s : attesi) segnati.insert({s.giorno, s.ora, s.quarto});
-  EXPECT_EQ(Attivi(), segnati);
+  EXPECT_EQ(Attivi(), (std::set<Slot>{{1, 0, 3}, {5, 10, 2}, {6, 10, 2}, {6, 10, 3}, {7, 8, 0}, {7, 8, 1},
+                                       {7, 23, 3}, {8, 0, 0}, {31, 23, 3}}));
 
   // A month without samples clears what the last one marked.
   riportati.clear();
@@ -176,33 +128,20 @@ TEST_F(TracciaMeseProva, LaTabellaDaIlMeseDeiCampioniDopoLImport) {
   QByteArray testo;
   for (auto [inizio, durata] : {std::pair{*IstanteDa(2026, 2, 28, 23, 50, 0), 1500},
                                 {*IstanteDa(2026, 3, 15, 9, 59, 30), 40},
-                                {*IstanteDa(2026, 3, 31, 23, 59, 0), 61}}) {
-    testo += "Data,Ora,ID=AB123CD,FW 2.1\r\nData,Ora,N Status,Livello,Giri,Velocita\r\n";
-    for (Istante t = inizio; t < inizio + durata; ++t) {
-      const DataOra d = Scomponi(t);
-      testo += QString::asprintf("%02d/%02d/%04d,%02d.%02d.%02d,0,0,55.5,750,0,12,0,0,40,0,"
-                                 "12345.6,5000.5,0,0,200,0,\r\n",
-                                 d.giorno, d.mese, d.anno, d.ora, d.minuto, d.secondo)
-                   .toLatin1();
-    }
-  }
+                                {*IstanteDa(2026, 3, 31, 23, 59, 0), 61}})
+    testo += kTestata + Righe(inizio, durata);
   ScriviTutto(Percorso("chiavetta/LOG_1.CSV"), testo);
   const RisultatoImport esito = EseguiImport(
       {"AB123CD", Percorso("chiavetta"), {"LOG_1.CSV"}, QDate(2026, 12, 4), 0, {}}, nullptr);
   ASSERT_EQ(esito.stato, StatoImport::Completata) << esito.interruzione.toStdString();
-  const QString percorso = esito.percorsoDB;
-  const auto verifica = [&] {
-    std::set<Slot> attivi;
-    for (int mese : {2, 3, 4}) {
-      bool aggiornato = false;
-      TracciaVerificata(percorso, *CalcolaPeriodoMese(2026, mese), attivita_, nullptr, &aggiornato);
-      EXPECT_TRUE(aggiornato);
-      for (auto [g, h, q] : Attivi()) attivi.insert({mese * 100 + g, h, q});
-    }
-    return attivi;
-  };
-  const QByteArray contatore = LeggiTutto(percorso).mid(24, 4);  // the file's change counter
-  EXPECT_EQ(verifica(), (std::set<Slot>{{228, 23, 3}, {301, 0, 0}, {315, 9, 3}, {315, 10, 0},
-                                        {331, 23, 3}, {401, 0, 0}}));
-  EXPECT_EQ(LeggiTutto(percorso).mid(24, 4), contatore);
+  const QByteArray contatore = LeggiTutto(esito.percorsoDB).mid(24, 4);  // the file's change counter
+  std::set<Slot> attivi;
+  for (int mese : {2, 3, 4}) {
+    bool aggiornato = false;
+    TracciaVerificata(esito.percorsoDB, *CalcolaPeriodoMese(2026, mese), attivita_, nullptr, &aggiornato);
+    EXPECT_TRUE(aggiornato);
+    for (auto [g, h, q] : Attivi()) attivi.insert({mese * 100 + g, h, q});
+  }
+  EXPECT_EQ(attivi, (std::set<Slot>{{228, 23, 3}, {301, 0, 0}, {315, 9, 3}, {315, 10, 0}, {331, 23, 3}, {401, 0, 0}}));
+  EXPECT_EQ(LeggiTutto(esito.percorsoDB).mid(24, 4), contatore);
 }
