@@ -41,7 +41,7 @@ class AnalisiConsumi : public CartellaProva {
  protected:
   static RisultatoAnalisi Analizza(std::vector<CampioneLog> campioni, const TestiRisultati& testi = {}) {
     CursoreVettore cursore(std::move(campioni));
-    return AnalisiTotale(cursore, {QStringLiteral("AB123CD"), 50, 25, kAnalisi, {}, testi});
+    return AnalisiTotale(cursore, {QStringLiteral("AB123CD"), 50, 25, kAnalisi, {}, testi, {}});
   }
   static QString Testo(const RisultatoAnalisi& r, const char* nome) {
     for (const Didascalia& d : r.didascalie)
@@ -300,7 +300,7 @@ TEST_F(AnalisiConsumi, DalleOreCompatteComeDaiCampioni) {
   ASSERT_TRUE(AggiornaIndiciLogs(percorso));
   for (int i = 0; i < 25; ++i) {
     const Istante a = kBase + caso(7 * 86400), b = i ? a + caso(3 * 86400) : kFineTabella;
-    const ParametriAnalisi p{"AB123CD", int16_t(caso(100)), int16_t(1 + caso(30)), kAnalisi, {}, {}};
+    const ParametriAnalisi p{"AB123CD", int16_t(caso(100)), int16_t(1 + caso(30)), kAnalisi, {}, {}, {}};
     LetturePeriodo ore;
     ASSERT_TRUE(ore.Apri(percorso, a, b));
     ASSERT_TRUE(ore.Compatte());
