@@ -8,34 +8,23 @@
 using namespace quarvel;
 namespace sim = quarvel::simulatore;
 
-namespace {
-class FineAFine : public ImportProva {
- protected:
-  void SetUp() override {
-    ImportProva::SetUp();
-    // Seed 3 puts a refuel and a theft in the week.
-    sim::Opzioni o;
-    o.giorni = 7;
-    o.seme = 3;
-    const std::string cartella = Percorso("sim").toStdString();
-    ASSERT_EQ(sim::ScriviCartella(o, cartella).errore, "");
-    std::string errore;
-    const auto verita = sim::LeggiVerita(sim::FileVerita(cartella), &errore);
-    ASSERT_TRUE(verita) << errore;
-    verita_ = *verita;
-    import_ = EseguiImport(Richiesta(QString::fromStdString(sim::CartellaLog(cartella))), nullptr);
-    ASSERT_EQ(import_.stato, StatoImport::Completata);
-  }
-  sim::Verita verita_;
-  RisultatoImport import_;
-};
-}  // namespace
+using FineAFine = ImportProva;
 
 TEST_F(FineAFine, UnaSettimanaSimulataArrivaIntegraNelDatabase) {
-  const sim::Totali& t = verita_.totale;
+  // Seed 3 puts a refuel and a theft in the week.
+  const std::string cartella = Percorso("sim").toStdString();
+  ASSERT_EQ(sim::ScriviCartella({.giorni = 7, .seme = 3}, cartella).errore, "");
+  std::string errore;
+  const std::optional<sim::Verita> letta = sim::LeggiVerita(sim::FileVerita(cartella), &errore);
+  ASSERT_TRUE(letta) << errore;
+  const sim::Verita& verita = *letta;
+  const QString log = QString::fromStdString(sim::CartellaLog(cartella));
+  const RisultatoImport esito = EseguiImport(Richiesta(log), nullptr);
+  ASSERT_EQ(esito.stato, StatoImport::Completata);
+  const sim::Totali& t = verita.totale;
   // Only the recording headers are lines not stored.
-  EXPECT_EQ(std::tuple(import_.fileLetti, import_.recordSalvati, import_.viaggi, import_.righeNonSalvate),
-            std::tuple(int(verita_.file.size()), t.campioni, t.registrazioni, t.registrazioni));
+  EXPECT_EQ(std::tuple(esito.fileLetti, esito.recordSalvati, esito.viaggi, esito.righeNonSalvate),
+            std::tuple(int(verita.file.size()), t.campioni, t.registrazioni, t.registrazioni));
 
   // The week has what the import must cope with: seconds lost now and then
   // inside a recording, channels without a reading.
@@ -57,7 +46,7 @@ TEST_F(FineAFine, UnaSettimanaSimulataArrivaIntegraNelDatabase) {
   ParametriAnalisi p;
   p.targa = "AB123CD";
   p.sogliaGasolio = 25;
-  p.carburante = ParametriCarburante{.capacita = verita_.opzioni.capacita};
+  p.carburante = ParametriCarburante{.capacita = verita.opzioni.capacita};
   p.istanteAnalisi = *IstanteDa(2026, 12, 4, 9, 0, 0);
   const RisultatoAnalisi a = AnalisiTotale(c, p);
   ChiudiLogs();
@@ -66,31 +55,31 @@ TEST_F(FineAFine, UnaSettimanaSimulataArrivaIntegraNelDatabase) {
   EXPECT_EQ(std::tuple(s.NumeroAccensioni, s.SecondiAcceso, s.SecondiMarcia, s.SommaGasolio,
                        s.SommaGasolioMarcia, s.SommaVelocita, s.VelocitaMax, s.KmIniziali, s.ContaLitriFinali),
             std::tuple(t.registrazioni, t.secondiAcceso, t.secondiMarcia, t.sommaGasolio, t.sommaGasolioMarcia,
-                       t.sommaVelocita, t.velocitaMax, verita_.kmCruscottoIniziali,
-                       verita_.litriCruscottoFinali));
+                       t.sommaVelocita, t.velocitaMax, verita.kmCruscottoIniziali,
+                       verita.litriCruscottoFinali));
   // Every refuel and loss in litres, near its real span, and nothing else.
   const auto& trovati = a.carburante.eventi;
-  ASSERT_GE(verita_.eventi.size(), 4u);
-  ASSERT_EQ(trovati.size(), verita_.eventi.size());
+  ASSERT_GE(verita.eventi.size(), 4u);
+  ASSERT_EQ(trovati.size(), verita.eventi.size());
   for (std::size_t i = 0; i < trovati.size(); ++i) {
-    const sim::EventoCarburante& v = verita_.eventi[i];
+    const sim::EventoCarburante& v = verita.eventi[i];
     EXPECT_EQ(trovati[i].tipo == TipoEventoCarburante::Rifornimento, v.rifornimento) << i;
     EXPECT_EQ(trovati[i].motore == MotoreEvento::Spento, v.motoreSpento) << i;
     EXPECT_NEAR(trovati[i].litri, v.litri, std::max(3.0, 0.05 * v.litri)) << i;
     EXPECT_LE(std::abs(trovati[i].inizio - v.inizio) + std::abs(trovati[i].fine - v.fine), 300) << i;
   }
-  EXPECT_NEAR(a.carburante.bilancio.Scarto(), verita_.ScartoVero(), 0.03 * verita_.opzioni.capacita);
+  EXPECT_NEAR(a.carburante.bilancio.Scarto(), verita.ScartoVero(), 0.03 * verita.opzioni.capacita);
 
   // The alert level's jumps, at their second, after the first reading,
   // which the analysis sees as a rise from 0.
-  ASSERT_FALSE(verita_.carichi.empty() || verita_.furti.empty());
-  ASSERT_EQ(a.carichi.size(), verita_.carichi.size() + 1);
-  ASSERT_EQ(a.anomalie.size(), verita_.furti.size());
-  EXPECT_TRUE(a.carichi[0].contains(TestoDataGenerale(verita_.primoLivello.istante)));
-  for (std::size_t i = 0; i < verita_.carichi.size(); ++i)
-    EXPECT_TRUE(a.carichi[i + 1].contains(TestoDataGenerale(verita_.carichi[i].istante)))
+  ASSERT_FALSE(verita.carichi.empty() || verita.furti.empty());
+  ASSERT_EQ(a.carichi.size(), verita.carichi.size() + 1);
+  ASSERT_EQ(a.anomalie.size(), verita.furti.size());
+  EXPECT_TRUE(a.carichi[0].contains(TestoDataGenerale(verita.primoLivello.istante)));
+  for (std::size_t i = 0; i < verita.carichi.size(); ++i)
+    EXPECT_TRUE(a.carichi[i + 1].contains(TestoDataGenerale(verita.carichi[i].istante)))
         << a.carichi[i + 1].toStdString();
-  for (std::size_t i = 0; i < verita_.furti.size(); ++i)
-    EXPECT_TRUE(a.anomalie[i].contains(TestoDataGenerale(verita_.furti[i].istante)))
+  for (std::size_t i = 0; i < verita.furti.size(); ++i)
+    EXPECT_TRUE(a.anomalie[i].contains(TestoDataGenerale(verita.furti[i].istante)))
         << a.anomalie[i].toStdString();
 }

@@ -9,12 +9,8 @@ using namespace quarvel::simulatore;
 // The same options give the same files, CR LF line ends included, on every
 // machine: benchmark runs compare like with like.
 TEST(Simulatore, StessoSemeStessiFile) {
-  Opzioni o;
-  o.giorni = 1;
-  o.seme = 7;
-  o.ore = 2;
   QTemporaryDir dir;
-  ASSERT_EQ(ScriviCartella(o, dir.path().toStdString()).errore, "");
+  ASSERT_EQ(ScriviCartella({.giorni = 1, .seme = 7, .ore = 2}, dir.path().toStdString()).errore, "");
   QFile file(QString::fromStdString(CartellaLog(dir.path().toStdString()) / "LOG_20261102.CSV"));
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
   uint64_t hash = 14695981039346656037ULL;  // FNV-1a of the whole file

@@ -1,13 +1,10 @@
 // The fleet's figures without the window: a row from the pass, the totals,
 // the figures that cannot be given, the periods, the years offered, and the
 // work of several vehicles at once, stopped or meeting a damaged database.
-#include "Anagrafica.h"
+#include "FinestreProva.h"
 #include "CalcoloFlotta.h"
 #include "CampioniProva.h"
-#include "CartellaProva.h"
-#include "DatabaseVeicolo.h"
 #include "GiornataProva.h"
-#include "Impostazioni.h"
 
 #include <QDir>
 
@@ -73,18 +70,7 @@ TEST(RigheFlotta, Periodi) {
   EXPECT_FALSE(IntervalloGiorni({2026, 12, 2}, {2026, 12, 1}));
 }
 
-class Flotta : public CartellaProva {
- protected:
-  void SetUp() override {
-    CartellaProva::SetUp();
-    InizializzaDefault();
-  }
-  static void Registra(std::initializer_list<const char*> targhe) {
-    ASSERT_TRUE(ApriAnagrafica(Imp().PercorsoAnagrafica));
-    for (const char* t : targhe) ASSERT_TRUE(InserisciAnagrafica({t, "Camion", 400, 60, 1, 1, {}}));
-    ChiudiAnagrafica();
-  }
-};
+class Flotta : public FinestreProva {};
 
 // The years of the databases in DATA, of every vehicle or of one plate
 // whatever the letter case; other files and folders are no years.
@@ -106,11 +92,10 @@ TEST_F(Flotta, OgniMezzoAncheQuandoUnoNonSiLegge) {
   ScriviMattina(Percorso("DATA/AB123CD_ 2026.mdb"), MattinaCamion(ore6, 0));
   const QString rovinato = ScriviMattina(Percorso("DATA/ZZ999ZZ_ 2026.mdb"), MattinaCamion(ore6, 1));
   DanneggiaUltimaFoglia(rovinato, "Logs");
-  ScriviCampioni(Percorso("DATA/MM000MM_ 2026.mdb"), {ore6 - 86400});
+  quarvel::ScriviCampioni(Percorso("DATA/MM000MM_ 2026.mdb"), {ore6 - 86400});
   const ElencoFlotta elenco = VeicoliFlotta("2026");
   ASSERT_TRUE(elenco.esito);
   ASSERT_EQ(elenco.veicoli.size(), 3u);
-  EXPECT_EQ(elenco.veicoli[0].carburante.capacita, 400);
 
   CalcoloFlotta calcolo(elenco.veicoli, ParametriDalleImpostazioni({ore6, ore6 + 86399}));
   calcolo.Avvia(2);
@@ -122,8 +107,6 @@ TEST_F(Flotta, OgniMezzoAncheQuandoUnoNonSiLegge) {
   EXPECT_EQ(std::tuple(r[0].stato, r[1].stato, r[2].stato),
             std::tuple(StatoRigaFlotta::Calcolata, StatoRigaFlotta::SenzaCampioni, StatoRigaFlotta::Errore));
   EXPECT_TRUE(r[2].errore.contains("malformed")) << r[2].errore.toStdString();
-  EXPECT_EQ(r[0].viaggi, 2);
-  EXPECT_EQ(r[0].decimiRiforniti, 800);
   EXPECT_EQ(ValoreFlotta(r[1], ColonnaFlotta::Km), 0);
 }
 

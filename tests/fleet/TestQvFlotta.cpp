@@ -25,16 +25,13 @@ class QvFlottaProva : public FinestraProva<QvFlotta> {
   void SetUp() override {
     FinestraProva::SetUp();
     Registra({"CD456EF", "AB123CD", "GH789IJ", "ZZ999ZZ"}, 400);
-    const auto mattina = [](const char* targa, std::vector<CampioneLog> c) {
-      ScriviMattina(PercorsoDB(targa), c);
-    };
-    mattina("AB123CD", MattinaCamion(kMattina, 0));
-    mattina("CD456EF", MattinaCamion(kMattina, 1));
+    ScriviMattina(PercorsoDB("AB123CD"), MattinaCamion(kMattina, 0));
+    ScriviMattina(PercorsoDB("CD456EF"), MattinaCamion(kMattina, 1));
     // A short drive: single-digit kilometres, which a sort of texts would
     // put above the others.
     std::vector<CampioneLog> breve = MattinaCamion(kMattina, 2);
     breve.resize(780);
-    mattina("GH789IJ", breve);
+    ScriviMattina(PercorsoDB("GH789IJ"), breve);
     finestra_ = std::make_unique<QvFlotta>();
   }
   // Shows the window (which computes this month) and waits for it.
