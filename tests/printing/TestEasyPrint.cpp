@@ -1,33 +1,16 @@
-#include "CartellaProva.h"
 #include "EasyPrint.h"
-#include "Messaggi.h"
-#include "PdfProva.h"
-
-#include <QPainter>
-#include <QPrinter>
-#include <gtest/gtest.h>
+#include "StampantePdf.h"
 
 using namespace quarvel;
 
-namespace {
-constexpr double kTolleranza = 0.3;  // mm: the font box against our top of text
-}
-
-class StampaPdf : public CartellaProva {
+class StampaPdf : public StampantePdf {
  protected:
-  // A PDF printer whose printable area is the whole paper unless margins
-  // are given.
+  // An A4 page whose printable area is the whole paper unless margins are given.
   void Prepara(QMarginsF margini = {}) {
-    stampante_.setOutputFormat(QPrinter::PdfFormat);
-    stampante_.setOutputFileName(pdf_);
     stampante_.setPageSize(QPageSize(QPageSize::A4));
     stampante_.setPageMargins(margini, QPageLayout::Millimeter);
   }
   std::vector<ParolaPdf> Parole() { return ParolePdf(pdf_); }
-
-  QString pdf_ = Percorso("prova.pdf");
-  QPrinter stampante_{QPrinter::HighResolution};
-  RegistratoreMessaggi messaggi_;
 };
 
 TEST_F(StampaPdf, GliOffsetDellaStampanteRiportanoLaPaginaAlBordoDelFoglio) {
