@@ -125,7 +125,6 @@ TEST_F(AnalisiConsumi, CaliEAumentiDiLivello) {
   const QString calo = "03/12/2026 10:00:01 Iniziale: 80% Finale: 54%  El: 2\r\n";
   const QString carico = "03/12/2026 10:00:01 Iniziale:30% Finale: 56\r\n";
   const std::vector<std::tuple<std::vector<float>, QStringList, QStringList>> casi = {
-      {{80, 54}, {primo80}, {calo}},
       {{80, 55}, {primo80}, {}},
       {{80, 54.5f}, {primo80}, {calo}},
       {{30, 56}, {"03/12/2026 10:00:00 Iniziale:0% Finale: 30\r\n", carico}, {}},

