@@ -91,6 +91,16 @@ QList<QByteArray> LeggiSql(const QString& percorso, const char* sql) {
   return valori;
 }
 
+BloccoSql::BloccoSql(const QString& percorso, const char* inizio) {
+  EXPECT_EQ(sqlite3_open(QFile::encodeName(percorso).constData(), &db_), SQLITE_OK);
+  EXPECT_EQ(sqlite3_exec(db_, inizio, nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(db_);
+}
+
+BloccoSql::~BloccoSql() {
+  sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+  sqlite3_close(db_);
+}
+
 namespace {
 // Overwrites one page of a table, found in the engine's own map of the
 // file's pages (the `dove` condition picks it), as a failing disk would.

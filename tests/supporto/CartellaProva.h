@@ -7,6 +7,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+struct sqlite3;
+
 namespace quarvel {
 
 class CartellaProva : public ::testing::Test {
@@ -39,5 +41,18 @@ void EseguiSql(const QString& percorso, const char* sql);
 // Every value of every row a query gives, row after row, as another
 // program reads them (waiting for a writer).
 QList<QByteArray> LeggiSql(const QString& percorso, const char* sql);
+
+// Another program holding an SQLite file's write lock while this lives
+// ("BEGIN EXCLUSIVE" keeps its readers out too).
+class BloccoSql {
+ public:
+  explicit BloccoSql(const QString& percorso, const char* inizio = "BEGIN IMMEDIATE");
+  ~BloccoSql();
+  BloccoSql(const BloccoSql&) = delete;
+  BloccoSql& operator=(const BloccoSql&) = delete;
+
+ private:
+  sqlite3* db_ = nullptr;
+};
 
 }  // namespace quarvel
