@@ -131,7 +131,7 @@ TEST_F(Ripresa, UnImportTroncatoSiCompletaReimportando) {
 // another program holds locked: the counts are those committed, one message
 // says why and where the files are, and the next import finishes the work.
 TEST_F(Ripresa, FermatoDalDatabaseIlProssimoImportLoCompleta) {
-  std::optional<BloccoSql> altro;
+  BloccoSql altro;
   const auto attesa = std::exchange(Connessione::AttesaMassima(), std::chrono::milliseconds(300));
   const std::function<void(sqlite3*)> guasti[] = {
       [](sqlite3* db) {  // the disk is full six pages on
@@ -140,7 +140,7 @@ TEST_F(Ripresa, FermatoDalDatabaseIlProssimoImportLoCompleta) {
           return sqlite3_exec(static_cast<sqlite3*>(d), sql.c_str(), nullptr, nullptr, nullptr);
         }, db, nullptr);
       },
-      [&](sqlite3*) { altro.emplace(Database(), "BEGIN EXCLUSIVE"); }};
+      [&](sqlite3*) { altro = BloccaSql(Database(), "BEGIN EXCLUSIVE"); }};
   for (const auto& guasto : guasti) {
     Ricomincia();
     RichiestaImport r = Richiesta();

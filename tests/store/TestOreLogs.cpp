@@ -220,7 +220,7 @@ TEST_F(OreProva, UnFileBloccatoSiLeggeDaLogs) {
   Scrivi({{kGiorno, 7400}});
   EseguiSql(percorso_, "DELETE FROM Logs WHERE TimeDate % 3 = 0");
   std::erase_if(istanti_, [](Istante i) { return i % 3 == 0; });
-  BloccoSql altro(percorso_);
+  const BloccoSql altro = BloccaSql(percorso_);
   bool compatte = true;
   EXPECT_EQ(LettureScelte(percorso_, kGiorno + 100, kGiorno + 3700, &compatte),
             LettureDiRiferimento(percorso_, kGiorno + 100, kGiorno + 3700));

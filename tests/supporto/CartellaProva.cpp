@@ -91,14 +91,13 @@ QList<QByteArray> LeggiSql(const QString& percorso, const char* sql) {
   return valori;
 }
 
-BloccoSql::BloccoSql(const QString& percorso, const char* inizio) {
-  EXPECT_EQ(sqlite3_open(QFile::encodeName(percorso).constData(), &db_), SQLITE_OK);
-  EXPECT_EQ(sqlite3_exec(db_, inizio, nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(db_);
-}
+void ChiudiSql::operator()(sqlite3* db) const { sqlite3_close(db); }
 
-BloccoSql::~BloccoSql() {
-  sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
-  sqlite3_close(db_);
+BloccoSql BloccaSql(const QString& percorso, const char* inizio) {
+  sqlite3* db = nullptr;
+  EXPECT_EQ(sqlite3_open(QFile::encodeName(percorso).constData(), &db), SQLITE_OK);
+  EXPECT_EQ(sqlite3_exec(db, inizio, nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(db);
+  return BloccoSql(db);
 }
 
 namespace {

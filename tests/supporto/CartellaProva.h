@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <memory>
 
 struct sqlite3;
 
@@ -42,17 +43,12 @@ void EseguiSql(const QString& percorso, const char* sql);
 // program reads them (waiting for a writer).
 QList<QByteArray> LeggiSql(const QString& percorso, const char* sql);
 
-// Another program holding an SQLite file's write lock while this lives
+// Another program holding an SQLite file's write lock until it is let go
 // ("BEGIN EXCLUSIVE" keeps its readers out too).
-class BloccoSql {
- public:
-  explicit BloccoSql(const QString& percorso, const char* inizio = "BEGIN IMMEDIATE");
-  ~BloccoSql();
-  BloccoSql(const BloccoSql&) = delete;
-  BloccoSql& operator=(const BloccoSql&) = delete;
-
- private:
-  sqlite3* db_ = nullptr;
+struct ChiudiSql {
+  void operator()(sqlite3* db) const;  // a close rolls back
 };
+using BloccoSql = std::unique_ptr<sqlite3, ChiudiSql>;
+BloccoSql BloccaSql(const QString& percorso, const char* inizio = "BEGIN IMMEDIATE");
 
 }  // namespace quarvel
