@@ -1,6 +1,5 @@
 #include "CartellaProgramma.h"
 #include "ImportProva.h"
-#include "SpostaFile.h"
 
 #include <QFile>
 #include <linux/fs.h>
@@ -105,19 +104,6 @@ TEST_F(ImportaLogProva, UnFileImportatoMaNonCancellatoNonEUnFallimento) {
   EXPECT_EQ(r.fileNonCancellati.size(), 1);
   EXPECT_EQ(messaggi_.Testi().filter("è stato importato, ma non è stato possibile cancellarlo").size(), 1);
   EXPECT_TRUE(messaggi_.Testi().filter("non sono stati importati").isEmpty());
-}
-
-TEST_F(ImportaLogProva, SpostamentoVerificatoNonPerdeMaiLaSorgente) {
-  const QString sorgente = Chiavetta() + "/LOG_A.CSV";
-  // A destination that cannot be written: the source stays, no half copy.
-  EXPECT_EQ(SpostaFileVerificato(sorgente, Percorso("manca/LOG_A.CSV")).stato,
-            EsitoSpostamento::Stato::NonCopiato);
-  EXPECT_TRUE(QFile::exists(sorgente));
-  // A copy a kill left in place, the source still there: only the deletion is left.
-  ScriviTutto(Percorso("LOG_A.CSV"), LeggiTutto(sorgente));
-  EXPECT_EQ(SpostaFileVerificato(sorgente, Percorso("LOG_A.CSV")).stato,
-            EsitoSpostamento::Stato::Spostato);
-  EXPECT_FALSE(QFile::exists(sorgente));
 }
 
 TEST_F(ImportaLogProva, UnaTargaCheEsceDaDATANonSpostaNulla) {

@@ -97,14 +97,33 @@ TEST_F(Ripresa, UccisoInOgniFaseIlProssimoImportLoCompletaComeSeNienteFosse) {
   }
 }
 
-TEST_F(Ripresa, ReimportareAManoLArchivioDiUnImportTroncatoNonCambiaIDati) {
-  // What an import cut short without a journal leaves: the start of the
-  // samples, in the middle of a recording, and the files in the archive.
+// What an import cut short without a journal leaves: the first 4000
+// samples, in the middle of a recording, and the files in the archive. The
+// archive imported again by hand stores the rest; the files on the stick
+// again, by an import killed after a commit, are finished by the next,
+// whose closing message counts the lines already stored across the kill.
+TEST_F(Ripresa, UnImportTroncatoSiCompletaReimportando) {
   ASSERT_EQ(Importa().stato, StatoImport::Completata);
-  EseguiSql(Database(), "DELETE FROM Logs WHERE TimeDate > (SELECT TimeDate FROM Logs ORDER BY "
-                        "TimeDate LIMIT 1 OFFSET 3999)");
+  auto Tronca = [&] {
+    EseguiSql(Database(), "DELETE FROM Logs WHERE TimeDate > (SELECT TimeDate FROM Logs ORDER BY "
+                          "TimeDate LIMIT 1 OFFSET 3999)");
+  };
+  Tronca();
   const RichiestaImport r = Richiesta(PercorsoDati("DATA/AB123CD_2026-12-04_ 1"));
   EXPECT_EQ(EseguiImport(r, nullptr).recordSalvati, int64_t(pulito_.size()) - 4000);
+  EXPECT_EQ(LeggiCampioni(Database()), pulito_);
+
+  Tronca();
+  ScriviGiorni();
+  ASSERT_TRUE(UccisoA(FaseImport::LottoConfermato, 1));
+  messaggi_.messaggi.clear();
+  Importa();
+  // 4000 samples and the second logged twice.
+  EXPECT_EQ(messaggi_.Testi()
+                .filter("\n4001 righe erano già nel database e non sono state salvate di nuovo\n")
+                .size(),
+            1)
+      << messaggi_.Testi().join('|').toStdString();
   EXPECT_EQ(LeggiCampioni(Database()), pulito_);
 }
 
@@ -112,7 +131,7 @@ TEST_F(Ripresa, ReimportareAManoLArchivioDiUnImportTroncatoNonCambiaIDati) {
 // another program holds locked: the counts are those committed, one message
 // says why and where the files are, and the next import finishes the work.
 TEST_F(Ripresa, FermatoDalDatabaseIlProssimoImportLoCompleta) {
-  sqlite3* altro = nullptr;
+  BloccoSql altro;
   const auto attesa = std::exchange(Connessione::AttesaMassima(), std::chrono::milliseconds(300));
   const std::function<void(sqlite3*)> guasti[] = {
       [](sqlite3* db) {  // the disk is full six pages on
@@ -121,17 +140,14 @@ TEST_F(Ripresa, FermatoDalDatabaseIlProssimoImportLoCompleta) {
           return sqlite3_exec(static_cast<sqlite3*>(d), sql.c_str(), nullptr, nullptr, nullptr);
         }, db, nullptr);
       },
-      [&](sqlite3*) {
-        sqlite3_open(Database().toUtf8().constData(), &altro);
-        sqlite3_exec(altro, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr);
-      }};
+      [&](sqlite3*) { altro = BloccaSql(Database(), "BEGIN EXCLUSIVE"); }};
   for (const auto& guasto : guasti) {
     Ricomincia();
     RichiestaImport r = Richiesta();
     r.prove.lotto = 1000;
     r.prove.dopoApertura = guasto;
     const RisultatoImport e = EseguiImport(r, nullptr);
-    sqlite3_close(std::exchange(altro, nullptr));
+    altro.reset();
     EXPECT_EQ(e.stato, StatoImport::Interrotta);
     EXPECT_EQ(e.recordSalvati, int64_t(LeggiCampioni(Database()).size()));  // committed samples only
     const QStringList avvisi = messaggi_.Testi().filter("Errore Database, comunicare Err: ");
@@ -171,23 +187,4 @@ TEST_F(Ripresa, DueImportInsiemeSiAspettano) {
   EXPECT_EQ(secondo.stato, StatoImport::NienteDaFare);
   EXPECT_TRUE(messaggi_.Testi().filter("rimasti sul supporto").isEmpty());
   ComeUnImportPulito();
-}
-
-// Lines already stored are counted across a kill: the message that closes
-// the import names them all.
-TEST_F(Ripresa, LeRigheGiaPresentiSiContanoAncheDopoUnaUccisione) {
-  ASSERT_EQ(Importa().stato, StatoImport::Completata);
-  // The first 4000 samples stay: the files bring them again, then the rest.
-  EseguiSql(Database(), "DELETE FROM Logs WHERE TimeDate > (SELECT TimeDate FROM Logs ORDER BY "
-                        "TimeDate LIMIT 1 OFFSET 3999)");
-  ScriviGiorni();
-  ASSERT_TRUE(UccisoA(FaseImport::LottoConfermato, 1));
-  messaggi_.messaggi.clear();
-  Importa();
-  // 4000 samples and the second logged twice.
-  EXPECT_EQ(messaggi_.Testi()
-                .filter("\n4001 righe erano già nel database e non sono state salvate di nuovo\n")
-                .size(),
-            1)
-      << messaggi_.Testi().join('|').toStdString();
 }

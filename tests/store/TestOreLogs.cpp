@@ -1,12 +1,16 @@
-// The packed hours beside Logs against the cursor of Logs, the reference:
-// every reading of every period alike, kept so by our own writes, rebuilt
-// after another program's, and never fewer samples from a damaged file.
+// The tables beside Logs against Logs itself, the reference: the packed
+// hours give every reading of every period as the cursor does, the seek
+// table every record's ordinal as a walk in order; kept so by our own
+// writes, rebuilt after another program's, never fewer samples from a
+// damaged file.
+#include "AttivitaLogs.h"
 #include "AvanzamentoImport.h"
 #include "CampioniProva.h"
 #include "CartellaProva.h"
 #include "CodificaOre.h"
 #include "IndiciLogs.h"
 #include "LetturePeriodo.h"
+#include "OrdinaliLogs.h"
 
 #include <QFile>
 #include <cmath>
@@ -66,6 +70,11 @@ class OreProva : public CartellaProva {
           istanti_.push_back(inizio + s);
         }
     ASSERT_TRUE(db.Chiudi());
+    Ordina();
+  }
+  void Ordina() {
+    std::sort(istanti_.begin(), istanti_.end());
+    istanti_.erase(std::unique(istanti_.begin(), istanti_.end()), istanti_.end());
   }
   AggiornamentoIndici Aggiorna() {
     AggiornamentoIndici fatto;
@@ -90,6 +99,24 @@ class OreProva : public CartellaProva {
           << a << " " << b;
       ASSERT_TRUE(compatte);
     }
+  }
+  // Every record next to a block boundary of the seek table, and the ends,
+  // as a plain walk in order has them.
+  void ComeLaLetturaInOrdine(bool aggiornato = true) {
+    OrdinaliLogs o;
+    ASSERT_TRUE(o.Apri(percorso_));
+    EXPECT_EQ(o.Aggiornato(), aggiornato);
+    const int64_t n = int64_t(istanti_.size());
+    for (int64_t p = 0; p <= n; ++p) {
+      if (p % kPassoOrdinali > 1 && p % kPassoOrdinali < kPassoOrdinali - 1 && p < n - 1) continue;
+      const RicercaOrdinale chiave = o.ChiaveDelRecord(p);
+      ASSERT_TRUE(chiave.esito);
+      EXPECT_EQ(chiave.valore, p < n ? std::optional<Istante>(istanti_[p]) : std::nullopt) << p;
+      if (p < n) {
+        EXPECT_EQ(o.OrdinaleDi(istanti_[p]).valore, p);
+      }
+    }
+    EXPECT_FALSE(o.OrdinaleDi(kGiorno - 1).valore);
   }
 
   std::mt19937 gen_{20260302};
@@ -146,8 +173,7 @@ TEST_F(OreProva, UnaScritturaDiAltriRifaTutto) {
   EseguiSql(percorso_, sql.constData());
   std::erase_if(istanti_, [](Istante i) { return i % 7 == 0; });
   istanti_.insert(istanti_.end(), {t, t + 1, t + 3601});
-  std::sort(istanti_.begin(), istanti_.end());
-  istanti_.erase(std::unique(istanti_.begin(), istanti_.end()), istanti_.end());
+  Ordina();
   EXPECT_EQ(Aggiorna(), AggiornamentoIndici::Completo);
   ComeIlCursore(60);
   // Ours, then another's, then ours again. The chart and the month track do
@@ -168,21 +194,12 @@ TEST_F(OreProva, UnaScritturaDiAltriRifaTutto) {
 TEST_F(OreProva, UnaOraDanneggiataEUnErrore) {
   Scrivi({{kGiorno, 2 * 3600}});
   Aggiorna();
-  QByteArray dati;
-  {
-    sqlite3* db = nullptr;
-    sqlite3_open(QFile::encodeName(percorso_).constData(), &db);
-    sqlite3_stmt* s = nullptr;
-    sqlite3_prepare_v2(db, "SELECT Dati FROM LogsOre ORDER BY Ora DESC LIMIT 1", -1, &s, nullptr);
-    ASSERT_EQ(sqlite3_step(s), SQLITE_ROW);
-    dati = QByteArray(static_cast<const char*>(sqlite3_column_blob(s, 0)), sqlite3_column_bytes(s, 0));
-    sqlite3_finalize(s);
-    sqlite3_close(db);
-  }
+  const QList<QByteArray> dati = LeggiSql(percorso_, "SELECT Dati FROM LogsOre ORDER BY Ora DESC LIMIT 1");
+  ASSERT_EQ(dati.size(), 1);
   // Its first bytes lie together on the table's page (the rest may go to
   // overflow pages): one bit flipped among them.
   QByteArray file = LeggiTutto(percorso_);
-  const qsizetype dove = file.indexOf(dati.left(200));
+  const qsizetype dove = file.indexOf(dati[0].left(200));
   ASSERT_GE(dove, 0);
   file[dove + 150] = char(file[dove + 150] ^ 0x10);
   ScriviTutto(percorso_, file);
@@ -196,20 +213,46 @@ TEST_F(OreProva, UnaOraDanneggiataEUnErrore) {
   EXPECT_TRUE(letture.Errore().contains("LogsOre")) << letture.Errore().toStdString();
 }
 
-// A file another program holds locked cannot be brought up to date: its
-// periods are read through the cursor, with the same readings.
+// A file another program holds locked cannot be brought up to date (that
+// lock is not waited for): its periods are read through the cursor and its
+// records walked, with the same results.
 TEST_F(OreProva, UnFileBloccatoSiLeggeDaLogs) {
-  Scrivi({{kGiorno, 4000}});
+  Scrivi({{kGiorno, 7400}});
   EseguiSql(percorso_, "DELETE FROM Logs WHERE TimeDate % 3 = 0");
-  sqlite3* altro = nullptr;
-  ASSERT_EQ(sqlite3_open(QFile::encodeName(percorso_).constData(), &altro), SQLITE_OK);
-  ASSERT_EQ(sqlite3_exec(altro, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+  std::erase_if(istanti_, [](Istante i) { return i % 3 == 0; });
+  const BloccoSql altro = BloccaSql(percorso_);
   bool compatte = true;
   EXPECT_EQ(LettureScelte(percorso_, kGiorno + 100, kGiorno + 3700, &compatte),
             LettureDiRiferimento(percorso_, kGiorno + 100, kGiorno + 3700));
   EXPECT_FALSE(compatte);
-  sqlite3_exec(altro, "ROLLBACK", nullptr, nullptr, nullptr);
-  sqlite3_close(altro);
+  ComeLaLetturaInOrdine(false);
+}
+
+TEST_F(OreProva, OgniOrdinaleComeNellaLetturaInOrdine) {
+  ComeLaLetturaInOrdine();  // an empty table
+  Scrivi({{kGiorno, 3 * 7200 + 500}});
+  Aggiorna();
+  ComeLaLetturaInOrdine();
+  // Appended, then older samples in the holes of the first block, both
+  // after the table was built and without updating it (an import killed
+  // before that).
+  Scrivi({{kGiorno + 30000, 7200}});
+  ComeLaLetturaInOrdine();
+  Scrivi({{kGiorno, 2000}});
+  ComeLaLetturaInOrdine();
+  // Another program deletes records.
+  EseguiSql(percorso_, "DELETE FROM Logs WHERE TimeDate % 7 = 0");
+  std::erase_if(istanti_, [](Istante t) { return t % 7 == 0; });
+  ComeLaLetturaInOrdine();
+  // Brought up to date as the import does, the tables are found current by
+  // the readers of the chart's and the month track's, and nobody writes.
+  Aggiorna();
+  const QByteArray prima = LeggiTutto(percorso_);
+  ComeLaLetturaInOrdine();
+  AttivitaLogs attivita;
+  ASSERT_TRUE(attivita.Apri(percorso_));
+  EXPECT_TRUE(attivita.Aggiornato());
+  EXPECT_EQ(LeggiTutto(percorso_), prima);
 }
 
 // Killed anywhere in the rebuild, the file is as before it (the journal

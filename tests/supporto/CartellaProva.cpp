@@ -91,6 +91,15 @@ QList<QByteArray> LeggiSql(const QString& percorso, const char* sql) {
   return valori;
 }
 
+void ChiudiSql::operator()(sqlite3* db) const { sqlite3_close(db); }
+
+BloccoSql BloccaSql(const QString& percorso, const char* inizio) {
+  sqlite3* db = nullptr;
+  EXPECT_EQ(sqlite3_open(QFile::encodeName(percorso).constData(), &db), SQLITE_OK);
+  EXPECT_EQ(sqlite3_exec(db, inizio, nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(db);
+  return BloccoSql(db);
+}
+
 namespace {
 // Overwrites one page of a table, found in the engine's own map of the
 // file's pages (the `dove` condition picks it), as a failing disk would.

@@ -6,6 +6,9 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <memory>
+
+struct sqlite3;
 
 namespace quarvel {
 
@@ -39,5 +42,13 @@ void EseguiSql(const QString& percorso, const char* sql);
 // Every value of every row a query gives, row after row, as another
 // program reads them (waiting for a writer).
 QList<QByteArray> LeggiSql(const QString& percorso, const char* sql);
+
+// Another program holding an SQLite file's write lock until it is let go
+// ("BEGIN EXCLUSIVE" keeps its readers out too).
+struct ChiudiSql {
+  void operator()(sqlite3* db) const;  // a close rolls back
+};
+using BloccoSql = std::unique_ptr<sqlite3, ChiudiSql>;
+BloccoSql BloccaSql(const QString& percorso, const char* inizio = "BEGIN IMMEDIATE");
 
 }  // namespace quarvel
