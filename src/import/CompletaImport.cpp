@@ -24,19 +24,26 @@ QString Dove(const AvanzamentoImport& a) {
   return QStringLiteral("dopo l'ultimo file");
 }
 
-// The closing lines of the error output, after what the last commit
-// covers: the outcome, the counts and the captions; on the disk when it
-// returns true.
-bool ScriviChiusura(const QString& percorso, const AvanzamentoImport& a, const QString& esito) {
+// The closing lines of the error output: the outcome, the counts and the
+// captions; on the disk when it returns true. After a finished import they
+// follow what the last commit covers. After an interrupted one nothing is
+// cut: a commit that reported an error may still have been kept (SQLite
+// deletes its journal before it syncs the folder), and the lines it covers
+// must stay for the next import, which cuts the file where the database's
+// own progress says.
+bool ScriviChiusura(const QString& percorso, const AvanzamentoImport& a, const QString& esito,
+                    bool finita) {
   const DidascalieImport d = Didascalie(a);
   const QStringList righe = {esito,
                              QStringLiteral("Righe importate: ") + TestoConSegno(a.recordSalvati),
                              QStringLiteral("Errori: ") + TestoConSegno(a.righeNonSalvate),
                              QString(), d.file, d.viaggi, d.tempo};
   QFile f(percorso);
-  const QByteArray testo = (righe.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8();
-  return f.open(QIODevice::ReadWrite) && f.resize(std::min<qint64>(f.size(), a.byteErrori)) &&
-         f.seek(f.size()) && f.write(testo) == testo.size() && f.flush() && ::fsync(f.handle()) == 0;
+  QByteArray testo = (righe.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8();
+  if (!f.open(QIODevice::ReadWrite)) return false;
+  if (finita && !f.resize(std::min<qint64>(f.size(), a.byteErrori))) return false;
+  if (f.size() > 0 && f.seek(f.size() - 1) && f.read(1) != "\n") testo.prepend("\r\n");  // a line cut short
+  return f.seek(f.size()) && f.write(testo) == testo.size() && f.flush() && ::fsync(f.handle()) == 0;
 }
 
 // The import's progress forgotten, then its journal removed, each on the
@@ -144,7 +151,7 @@ EsitoGiornale CompletaImport(const GiornaleImport& g, OsservatoreImport* o, cons
     db.Chiudi();
     const QString dove = Dove(a.confermato) + QStringLiteral(": ") + a.motivo;
     e.interruzione = QStringLiteral("Importazione interrotta ") + dove;
-    ScriviChiusura(e.percorsoErrori, a.confermato, QStringLiteral("IMPORTAZIONE INTERROTTA ! ") + dove);
+    ScriviChiusura(e.percorsoErrori, a.confermato, QStringLiteral("IMPORTAZIONE INTERROTTA ! ") + dove, false);
     return e;
   }
 
@@ -153,7 +160,7 @@ EsitoGiornale CompletaImport(const GiornaleImport& g, OsservatoreImport* o, cons
   // Every sample is committed. What follows only closes the import, and the
   // journal says so first: a kill or a power cut from here on leaves only
   // the closing to redo.
-  if (!ScriviChiusura(e.percorsoErrori, a.confermato, QStringLiteral("IMPORTAZIONE ESEGUITA !"))) {
+  if (!ScriviChiusura(e.percorsoErrori, a.confermato, QStringLiteral("IMPORTAZIONE ESEGUITA !"), true)) {
     e.interruzione = QStringLiteral("Impossibile scrivere il file degli errori %1: %2")
                          .arg(QDir::toNativeSeparators(e.percorsoErrori), ErroreDiSistema());
     return e;

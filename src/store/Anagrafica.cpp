@@ -41,6 +41,7 @@ void LegaDati(sqlite3_stmt* s, const VeicoloAnagrafica& v) {
 Esito DatabaseAnagrafica::Apri(const QString& percorso) {
   Chiudi();
   if (Esito e = connessione_.Apri(percorso); !e) return e;
+  connessione_.Sincronia();  // a vehicle saved stays saved after a power cut
   // Engine order: the order of entry, stated so that no index changes it.
   Istruzione s = connessione_.Prepara(
       "SELECT Targa, MarcaModello, Capacita, Altezza, KGasolio, KSensore, AltreInfo, rowid "

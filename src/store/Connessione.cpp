@@ -77,12 +77,18 @@ std::chrono::milliseconds& Connessione::AttesaMassima() {
 }
 
 void Connessione::ModoVeicolo() {
-  // Not waited for: the engine's defaults are the same (synchronous=FULL),
-  // and a file in another mode is set right by the next writer.
+  // Not waited for: a file in another mode is set right by the next writer.
   const std::chrono::milliseconds attesa = std::exchange(attesa_, std::chrono::milliseconds(0));
-  Esegui("PRAGMA synchronous=FULL");
+  Sincronia();
   Esegui("PRAGMA journal_mode=DELETE");
   attesa_ = attesa;
+}
+
+bool Connessione::Sincronia() {
+  // A commit ends when the rollback journal is deleted; with FULL alone that
+  // deletion may not survive a power cut, the journal comes back and the
+  // commit is undone, while what the program did after it stays.
+  return Esegui("PRAGMA synchronous=EXTRA");
 }
 
 void Connessione::Chiudi() {

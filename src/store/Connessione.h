@@ -70,7 +70,10 @@ class Connessione {
   static std::chrono::milliseconds& AttesaMassima();
   // The wait of this connection from now on (AttesaMassima when opened).
   void AttendiAlPiu(std::chrono::milliseconds attesa) { attesa_ = attesa; }
-  // The rollback journal with synchronous=FULL that every writer of the
+  // Commits that last: the folder is synced once the rollback journal is
+  // deleted (synchronous=EXTRA). A setting of the connection, not the file.
+  bool Sincronia();
+  // The rollback journal with synchronous=EXTRA that every writer of the
   // vehicle databases keeps (Logs.h). Harmless on a read-only file; on a
   // file another program holds it is skipped rather than waited for twice
   // (here and at the first read).

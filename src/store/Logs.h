@@ -88,9 +88,9 @@ enum class EsitoScrittura { Salvato, Duplicato, Errore };
 // every kLotto samples (ConfermaOgni) and at Chiudi, or only when the caller
 // says (Conferma) for a writer that commits its own progress with the
 // samples. The file keeps a rollback journal (journal_mode=DELETE) with
-// synchronous=FULL: every commit reaches the disk before it returns, so a
-// crash or a power cut loses at most the open transaction and never damages
-// the file. WAL would leave two more files beside the .mdb and fails on
+// synchronous=EXTRA: every commit, the journal's deletion included, reaches
+// the disk before it returns, so a crash or a power cut loses at most the
+// open transaction and never damages the file. WAL would leave two more files beside the .mdb and fails on
 // network folders.
 class DatabaseLogs {
  public:

@@ -7,8 +7,9 @@
 // database commit may be lost or kept, each on its own, and those kept
 // happen in their order. A file whose folder's name did not last is lost
 // with it. A database is only ever as one of its commits left it, which
-// SQLite's rollback journal with synchronous=FULL guarantees: a commit lasts
-// once its folder is synced (the journal's removal is the commit).
+// SQLite's rollback journal guarantees: a commit lasts once its folder is
+// synced (the journal's removal is the commit), which synchronous=EXTRA does
+// before the commit returns.
 #include <QByteArray>
 #include <QString>
 #include <QStringList>

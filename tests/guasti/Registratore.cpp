@@ -10,7 +10,8 @@
 //   fails; a full disk stays full (every later one fails too), an I/O error
 //   comes once.
 // - QUARVEL_CONTEGGIO=file: at exit, the number of writes, syncs and renames
-//   seen; the call made to fail, as soon as it fails.
+//   seen; the call made to fail, as soon as it fails; in a run without a
+//   fault, every call in file.elenco.
 // Only the calls the program, Qt and SQLite make are caught (nm -D lists
 // them): open, open64, write, pwrite64, copy_file_range, ftruncate(64),
 // fsync, fdatasync, rename, renameat2, unlink, linkat, mkdir, close.
@@ -39,7 +40,7 @@ struct Voce {
 struct Stato {
   std::recursive_mutex m;
   std::vector<std::string> radici;
-  FILE *traccia = nullptr, *dati = nullptr;
+  FILE *traccia = nullptr, *dati = nullptr, *registroChiamate = nullptr;
   std::string registro, conteggio;
   long long byteDati = 0;
   int maniglie = 0, copie = 0;
@@ -62,6 +63,7 @@ struct Stato {
     if (const char* g = std::getenv("QUARVEL_GUASTO"); g && std::sscanf(g, "%15s %ld", tipo, &guasto) == 2)
       errnoGuasto = std::strcmp(tipo, "EIO") ? ENOSPC : EIO;
     if (const char* c = std::getenv("QUARVEL_CONTEGGIO")) conteggio = c;
+    if (!conteggio.empty() && guasto == 0) registroChiamate = std::fopen((conteggio + ".elenco").c_str(), "w");
   }
 };
 
@@ -118,6 +120,10 @@ Voce* Seguito(int fd) { return fd >= 0 && fd < kMassimoFd && S().fd[fd].tipo ? &
 bool Fallisce(const char* chiamata, const std::string& percorso) {
   Stato& s = S();
   ++s.chiamate;
+  if (s.registroChiamate) {
+    std::fprintf(s.registroChiamate, "%ld %s %s\n", s.chiamate, chiamata, percorso.c_str());
+    std::fflush(s.registroChiamate);
+  }
   if (s.guasto == 0 || s.chiamate < s.guasto || (s.errnoGuasto == EIO && s.chiamate > s.guasto))
     return false;
   if (s.chiamate == s.guasto && !s.conteggio.empty())

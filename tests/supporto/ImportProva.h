@@ -53,19 +53,19 @@ class ImportProva : public CartellaProva {
 
   // Three days of a logger on the medium: recordings with their headers,
   // one going on from one file into the next, a damaged line, a second
-  // logged twice; 9,500 lines.
-  void ScriviGiorni() {
+  // logged twice; 9,500 lines, or a `parte` of them.
+  void ScriviGiorni(int parte = 1) {
     Istante t = *IstanteDa(2026, 12, 1, 6, 0, 0);
-    const QByteArray primi = Righe(t, 1500);
-    const QByteArray uno = kTestata + primi + "riga danneggiata\r\n" + Righe(t, 1500) +
+    const QByteArray primi = Righe(t, 1500 / parte);
+    const QByteArray uno = kTestata + primi + "riga danneggiata\r\n" + Righe(t, 1500 / parte) +
                            primi.left(primi.indexOf("\r\n") + 2);  // a second logged twice
-    QByteArray due = Righe(t, 3000) + kTestata;
+    QByteArray due = Righe(t, 3000 / parte) + kTestata;
     t += 3600;
-    due += Righe(t, 2000);
+    due += Righe(t, 2000 / parte);
     t += 7200;
     ScriviTutto(supporto_ + "/LOG_1.CSV", uno);
     ScriviTutto(supporto_ + "/LOG_2.CSV", due);
-    ScriviTutto(supporto_ + "/LOG_3.CSV", kTestata + Righe(t, 1500));
+    ScriviTutto(supporto_ + "/LOG_3.CSV", kTestata + Righe(t, 1500 / parte));
   }
 
   QString supporto_;
