@@ -50,7 +50,9 @@ bool ScriviChiusura(const QString& percorso, const AvanzamentoImport& a, const Q
 // disk before the next: a crash in between leaves the closing journal,
 // never a journal whose progress is gone (which would start the import
 // again). A commit lasts once its folder is synced (it ends by removing the
-// database's own journal).
+// database's own journal): the engine does it with synchronous=EXTRA, and
+// the sync here covers a connection that could not set it (another program
+// held the file when it opened).
 void Chiudi(const GiornaleImport& g, DatabaseLogs& db, EsitoGiornale& e) {
   Esito s = CancellaAvanzamento(db, g.archivio);
   // The deletion rides on the database's own transaction: it lasts only if
