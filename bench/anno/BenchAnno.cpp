@@ -55,13 +55,6 @@ std::pair<Istante, Istante> Estremi(const QString& percorso) {
   return {primo, db.Cursore().TimeDate()};
 }
 
-// What another program's write does to the tables beside Logs.
-void ScritturaEsterna(const QString& percorso) {
-  sqlite3* db = nullptr;
-  sqlite3_open(percorso.toUtf8().constData(), &db);
-  sqlite3_exec(db, "CREATE TABLE Altro (x); DROP TABLE Altro", nullptr, nullptr, nullptr);
-  sqlite3_close(db);
-}
 
 template <typename T>
 T* Controllo(QWidget& w, const char* nome) {
@@ -124,7 +117,7 @@ int main(int argc, char** argv) {
   bench::Simula(db, giorno);
   AggiornamentoIndici dopoGiorno = AggiornamentoIndici::Fallito, dopoAltri = AggiornamentoIndici::Fallito;
   const Tempi tGiorno = Migliore(1, [&] { AggiornaIndiciLogs(db, &dopoGiorno); });
-  ScritturaEsterna(db);
+  bench::ScritturaEsterna(db);
   const Tempi tAltri = Migliore(1, [&] { AggiornaIndiciLogs(db, &dopoAltri); });
 
   std::printf("year: %lld samples from %s to %s\n", (long long)campioni,

@@ -15,7 +15,6 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -135,11 +134,6 @@ std::optional<double> Istruzioni(const std::vector<std::string>& comando) {
   return m.captured(1).toDouble();
 }
 
-bool Copia(const QString& da, const QString& a) {
-  QFile::remove(a);
-  return QFile::copy(da, a);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -157,14 +151,12 @@ int main(int argc, char** argv) {
 
   // rifornimenti and analizza as processes, over the month of the other
   // benchmarks, in a program folder of their own.
-  const QString installata = QStringLiteral(QUARVEL_CARTELLA);
   QTemporaryDir dir;
   const QString programma = dir.filePath("Quarvel");
-  QDir().mkpath(programma + "/DB");
-  QDir().mkpath(programma + "/DATA");
-  bool pronto = dir.isValid();
-  for (const char* parte : {"quarvel-batch", "IT.lan", "DB/proto97.mdb", "DB/Anagrafica97.mdb"})
-    pronto = pronto && Copia(installata + "/" + parte, programma + "/" + parte);
+  bool pronto = dir.isValid() && bench::PreparaCartella(programma, {QStringLiteral("quarvel-batch"),
+                                                                    QStringLiteral("IT.lan"),
+                                                                    QStringLiteral("DB/proto97.mdb"),
+                                                                    QStringLiteral("DB/Anagrafica97.mdb")});
   const sim::Opzioni mese = bench::GiorniContinui(30);
   const auto simulato = sim::ScriviCartella(mese, dir.filePath("sim").toStdString());
   const std::string batch = (programma + "/quarvel-batch").toStdString();
@@ -172,8 +164,8 @@ int main(int argc, char** argv) {
            bench::Esegui({batch, "registra", mese.targa, "Camion", "400", "60", "1"}) &&
            bench::Esegui({batch, "importa", mese.targa, sim::CartellaLog(dir.filePath("sim").toStdString())});
   if (!pronto) {
-    std::fprintf(stderr, "cannot prepare the month in %s from %s: build quarvel-batch and quarvel_cartella\n",
-                 qPrintable(dir.path()), qPrintable(installata));
+    std::fprintf(stderr, "cannot prepare the month in %s: build quarvel-batch and quarvel_cartella\n",
+                 qPrintable(dir.path()));
     return 1;
   }
   const std::string db = (programma + "/DATA/" + QString::fromStdString(mese.targa) + "_ " +

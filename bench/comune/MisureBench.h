@@ -129,6 +129,15 @@ inline QStringList ArgomentiAggregato(const QString& percorso, Istante inizio, I
   return {QStringLiteral("-readonly"), percorso, sql};
 }
 
+// What another program's write does to the tables beside Logs: a commit
+// that bumps the file's change counter and changes nothing else.
+inline void ScritturaEsterna(const QString& percorso) {
+  sqlite3* db = nullptr;
+  sqlite3_open(percorso.toUtf8().constData(), &db);
+  sqlite3_exec(db, "CREATE TABLE Altro (x); DROP TABLE Altro", nullptr, nullptr, nullptr);
+  sqlite3_close(db);
+}
+
 // The bytes of the file's pages that hold a table, and of the whole file.
 struct Occupazione {
   int64_t tabella = 0, file = 0;

@@ -72,14 +72,6 @@ RisultatoTraccia TracciaCercando(const QString& percorso, int anno, int mese,
   return r;
 }
 
-// What another program's write does to the tables beside Logs: a commit
-// that bumps the file's change counter and changes nothing else.
-void ScritturaEsterna(const QString& percorso) {
-  sqlite3* db = nullptr;
-  sqlite3_open(percorso.toUtf8().constData(), &db);
-  sqlite3_exec(db, "CREATE TABLE Altro (x); DROP TABLE Altro", nullptr, nullptr, nullptr);
-  sqlite3_close(db);
-}
 
 // The same quarter-hours as one SQL query over the month.
 int64_t QuartiSql(const QString& percorso, Istante inizio, Istante fine) {
@@ -167,7 +159,7 @@ int main(int argc, char** argv) {
   // packed hours are left to the next reader of whole periods).
   double ricostruzione = 1e300;
   for (int i = 0; i < 5; ++i) {
-    ScritturaEsterna(db);
+    bench::ScritturaEsterna(db);
     const double c0 = SecondiCpu();
     AggiornaIndiciLogs(db, nullptr, OreCompatte::Lasciate);
     ricostruzione = std::min(ricostruzione, SecondiCpu() - c0);
